@@ -1,0 +1,1 @@
+#include "database/Coordenadas.h"
