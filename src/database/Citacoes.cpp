@@ -1,1 +1,67 @@
 #include "database/Citacoes.h"
+
+#include <cstring>
+
+// Demonstration references: the shipped data set is synthetic, so its
+// sources are placeholders too (Portuguese placeholder surnames and an
+// invented agency, IFDEMO). Each key is the short citation stored in the
+// "Autor" field of the station records (at most 30 cp1252 bytes).
+const std::array<TCitacao, 10> Citacoes = {{
+    {"FULANO et al. (1999)",
+     "FULANO, A. B., BELTRANO, C. D., SICRANO, E. F.",
+     "Equações de chuvas intensas do Estado de São Paulo (referência de demonstração que "
+     "descreve os dados de demonstração do programa)",
+     "Revista Fictícia de Hidrologia de Demonstração, v. 1, n. 1, p. 1-12, 1999."},
+    {"BELTRANO et al. (2002)",
+     "BELTRANO, C. D., MENGANO, G. H., ZUTANO, I. J.",
+     "Chuvas intensas no Estado da Bahia (referência de demonstração que descreve os dados "
+     "de demonstração do programa)",
+     "Revista Fictícia de Hidrologia de Demonstração, v. 4, n. 2, p. 45-58, 2002."},
+    {"BELTRANO et al. (2003)",
+     "BELTRANO, C. D., MENGANO, G. H., ZUTANO, I. J.",
+     "Chuvas intensas no Estado do Tocantins (referência de demonstração que descreve os "
+     "dados de demonstração do programa)",
+     "Revista Fictícia de Hidrologia de Demonstração, v. 5, n. 1, p. 13-27, 2003."},
+    {"IFDEMO (2001)",
+     "IFDEMO - INSTITUTO FICTÍCIO DE DADOS DE DEMONSTRAÇÃO",
+     "Equações de chuvas intensas dos Estados do Rio de Janeiro, Espírito Santo, São Paulo, "
+     "Tocantins e Bahia: relatório técnico final de projeto de pesquisa (demonstração)",
+     "Cidade Fictícia: IFDEMO, 2001. 120 p."},
+    {"SICRANO (1999)",
+     "SICRANO, E. F.",
+     "Chuvas intensas nos Estados do Rio de Janeiro e do Espírito Santo (dissertação de "
+     "mestrado de demonstração que descreve os dados de demonstração do programa)",
+     "Cidade Fictícia: Universidade Fictícia de Demonstração, 1999. 98 p."},
+    {"MENGANO et al. (2001)",
+     "MENGANO, G. H., FULANO, A. B., SICRANO, E. F.",
+     "Chuvas intensas no Estado de Minas Gerais (livro de demonstração que descreve os "
+     "dados de demonstração do programa)",
+     "Cidade Fictícia: Editora Fictícia, 2001. 212 p."},
+    {"ZUTANO e FULANO (1992)",
+     "ZUTANO, I. J., FULANO, A. B.",
+     "Chuvas intensas no Estado do Paraná (resumo de demonstração que descreve os dados de "
+     "demonstração do programa)",
+     "Cidade Fictícia: Editora Fictícia, 1992. 8 p."},
+    {"MENGANO (1998)",
+     "MENGANO, G. H.",
+     "Chuvas intensas no Paraná (livro de demonstração que descreve os dados de "
+     "demonstração do programa)",
+     "Cidade Fictícia: Editora Fictícia, 1998. 150 p."},
+    {"SICRANO e ZUTANO (1982)",
+     "SICRANO, E. F., ZUTANO, I. J.",
+     "Revista Fictícia de Engenharia de Demonstração",
+     "Chuvas intensas no Brasil: equações de demonstração que descrevem os dados de "
+     "demonstração do programa, v. 3, p. 101-140, 1982."},
+    {"ZUTANO et al. (2005)",
+     "ZUTANO, I. J., BELTRANO, C. D., MENGANO, G. H.",
+     "Revista Fictícia de Recursos Hídricos de Demonstração",
+     "Chuvas intensas no Estado de Goiás e no Distrito Federal, por desagregação da chuva "
+     "de um dia (dados de demonstração do programa), v. 10, n. 2, p. 21-34, 2005."},
+}};
+
+int IndiceCitacao(const char* chaveUtf8) {
+    if (chaveUtf8 == nullptr) return -1;
+    for (std::size_t i = 0; i < Citacoes.size(); ++i)
+        if (std::strcmp(Citacoes[i].Chave, chaveUtf8) == 0) return static_cast<int>(i);
+    return -1;
+}
