@@ -1,1 +1,44 @@
 #include "database/Coordenadas.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/Erros.h"
+#include "platform/Numeros.h"
+
+const AnsiString TextoCoordenadaZero = "00\xB0" "00'00\"";
+const AnsiString TextoCoordenadaVazio = "  \xB0  '  \"";
+
+double ParseDms(const AnsiString& text, char decSep) {
+    // The three pieces sit at fixed positions; a shorter text has no seconds.
+    if (text.size() < 8) RaiseConvertError(text);
+    const double graus = StrToFloat(std::string_view(text).substr(0, 2), decSep);
+    const double minutos = StrToFloat(std::string_view(text).substr(3, 2), decSep);
+    const double segundos = StrToFloat(std::string_view(text).substr(6, 2), decSep);
+    return ((segundos / 60) + minutos) / 60 + graus;
+}
+
+namespace {
+// Whole part toward zero; a value without one (NaN, infinite, huge) is an
+// invalid operation.
+long long Trunca(double x) {
+    if (!std::isfinite(x) || std::fabs(x) >= 9.2e18) throw EInvalidOp("Invalid floating point operation");
+    return static_cast<long long>(x);
+}
+
+AnsiString DoisDigitos(long long n) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02lld", n);
+    return AnsiString(buf).substr(0, 2);
+}
+}  // namespace
+
+AnsiString FormatDms(double v) {
+    const long long graus = Trunca(v);
+    const double fracGraus = v - static_cast<double>(graus);
+    const double emMinutos = fracGraus * 60;
+    const long long minutos = Trunca(emMinutos);
+    const double emSegundos = (emMinutos - static_cast<double>(minutos)) * 60;
+    const long long segundos = Trunca(emSegundos);
+    return DoisDigitos(graus) + "\xB0" + DoisDigitos(minutos) + "'" + DoisDigitos(segundos) + "\"";
+}

@@ -11,7 +11,8 @@
 std::string FormatFloat(std::string_view pattern, double value, char decSep);
 
 // General format: at most 15 significant digits, trailing zeros dropped,
-// fixed notation for magnitudes in [1e-5, 1e15), otherwise "1.5E15", "4.4E-5".
+// fixed notation for magnitudes in [1e-4, 1e15) after rounding, otherwise
+// "1.5E15", "4.42615029219009E-5" (no plus sign, no leading zeros).
 std::string FloatToStr(double value, char decSep);
 
 // Blanks around allowed, optional sign, digits, decSep, digits, optional
