@@ -1,0 +1,181 @@
+#pragma once
+// The query window: state, station or locality, point on a state map or typed
+// coordinates, and the IDF parameters K, a, b, c of the chosen place.
+//
+// The class is implemented in several files, by concern:
+//   FoConsulta.cpp             creation, activation, lists, closing, commands, help
+//   FoConsultaLayout.cpp       building the controls and the menu
+//   FoConsultaEstados.cpp      state selection, state map, marker, coordinate setters
+//   FoConsultaPonteiro.cpp     pointer handlers of the two maps
+//   FoConsultaCoordenadas.cpp  typed coordinates and "&Calcular"
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "database/BDPrecipitacao.h"
+#include "database/Estados.h"
+#include "database/Registros.h"
+#include "platform/AnsiString.h"
+#include "ui/GeoReferencia.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+class QStackedWidget;
+class QGroupBox;
+class QAction;
+class IAjuda;
+class TImagem;
+class TMascaraCoordenada;
+
+class TfrmFoConsulta : public QDialog {
+public:
+    // pastaDoPrograma: the program's folder with trailing '/'; data lie in
+    // pastaDoPrograma + "../Arquivos Comuns/". ajuda may be nullptr (help
+    // requests then do nothing). FormCreate runs inside the constructor; an
+    // error there is shown through TAplicacao::MostraErro and the window is
+    // created all the same.
+    TfrmFoConsulta(const std::string& pastaDoPrograma, IAjuda* ajuda, QWidget* parent = nullptr);
+    ~TfrmFoConsulta() override;   // FormDestroy
+
+    // Fields, in declaration order.
+    bool FirstActivation = true;
+    AnsiString LatitudeText, LongitudeText, PlaceName;
+    double Latitude = 0, Longitude = 0;
+    std::unique_ptr<TBDPrecipitacao> BD;
+    std::unique_ptr<TEstado> Estado;
+    TEstacao CurrentRecord;
+    int16_t IndEstacao = 0, IndLocalidade = 0;
+    bool ShowAbout = false;
+    AnsiString Autoria;
+    int HelpContext = 0;
+
+    // The user's locale's decimal separator, used for every number shown.
+    char SeparadorDecimal() const;
+    const std::string& PastaDoPrograma() const { return pastaDoPrograma_; }
+
+    // Controls (names of the window layout).
+    QComboBox* Estados = nullptr;
+    QListWidget* LBEstacao = nullptr;
+    QListWidget* LBLocalidade = nullptr;
+    QLabel* LLocalidades = nullptr;
+    QLabel* lAviso = nullptr;
+    QPushButton* Autor = nullptr;
+    QStackedWidget* Notebook1 = nullptr;
+    TImagem* BrasilBMP = nullptr;
+    TImagem* EstadoBMP = nullptr;
+    QFrame* EixoX = nullptr;
+    QFrame* EixoY = nullptr;
+    QLabel *NomeCid = nullptr, *LatCid = nullptr, *LonCid = nullptr;
+    QLabel *LabelLatitude = nullptr, *LabelLongitude = nullptr;
+    QLabel *LabelLat = nullptr, *LabelLon = nullptr;
+    TMascaraCoordenada* PrecLaAux = nullptr;
+    TMascaraCoordenada* PrecLoAux = nullptr;
+    QPushButton* Calculalalo = nullptr;
+    QLabel *PrecK = nullptr, *PrecA = nullptr, *PrecB = nullptr, *PrecC = nullptr;
+    QPushButton *BtnRelat = nullptr, *BtnAjuda = nullptr, *BtnCancel = nullptr, *BtnOk = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel4 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QGroupBox* Precipitacao = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QAction* MapadoBrasil1 = nullptr;
+    QAction* Relatrio1 = nullptr;
+    QAction* Contedo1 = nullptr;
+    QAction* ObterAjudaSobre1 = nullptr;
+    QAction* Sobre1 = nullptr;
+
+    // Caption of the source button as text (the button shows '&' literally).
+    QString LegendaAutor() const;
+    void SetLegendaAutor(const QString& legenda);
+
+    // Handlers.
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    void EstadosClick();
+    void MapadoBrasil1Click();
+    void LBEstacaoClick();
+    void LBLocalidadeClick();
+    void BrasilBMPMouseMove(int x, int y);
+    void BrasilBMPMouseUp(Qt::MouseButton button, int x, int y);
+    void EstadoBMPMouseMove(int x, int y);
+    void EstadoBMPMouseUp(Qt::MouseButton button, int x, int y);
+    void PrecLaAuxKeyPress();
+    void CalculalaloClick();
+    void AutorClick();
+    void BtnOkClick();
+    void BtnCancelClick();
+    void BtnRelatClick();
+    void Sobre1Click();
+    void BtnAjudaClick();
+    void Contedo1Click();
+    void ObterAjudaSobre1Click();
+
+    // Display operations.
+    void ClearQueryDisplay();
+    void FillPlaceLists();
+    void PlaceMarker();
+    void MarkerLabelLayout(int left, int top);
+    void ShowBrazilPlaceLabels();
+
+    // Current point. The text setters check the state map's bounds while the
+    // state map is shown; the value setters take only values within them.
+    void SetLatitudeText(const AnsiString& text);
+    void SetLongitudeText(const AnsiString& text);
+    void SetLatitudeValue(double v);
+    void SetLongitudeValue(double v);
+    bool IsInsideState(int x, int y) const;
+
+    // Record index of a list position (-1 when the position is not in the list).
+    int EstacaoDaPosicao(int posicao) const;
+    int LocalidadeDaPosicao(int posicao) const;
+
+    // Help context of a widget: its own, else its nearest container's, else the window's.
+    int ContextoDeAjuda(const QWidget* w) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;   // close box and Esc: modal result Cancel (2)
+
+private:
+    void MontaJanela();
+    void MontaMenu();
+    void MontaMapas(QWidget* cliente);
+    void MontaListas(QWidget* cliente);
+    void MontaCoordenadas(QWidget* cliente);
+    void MontaParametros(QWidget* cliente);
+    void MontaBotoes(QWidget* cliente);
+    void MontaOrdemTab();
+    void LigaEventos();
+
+    void SelecionaLinha(QListWidget* lista, int posicao);   // no handler runs
+    void MostraParametrosGerais(const TEstacao& r);
+    void AtualizaAviso();
+    void FalhaBitmap(int estadoAnterior);
+    void MostraEstadoSemMapa();
+    bool TrataAtalho(QEvent* event);
+
+    std::string pastaDoPrograma_;
+    IAjuda* ajuda_;
+    QString legendaAutor_;
+    std::vector<int> mapaEstacoes_;     // list position -> record index
+    std::vector<int> mapaLocalidades_;
+    bool ativado_ = false;
+    bool restaurandoEstado_ = false;
+};
+
+// The window being shown; set and cleared by the query component.
+extern TfrmFoConsulta* frmFoConsulta;
+// "FormActivate" while the activation runs the state selection, else empty.
+extern AnsiString ActivationMarker;
+// True only while "&Calcular" replays a release on the state map.
+extern bool TypedPointReplay;

@@ -1,0 +1,34 @@
+#pragma once
+// Edit with the coordinate mask 99°99'99": six required digits, the three
+// separators fixed, empty digits shown as "_" and held as blanks.
+#include <QLineEdit>
+#include <QString>
+
+#include <functional>
+
+#include "platform/AnsiString.h"
+
+class TMascaraCoordenada : public QLineEdit {
+public:
+    explicit TMascaraCoordenada(QWidget* parent = nullptr);
+
+    // The nine cp1252 characters, a blank at every empty digit.
+    AnsiString Texto() const;
+    void SetTexto(const AnsiString& texto);
+    // Every digit position filled.
+    bool Completo() const;
+
+    // Runs at every key that produces a character, before the edit takes it.
+    std::function<void()> AoPressionarTecla;
+
+    static const char* MensagemIncompleto();   // the refusal message on leaving
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    AnsiString textoNaEntrada_;   // restored by Esc
+    bool recusando_ = false;
+};
