@@ -1,0 +1,195 @@
+#include "report/FoRelatTormel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+#include "platform/Cp1252.h"
+#include "report/DadosConsulta.h"
+#include "report/GeradorRelatorio.h"
+#include "report/LimitesJanela.h"
+#include "ui/FoConsulta.h"
+#include "ui/Janelas.h"
+
+namespace {
+
+const char* const kTitulo =
+    "Relatório - Parâmetros da Equação de Intensidade, Duração e Frequência da Precipitação";
+
+// The two 16 x 16 pictures of the tool bar: a printer and a closing cross.
+QIcon IconeImprimir() {
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setPen(Qt::black);
+    g.setBrush(Qt::white);
+    g.drawRect(4, 1, 8, 5);           // paper
+    g.setBrush(QColor(160, 160, 160));
+    g.drawRect(1, 6, 14, 6);          // body
+    g.setBrush(Qt::white);
+    g.drawRect(4, 10, 8, 5);          // sheet out
+    return QIcon(p);
+}
+
+QIcon IconeFechar() {
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(QColor(180, 0, 0), 2.5));
+    g.drawLine(3, 3, 13, 13);
+    g.drawLine(13, 3, 3, 13);
+    return QIcon(p);
+}
+
+QSize TamanhoDaTela() {
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    return tela ? tela->size() : QSize(1024, 768);
+}
+
+}  // namespace
+
+TfrmFoRelatTormel::TfrmFoRelatTormel(QWidget* dono, std::function<TDadosRelatorio()> dados)
+    : QDialog(dono), dados_(std::move(dados)) {
+    setObjectName("frmFoRelatTormel");
+    setWindowTitle(QString::fromUtf8(kTitulo));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(QFont("MS Sans Serif", 8));
+
+    toolBar1_ = new QToolBar(this);
+    toolBar1_->setObjectName("ToolBar1");
+    toolBar1_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolBar1_->setIconSize(QSize(16, 16));
+    toolBar1_->setMovable(false);
+
+    ToolButton1 = new QToolButton(toolBar1_);
+    ToolButton1->setObjectName("ToolButton1");
+    ToolButton1->setText("&Imprimir");
+    ToolButton1->setToolTip("Imprimir");
+    ToolButton1->setIcon(IconeImprimir());
+    BFechar = new QToolButton(toolBar1_);
+    BFechar->setObjectName("BFechar");
+    BFechar->setText("Fechar");
+    BFechar->setToolTip("Fechar");
+    BFechar->setIcon(IconeFechar());
+    for (QToolButton* botao : {ToolButton1, BFechar}) {
+        botao->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        botao->setAutoRaise(true);
+        botao->setMinimumSize(48, 36);
+        toolBar1_->addWidget(botao);
+    }
+    connect(ToolButton1, &QToolButton::clicked, this, &TfrmFoRelatTormel::ToolButton1Click);
+    connect(BFechar, &QToolButton::clicked, this, &TfrmFoRelatTormel::BFecharClick);
+
+    Viewer = new QTextBrowser(this);
+    Viewer->setObjectName("Viewer");
+    Viewer->setOpenLinks(false);
+    Viewer->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    QPalette paleta = Viewer->palette();
+    paleta.setColor(QPalette::Base, Qt::white);
+    paleta.setColor(QPalette::Text, Qt::black);
+    Viewer->setPalette(paleta);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar1_);
+    layout->addWidget(Viewer, 1);
+
+    impressora_.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+
+    // FormCreate: size limits from the screen; design size 640 x 480.
+    const TLimitesJanela limites = LimitesDaTela(TamanhoDaTela());
+    setMinimumSize(limites.Minimo);
+    setMaximumSize(limites.Maximo);
+    resize(640, 480);
+    setWindowState(Qt::WindowMaximized);
+}
+
+TfrmFoRelatTormel::~TfrmFoRelatTormel() {
+    // FormDestroy: the marked map goes with the window; a missing file is fine.
+    QFile::remove(QDir::current().filePath(QString::fromLatin1(NomeImagemMapa)));
+}
+
+void TfrmFoRelatTormel::FormActivate() {
+    // The whole document is built before anything is shown: an error leaves
+    // the viewer with what it showed before.
+    const AnsiString html = GeraRelatorio(dados_());
+    const QString texto = QString::fromStdString(Cp1252ToUtf8(html));
+    const QString pasta = QDir::currentPath();
+
+    // A fresh document every time, so no image of an earlier "Bit.bmp" is
+    // served from the old document's cache. Its parent is the viewer, which
+    // loads the images it names.
+    auto* documento = new QTextDocument(Viewer);
+    documento->setDefaultFont(QFont("Times New Roman"));
+    documento->setBaseUrl(QUrl::fromLocalFile(pasta + '/'));
+    Viewer->setSearchPaths({pasta});
+    documento->setHtml(texto);
+    Viewer->setDocument(documento);
+    delete documento_;
+    documento_ = documento;
+    Viewer->moveCursor(QTextCursor::Start);
+    Viewer->ensureCursorVisible();
+}
+
+void TfrmFoRelatTormel::ToolButton1Click() {
+    QPrintDialog dialogo(&impressora_, this);
+    dialogo.setMinMax(1, 9999);
+    if (dialogo.exec() != QDialog::Accepted) return;
+    if (dialogo.printRange() == QAbstractPrintDialog::PageRange)
+        Imprime(impressora_, dialogo.fromPage(), dialogo.toPage());
+    else
+        Imprime(impressora_, 1, 9999);
+}
+
+void TfrmFoRelatTormel::Imprime(QPrinter& impressora, int primeira, int ultima) {
+    if (!documento_) return;
+    impressora.setDocName(documento_->metaInformation(QTextDocument::DocumentTitle));
+    impressora.setFromTo(primeira, ultima);
+    documento_->print(&impressora);
+}
+
+void TfrmFoRelatTormel::BFecharClick() { close(); }
+
+bool TfrmFoRelatTormel::event(QEvent* evento) {
+    // Every display of the window (the first included) builds the report
+    // anew, once the window is up; an error then goes to the program's error
+    // box while the window stays open.
+    if (evento->type() == QEvent::Show && !evento->spontaneous())
+        QMetaObject::invokeMethod(this, &TfrmFoRelatTormel::FormActivate, Qt::QueuedConnection);
+    return QDialog::event(evento);
+}
+
+void TfrmFoRelatTormel::changeEvent(QEvent* evento) {
+    QDialog::changeEvent(evento);
+    if (evento->type() != QEvent::WindowStateChange) return;
+    const auto* mudanca = static_cast<QWindowStateChangeEvent*>(evento);
+    const bool restaurada = (mudanca->oldState() & (Qt::WindowMaximized | Qt::WindowMinimized)) &&
+                            !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    // Centred once the restore has taken the window back to its normal size.
+    if (restaurada) QMetaObject::invokeMethod(this, &TfrmFoRelatTormel::CentraNaTela, Qt::QueuedConnection);
+}
+
+void TfrmFoRelatTormel::CentraNaTela() {
+    move(PosicaoCentrada(TamanhoDaTela(), frameGeometry().size()));
+}
+
+void MostraRelatorio(TfrmFoConsulta* dono) {
+    TfrmFoRelatTormel janela(dono, [dono] { return DadosDaConsulta(*dono); });
+    janela.exec();
+}

@@ -1,0 +1,84 @@
+#include "ui/FoAutor.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "database/Citacoes.h"
+#include "ui/Aplicacao.h"
+#include "ui/Janelas.h"
+
+const char* const MensagemInterpolacao =
+    "Interpolação realizada utilizando o Método do Inverso da Quinta Potência da Distância e considerando "
+    "as informações de todas as localidades em que a equação de intensidade-duração-freqüência da "
+    "precipitação é conhecida nos Estados da Bahia, Espírito Santo, Minas Gerais, Paraná, Rio de Janeiro, "
+    "São Paulo e Tocantins.";
+
+TfrmFoAutor::TfrmFoAutor(QWidget* dono) : QDialog(dono) {
+    setObjectName("frmFoAutor");
+    setWindowTitle("Autor");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    QFont fonte("MS Sans Serif", 8);
+    fonte.setBold(true);
+    setFont(fonte);
+    setFixedSize(547, 144);
+
+    QFont normal = fonte;
+    normal.setBold(false);
+
+    Autor = new QLabel(this);
+    Autor->setObjectName("Autor");
+    Autor->setFont(normal);
+    Autor->move(10, 6);
+
+    Livro = new QLabel(this);
+    Livro->setObjectName("Livro");
+    Livro->setWordWrap(true);
+    Livro->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Livro->setGeometry(10, 25, 519, 39);
+
+    Pagina = new QLabel(this);
+    Pagina->setObjectName("Pagina");
+    Pagina->setFont(normal);
+    Pagina->setWordWrap(true);
+    Pagina->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Pagina->setGeometry(10, 62, 527, 35);
+
+    for (QLabel* rotulo : {Autor, Livro, Pagina}) rotulo->setTextFormat(Qt::PlainText);
+
+    OK = new QPushButton("&Ok", this);
+    OK->setObjectName("OK");
+    OK->setGeometry(223, 104, 100, 28);
+    OK->setDefault(true);
+    connect(OK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool TfrmFoAutor::MostraCitacao(const QString& chave) {
+    const int linha = IndiceCitacao(chave.toUtf8().constData());
+    if (linha < 0) return false;
+    const TCitacao& citacao = Citacoes[static_cast<size_t>(linha)];
+    Autor->setText(QString::fromUtf8(citacao.Autores));
+    Autor->adjustSize();
+    Livro->setText(QString::fromUtf8(citacao.Titulo));
+    Pagina->setText(QString::fromUtf8(citacao.Publicacao));
+    return true;
+}
+
+void AutorClickComLegenda(QWidget* dono, const QString& legendaAutor) {
+    TfrmFoAutor dialogo(dono);
+    dialogo.Autor->clear();
+    dialogo.Livro->clear();
+    dialogo.Pagina->clear();
+    if (!dialogo.MostraCitacao(legendaAutor)) {
+        const QString titulo = QString::fromUtf8("Informação");
+        const QString texto = QString::fromUtf8(MensagemInterpolacao);
+        if (TAplicacao* app = TAplicacao::Instancia()) {
+            app->Caixas().Informacao(titulo, texto);
+        } else {
+            TCaixasPadrao caixas;
+            caixas.Informacao(titulo, texto);
+        }
+        return;
+    }
+    if (!dialogo.Autor->text().isEmpty()) dialogo.exec();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Source reference dialog: the full reference of a short citation.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TfrmFoAutor : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmFoAutor(QWidget* dono);
+
+    QLabel* Autor = nullptr;    // authors, one line
+    QLabel* Livro = nullptr;    // title, word-wrapped, bold
+    QLabel* Pagina = nullptr;   // publication, word-wrapped
+    QPushButton* OK = nullptr;  // "&Ok", default button
+
+    // Fills the labels from the citation table row whose key equals the text
+    // exactly; false (labels untouched) when no key equals it.
+    bool MostraCitacao(const QString& chave);
+};
+
+// Text of the information box that answers a caption matching no key.
+extern const char* const MensagemInterpolacao;

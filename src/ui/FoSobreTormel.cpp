@@ -1,0 +1,51 @@
+#include "ui/FoSobreTormel.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+
+#include "ui/Janelas.h"
+
+TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono) : QDialog(dono) {
+    setObjectName("frmFoSobreTormel");
+    setWindowTitle("Sobre");
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setFixedSize(559, 340);
+
+    imgSplash = new QLabel(this);
+    imgSplash->setObjectName("imgSplash");
+    imgSplash->setGeometry(0, 0, 559, 340);
+    imgSplash->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgSplash->setPixmap(QPixmap(":/imagens/Sobre.bmp"));
+    // Clicks on the picture are clicks on the window.
+    imgSplash->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TfrmFoSobreTormel::BitBtn1Click() { reject(); }
+
+void TfrmFoSobreTormel::keyPressEvent(QKeyEvent* evento) {
+    // Enter, Esc, letters, digits and the space bar produce a character;
+    // arrows, function keys and lone modifiers do not and leave it open.
+    if (!evento->text().isEmpty())
+        BitBtn1Click();
+    else
+        evento->ignore();
+}
+
+void TfrmFoSobreTormel::mouseReleaseEvent(QMouseEvent* evento) {
+    if (rect().contains(evento->position().toPoint())) BitBtn1Click();
+}
+
+void TfrmFoSobreTormel::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (const QScreen* tela = screen())
+        move(tela->geometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void MostraSobre(QWidget* dono) {
+    TfrmFoSobreTormel janela(dono);
+    janela.exec();
+}
