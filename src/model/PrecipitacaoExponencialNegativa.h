@@ -3,6 +3,8 @@
 // inverse solvers and persistence.
 #include "model/Precipitacao.h"
 
+inline constexpr const char* kSecaoExponencialNegativa = "PREC_EXPONENCIAL_NEGATIVA";
+
 class TPrecipitacaoExponencialNegativa : public TPrecipitacao {
 public:
     TPrecipitacaoExponencialNegativa();
@@ -19,13 +21,24 @@ public:
     double PrecipitacaoDaDuracao(double t) override;
     double PrecipitacaoEntre(double t1, double t2) override;
 
+    // The solvers never raise and never return a negative time: a breakdown of
+    // Newton's method (Iteracoes = 200, or no convergence in 101 steps) falls
+    // back to bisection. The working fields keep their last values.
+
     // Refuse negative or NaN values with the Portuguese message (class Exception).
+    // SetK and SetA recompute Coeficiente; should that overflow, the error is
+    // raised and the object stays as it was.
     void SetK(double v);
     void SetA(double v);
     void SetB(double v);
     void SetC(double v);
     void AtualizaCoeficiente();
 
+    // Coeficiente = K * Tr^A, or -1 unless K, Tr and A are all > 0. Tr is
+    // written only by CarregaArquivo.
     double Coeficiente = -1;
     double Tr = 0, K = 0, A = 0, B = 0, C = 0;
+
+private:
+    bool LeParametros(const TArquivoIni& ini, const AnsiString& secao);
 };
