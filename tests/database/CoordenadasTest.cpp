@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "database/Coordenadas.h"
+#include "platform/Erros.h"
+
+namespace {
+AnsiString Dms(const char* ddmmss) {   // "195530" -> 19°55'30"
+    const std::string s(ddmmss);
+    return s.substr(0, 2) + "\xB0" + s.substr(2, 2) + "'" + s.substr(4, 2) + "\"";
+}
+}  // namespace
+
+TEST(ParseDms, ReadsTheThreePieces) {
+    EXPECT_DOUBLE_EQ(ParseDms(Dms("195530")), 19.925);
+    EXPECT_EQ(ParseDms(Dms("051030")), 5.175);
+    EXPECT_EQ(ParseDms(TextoCoordenadaZero), 0.0);
+    EXPECT_DOUBLE_EQ(ParseDms(Dms("009999")), 99.0 / 60 + 99.0 / 3600);   // above 59 accepted
+    EXPECT_DOUBLE_EQ(ParseDms(Dms("4030 5")), 40.5 + 5.0 / 3600);         // blanks around a number
+    EXPECT_DOUBLE_EQ(ParseDms("12\xB0" "30'00"), 12.5);                   // 8 characters suffice
+    EXPECT_EQ(TextoCoordenadaZero.size(), 9u);
+    EXPECT_EQ(TextoCoordenadaVazio, "  \xB0  '  \"");
+}
+
+TEST(ParseDms, ShortTextsAndNonNumbersRaiseTheConversionError) {
+    EXPECT_THROW(ParseDms(TextoCoordenadaVazio), EConvertError);
+    EXPECT_THROW(ParseDms(""), EConvertError);
+    EXPECT_THROW(ParseDms("12\xB0" "30'0"), EConvertError);
+    EXPECT_THROW(ParseDms(Dms("12ab00")), EConvertError);
+    EXPECT_THROW(ParseDms(Dms("1,3000"), '.'), EConvertError);   // the other separator
+    EXPECT_DOUBLE_EQ(ParseDms(Dms("1,3000"), ','), 1.5);
+    try {
+        ParseDms(Dms("12 x00"));
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "' x' is not a valid floating point value");
+    }
+}
+
+TEST(FormatDms, TruncatesEveryPart) {
+    EXPECT_EQ(FormatDms(37.339722), Dms("372022"));
+    EXPECT_EQ(FormatDms(5.175), Dms("051029"));
+    EXPECT_EQ(FormatDms(8.532272), Dms("083156"));
+    EXPECT_EQ(FormatDms(46.629028), Dms("463744"));
+    EXPECT_EQ(FormatDms(0), TextoCoordenadaZero);
+    EXPECT_EQ(FormatDms(123.5), Dms("123000"));   // three-digit degrees cut to two characters
+    EXPECT_THROW(FormatDms(1e300), EInvalidOp);
+}
