@@ -1,0 +1,16 @@
+#pragma once
+// The program's settings file "Tormel21.ini": the selection of the previous
+// run, section "PRINCIPAL".
+#include "platform/AnsiString.h"
+
+class TArquivoIni;
+class TTormel21;
+
+extern const char* const SecaoPrincipal;   // "PRINCIPAL"
+
+// "IndEstado", "IndEstacao", "IndLocalidade" (default 0, low 16 bits kept),
+// "Latitude", "Longitude" (default empty) into the component's properties.
+void LeConfiguracao(const TArquivoIni& ini, TTormel21& componente);
+// The same five keys from the component, in that order, in one atomic change
+// of the file; every other line of the file stays as it was.
+void GravaConfiguracao(TArquivoIni& ini, const TTormel21& componente);
