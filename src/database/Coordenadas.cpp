@@ -9,14 +9,20 @@
 const AnsiString TextoCoordenadaZero = "00\xB0" "00'00\"";
 const AnsiString TextoCoordenadaVazio = "  \xB0  '  \"";
 
-double ParseDms(const AnsiString& text, char decSep) {
+namespace {
+template <typename Real>
+Real LeDms(const AnsiString& text, char decSep) {
     // The three pieces sit at fixed positions; a shorter text has no seconds.
     if (text.size() < 8) RaiseConvertError(text);
-    const double graus = StrToFloat(std::string_view(text).substr(0, 2), decSep);
-    const double minutos = StrToFloat(std::string_view(text).substr(3, 2), decSep);
-    const double segundos = StrToFloat(std::string_view(text).substr(6, 2), decSep);
+    const Real graus = StrToFloat(std::string_view(text).substr(0, 2), decSep);
+    const Real minutos = StrToFloat(std::string_view(text).substr(3, 2), decSep);
+    const Real segundos = StrToFloat(std::string_view(text).substr(6, 2), decSep);
     return ((segundos / 60) + minutos) / 60 + graus;
 }
+}  // namespace
+
+double ParseDms(const AnsiString& text, char decSep) { return LeDms<double>(text, decSep); }
+long double ParseDmsL(const AnsiString& text, char decSep) { return LeDms<long double>(text, decSep); }
 
 namespace {
 // Whole part toward zero; a value without one (NaN, infinite, huge) is an

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "database/Coordenadas.h"
 #include "platform/Erros.h"
 
@@ -14,6 +16,9 @@ TEST(ParseDms, ReadsTheThreePieces) {
     EXPECT_DOUBLE_EQ(ParseDms(Dms("195530")), 19.925);
     EXPECT_EQ(ParseDms(Dms("051030")), 5.175);
     EXPECT_EQ(ParseDms(TextoCoordenadaZero), 0.0);
+    // The extended reading keeps digits that a double loses.
+    EXPECT_LT(std::fabs(ParseDmsL(Dms("195530")) - 19.925L), 1e-17L);
+    EXPECT_GT(std::fabs(static_cast<long double>(ParseDms(Dms("195530"))) - 19.925L), 1e-17L);
     EXPECT_DOUBLE_EQ(ParseDms(Dms("009999")), 99.0 / 60 + 99.0 / 3600);   // above 59 accepted
     EXPECT_DOUBLE_EQ(ParseDms(Dms("4030 5")), 40.5 + 5.0 / 3600);         // blanks around a number
     EXPECT_DOUBLE_EQ(ParseDms("12\xB0" "30'00"), 12.5);                   // 8 characters suffice
