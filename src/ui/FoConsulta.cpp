@@ -1,0 +1,334 @@
+// Query window: creation, activation, the two lists with the parameter
+// display, closing, the report/about/source commands and help.
+#include "ui/FoConsulta.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "database/Citacoes.h"
+#include "database/Coordenadas.h"
+#include "platform/Cp1252.h"
+#include "platform/Numeros.h"
+#include "platform/PontoFlutuante.h"
+#include "ui/Ajuda.h"
+#include "ui/Aplicacao.h"
+#include "ui/Imagem.h"
+#include "ui/Janelas.h"
+#include "ui/MascaraCoordenada.h"
+
+// Resources of the static library, registered outside any namespace.
+static void InicializaImagens() { Q_INIT_RESOURCE(imagens); }
+
+TfrmFoConsulta* frmFoConsulta = nullptr;
+AnsiString ActivationMarker;
+bool TypedPointReplay = false;
+
+namespace {
+QString Q(const AnsiString& ansi) { return QString::fromStdString(Cp1252ToUtf8(ansi)); }
+
+// Restores the marker whatever way the state selection ends.
+class TMarcaAtivacao {
+public:
+    TMarcaAtivacao() { ActivationMarker = "FormActivate"; }
+    ~TMarcaAtivacao() { ActivationMarker.clear(); }
+};
+}  // namespace
+
+TfrmFoConsulta::TfrmFoConsulta(const std::string& pastaDoPrograma, IAjuda* ajuda, QWidget* parent)
+    : QDialog(parent), pastaDoPrograma_(pastaDoPrograma), ajuda_(ajuda) {
+    InicializaImagens();
+    MontaJanela();
+    LigaEventos();
+    qApp->installEventFilter(this);
+    try {
+        FormCreate();
+    } catch (const std::exception& e) {
+        // The window is created all the same; the error goes to the same box
+        // as any handler's.
+        if (TAplicacao* app = TAplicacao::Instancia()) app->MostraErro(e);
+        else throw;
+    }
+}
+
+TfrmFoConsulta::~TfrmFoConsulta() {
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TfrmFoConsulta::LigaEventos() {
+    connect(Estados, &QComboBox::activated, this, [this](int) { EstadosClick(); });
+    connect(LBEstacao, &QListWidget::currentRowChanged, this, [this](int) { LBEstacaoClick(); });
+    connect(LBLocalidade, &QListWidget::currentRowChanged, this, [this](int) { LBLocalidadeClick(); });
+    connect(Autor, &QPushButton::clicked, this, [this] { AutorClick(); });
+    connect(Calculalalo, &QPushButton::clicked, this, [this] { CalculalaloClick(); });
+    connect(BtnRelat, &QPushButton::clicked, this, [this] { BtnRelatClick(); });
+    connect(BtnAjuda, &QPushButton::clicked, this, [this] { BtnAjudaClick(); });
+    connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
+    connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
+    connect(MapadoBrasil1, &QAction::triggered, this, [this] { MapadoBrasil1Click(); });
+    connect(Relatrio1, &QAction::triggered, this, [this] { BtnRelatClick(); });
+    connect(Contedo1, &QAction::triggered, this, [this] { Contedo1Click(); });
+    connect(ObterAjudaSobre1, &QAction::triggered, this, [this] { ObterAjudaSobre1Click(); });
+    connect(Sobre1, &QAction::triggered, this, [this] { Sobre1Click(); });
+    BrasilBMP->AoMover = [this](int x, int y) { BrasilBMPMouseMove(x, y); };
+    BrasilBMP->AoSoltar = [this](Qt::MouseButton b, int x, int y) { BrasilBMPMouseUp(b, x, y); };
+    EstadoBMP->AoMover = [this](int x, int y) { EstadoBMPMouseMove(x, y); };
+    EstadoBMP->AoSoltar = [this](Qt::MouseButton b, int x, int y) { EstadoBMPMouseUp(b, x, y); };
+    PrecLaAux->AoPressionarTecla = [this] { PrecLaAuxKeyPress(); };
+    PrecLoAux->AoPressionarTecla = [this] { PrecLaAuxKeyPress(); };
+}
+
+char TfrmFoConsulta::SeparadorDecimal() const {
+    const QString s = QLocale().decimalPoint();
+    if (s.size() == 1 && s.at(0).unicode() < 0x80) return static_cast<char>(s.at(0).unicode());
+    return '.';
+}
+
+QString TfrmFoConsulta::LegendaAutor() const { return legendaAutor_; }
+
+void TfrmFoConsulta::SetLegendaAutor(const QString& legenda) {
+    legendaAutor_ = legenda;
+    QString mostrada = legenda;
+    Autor->setText(mostrada.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+int TfrmFoConsulta::EstacaoDaPosicao(int posicao) const {
+    if (posicao < 0 || posicao >= static_cast<int>(mapaEstacoes_.size())) return -1;
+    return mapaEstacoes_[static_cast<std::size_t>(posicao)];
+}
+
+int TfrmFoConsulta::LocalidadeDaPosicao(int posicao) const {
+    if (posicao < 0 || posicao >= static_cast<int>(mapaLocalidades_.size())) return -1;
+    return mapaLocalidades_[static_cast<std::size_t>(posicao)];
+}
+
+void TfrmFoConsulta::SelecionaLinha(QListWidget* lista, int posicao) {
+    const QSignalBlocker bloqueio(lista);
+    if (posicao >= 0 && posicao < lista->count()) {
+        lista->setCurrentRow(posicao);
+    } else {
+        lista->setCurrentRow(-1);
+        lista->clearSelection();
+    }
+}
+
+void TfrmFoConsulta::FormCreate() {
+    FirstActivation = true;
+    ShowAbout = false;
+    setWindowIcon(QApplication::windowIcon());
+    {
+        const QSignalBlocker bloqueio(Estados);
+        Estados->setCurrentIndex(0);
+    }
+    Estado = std::make_unique<TEstado>();
+    BD = std::make_unique<TBDPrecipitacao>(PastaDados(pastaDoPrograma_));
+    BD->CarregaEstacoes();
+    Autoria.clear();
+}
+
+void TfrmFoConsulta::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (ativado_) return;
+    ativado_ = true;
+    if (QScreen* tela = screen()) move(tela->availableGeometry().center() - rect().center());
+    // The activation runs once the modal display has begun, as an event of
+    // its own, so that its errors reach the error box like any handler's.
+    QMetaObject::invokeMethod(this, [this] { FormActivate(); }, Qt::QueuedConnection);
+}
+
+void TfrmFoConsulta::FormActivate() {
+    {
+        const QSignalBlocker bloqueio(Estados);
+        Estados->setCurrentIndex(Estado->Indice);
+    }
+    {
+        TMarcaAtivacao marca;
+        EstadosClick();
+    }
+    SelecionaLinha(LBEstacao, IndEstacao);
+    SelecionaLinha(LBLocalidade, IndLocalidade);
+    if (IndEstacao >= 0 && LBEstacao->currentRow() >= 0) LBEstacaoClick();
+    if (IndLocalidade >= 0 && IndEstacao == -1 && LBLocalidade->currentRow() >= 0) LBLocalidadeClick();
+    if (IndEstacao == -1 && IndLocalidade == -1 && !LatitudeText.empty() && !LongitudeText.empty()) {
+        PrecLaAux->SetTexto(LatitudeText);
+        PrecLoAux->SetTexto(LongitudeText);
+        CalculalaloClick();
+    }
+    if (FirstActivation && ShowAbout) {
+        MostraSobre(this);
+        FirstActivation = false;
+    }
+}
+
+void TfrmFoConsulta::FormDestroy() {
+    BD.reset();
+    Estado.reset();
+}
+
+void TfrmFoConsulta::MostraParametrosGerais(const TEstacao& r) {
+    const char sep = SeparadorDecimal();
+    PrecK->setText(QString::fromStdString(FloatToStr(r.K, sep)));
+    PrecA->setText(QString::fromStdString(FloatToStr(r.a, sep)));
+    PrecB->setText(QString::fromStdString(FloatToStr(r.b, sep)));
+    PrecC->setText(QString::fromStdString(FloatToStr(r.c, sep)));
+}
+
+void TfrmFoConsulta::LBEstacaoClick() {
+    const int posicao = LBEstacao->currentRow();
+    const int registro = EstacaoDaPosicao(posicao);
+    if (registro < 0) return;
+    IndEstacao = static_cast<int16_t>(posicao);
+    SelecionaLinha(LBLocalidade, -1);
+    CurrentRecord = BD->Estacoes[static_cast<std::size_t>(Estado->Indice)][static_cast<std::size_t>(registro)];
+    PlaceName = CurrentRecord.Nome.Text();
+    SetLatitudeText(CurrentRecord.Latitude.Text());
+    SetLongitudeText(CurrentRecord.Longitude.Text());
+    const QString autor = Q(TiraBrancosFinais(CurrentRecord.Autor.Text()));
+    if (!EstadoBMP->isHidden()) {
+        PrecLaAux->SetTexto(LatitudeText);
+        PrecLoAux->SetTexto(LongitudeText);
+        MostraParametrosGerais(CurrentRecord);
+        MarkerY = StateMapGeoRef.YOfLatitude(Latitude);
+        MarkerX = StateMapGeoRef.XOfLongitude(Longitude);
+        if (IsInsideState(static_cast<int>(Arredonda(MarkerX)), static_cast<int>(Arredonda(MarkerY)))) {
+            LabelLat->setText(Q(LatitudeText));
+            LabelLon->setText(Q(LongitudeText));
+            PlaceMarker();
+            SetLegendaAutor(autor);
+        } else {
+            EixoX->hide();
+            EixoY->hide();
+            LabelLat->hide();
+            LabelLon->hide();
+        }
+    } else {
+        NomeCid->setText(Q(TiraBrancosFinais(CurrentRecord.Nome.Text())));
+        NomeCid->adjustSize();
+        LabelLatitude->setText(Q(LatitudeText));
+        LabelLongitude->setText(Q(LongitudeText));
+        LabelLatitude->adjustSize();
+        LabelLongitude->adjustSize();
+        SetLegendaAutor(autor);
+        MostraParametrosGerais(CurrentRecord);
+        ShowBrazilPlaceLabels();
+    }
+    AtualizaAviso();
+}
+
+void TfrmFoConsulta::AtualizaAviso() {
+    constexpr int Goias = 8;
+    constexpr int LinhaDoAviso = 9;   // the tenth row of the citation table
+    const bool aviso = Estados->currentIndex() == Goias &&
+                       LegendaAutor() == QString::fromUtf8(Citacoes[LinhaDoAviso].Chave);
+    lAviso->setVisible(aviso);
+}
+
+void TfrmFoConsulta::LBLocalidadeClick() {
+    const int posicao = LBLocalidade->currentRow();
+    const int registro = LocalidadeDaPosicao(posicao);
+    if (registro < 0 || registro >= static_cast<int>(BD->Localidades.size())) return;
+    IndLocalidade = static_cast<int16_t>(posicao);
+    SelecionaLinha(LBEstacao, -1);
+    const TLocalidade local = BD->Localidades[static_cast<std::size_t>(registro)];
+    PlaceName = local.Nome.Text();
+    SetLatitudeText(local.Latitude.Text());
+    SetLongitudeText(local.Longitude.Text());
+    CurrentRecord = BD->Interpola(LatitudeText, LongitudeText);
+    PrecLaAux->SetTexto(LatitudeText);
+    PrecLoAux->SetTexto(LongitudeText);
+    const char sep = SeparadorDecimal();
+    PrecK->setText(QString::fromStdString(FormatFloat("####.000", CurrentRecord.K, sep)));
+    PrecA->setText(QString::fromStdString(FormatFloat("0.000", CurrentRecord.a, sep)));
+    PrecB->setText(QString::fromStdString(FormatFloat("##.000", CurrentRecord.b, sep)));
+    PrecC->setText(QString::fromStdString(FormatFloat("0.000", CurrentRecord.c, sep)));
+    MarkerY = StateMapGeoRef.YOfLatitude(Latitude);
+    MarkerX = StateMapGeoRef.XOfLongitude(Longitude);
+    if (IsInsideState(static_cast<int>(Arredonda(MarkerX)), static_cast<int>(Arredonda(MarkerY)))) {
+        LabelLat->setText(Q(LatitudeText));
+        LabelLon->setText(Q(LongitudeText));
+        PlaceMarker();
+        SetLegendaAutor(QString::fromUtf8("Interpolação"));
+    } else {
+        EixoX->hide();
+        EixoY->hide();
+        LabelLat->hide();
+        LabelLon->hide();
+    }
+}
+
+void TfrmFoConsulta::BtnOkClick() {
+    IndEstacao = static_cast<int16_t>(LBEstacao->currentRow());
+    IndLocalidade = static_cast<int16_t>(LBLocalidade->currentRow());
+    const QString legenda = LegendaAutor();
+    Autoria = legenda == QLatin1String("Autor") ? AnsiString() : Utf8ToCp1252(legenda.toStdString());
+    done(1);
+}
+
+void TfrmFoConsulta::BtnCancelClick() { done(2); }
+
+void TfrmFoConsulta::reject() { done(2); }
+
+void TfrmFoConsulta::BtnRelatClick() { MostraRelatorio(this); }
+
+void TfrmFoConsulta::Sobre1Click() { MostraSobre(this); }
+
+void TfrmFoConsulta::AutorClick() { AutorClickComLegenda(this, LegendaAutor()); }
+
+void TfrmFoConsulta::BtnAjudaClick() {
+    if (ajuda_) ajuda_->MostraTopico(7);
+}
+
+void TfrmFoConsulta::Contedo1Click() {
+    if (ajuda_) ajuda_->MostraConteudo();
+}
+
+void TfrmFoConsulta::ObterAjudaSobre1Click() {
+    if (ajuda_) ajuda_->ProcuraPalavra();
+}
+
+int TfrmFoConsulta::ContextoDeAjuda(const QWidget* w) const {
+    for (; w; w = w->parentWidget()) {
+        if (w == this) return HelpContext;
+        const int contexto = w->property("helpContext").toInt();
+        if (contexto > 0) return contexto;
+    }
+    return HelpContext;
+}
+
+// Alt+R and Alt+A belong both to a button and to a menu item; the dialog's
+// buttons take them, as on the desktop the program was made for. F1 asks for
+// the focused control's help context.
+bool TfrmFoConsulta::TrataAtalho(QEvent* event) {
+    auto* tecla = static_cast<QKeyEvent*>(event);
+    const auto mods = tecla->modifiers() & ~Qt::KeypadModifier;
+    const bool altR = mods == Qt::AltModifier && tecla->key() == Qt::Key_R;
+    const bool altA = mods == Qt::AltModifier && tecla->key() == Qt::Key_A;
+    const bool f1 = mods == Qt::NoModifier && tecla->key() == Qt::Key_F1;
+    if (!altR && !altA && !f1) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) return true;
+    if (altR && BtnRelat->isEnabled()) BtnRelat->click();
+    if (altA && BtnAjuda->isEnabled()) BtnAjuda->click();
+    if (f1 && ajuda_) ajuda_->MostraTopico(ContextoDeAjuda(QApplication::focusWidget()));
+    return true;
+}
+
+bool TfrmFoConsulta::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type tipo = event->type();
+    if (tipo == QEvent::ShortcutOverride || tipo == QEvent::KeyPress || tipo == QEvent::KeyRelease) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && tipo != QEvent::KeyRelease) return TrataAtalho(event);
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,88 @@
+#include "ui/MascaraCoordenada.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "database/Coordenadas.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+
+namespace {
+const QChar Vazio = QLatin1Char('_');
+constexpr int PosicoesDigitos[6] = {0, 1, 3, 4, 6, 7};
+}  // namespace
+
+TMascaraCoordenada::TMascaraCoordenada(QWidget* parent) : QLineEdit(parent) {
+    setInputMask(QString::fromUtf8("99°99'99\";_"));
+    SetTexto(TextoCoordenadaVazio);
+}
+
+const char* TMascaraCoordenada::MensagemIncompleto() {
+    return "Invalid input value.  Use escape key to abandon changes";
+}
+
+AnsiString TMascaraCoordenada::Texto() const {
+    QString s = displayText();
+    s.replace(Vazio, QLatin1Char(' '));
+    return Utf8ToCp1252(s.toStdString());
+}
+
+void TMascaraCoordenada::SetTexto(const AnsiString& texto) {
+    // setText would shift the digits over blank positions; write each digit
+    // into its own position instead.
+    setText(QString());
+    for (int pos : PosicoesDigitos) {
+        if (pos < static_cast<int>(texto.size())) {
+            const char c = texto[static_cast<std::size_t>(pos)];
+            if (c >= '0' && c <= '9') {
+                setSelection(pos, 1);
+                insert(QString(QLatin1Char(c)));
+            }
+        }
+    }
+    setCursorPosition(0);
+    setModified(false);
+}
+
+bool TMascaraCoordenada::Completo() const {
+    const QString s = displayText();
+    for (int pos : PosicoesDigitos)
+        if (pos >= s.size() || !s.at(pos).isDigit()) return false;
+    return true;
+}
+
+void TMascaraCoordenada::focusInEvent(QFocusEvent* event) {
+    // Coming back after a refused exit keeps the text to restore.
+    if (!recusando_) textoNaEntrada_ = Texto();
+    recusando_ = false;
+    QLineEdit::focusInEvent(event);
+}
+
+void TMascaraCoordenada::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    const bool dentroDaJanela =
+        event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    if (!dentroDaJanela || recusando_ || !isModified() || Completo()) return;
+    // An incomplete edit keeps the focus: take it back once the focus change
+    // is over and report the refusal as an error of the event.
+    recusando_ = true;
+    QApplication::beep();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            setFocus(Qt::OtherFocusReason);
+            throw Exception(MensagemIncompleto());
+        },
+        Qt::QueuedConnection);
+}
+
+void TMascaraCoordenada::keyPressEvent(QKeyEvent* event) {
+    if (!event->text().isEmpty() && AoPressionarTecla) AoPressionarTecla();
+    if (event->key() == Qt::Key_Escape && isModified()) {
+        SetTexto(textoNaEntrada_);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
