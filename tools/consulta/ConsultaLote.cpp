@@ -1,0 +1,166 @@
+#include "ConsultaLote.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <thread>
+
+#include "EquacaoIdf.h"
+#include "EscritorCsv.h"
+#include "LeitorCsv.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "platform/Numeros.h"
+
+namespace {
+
+std::string SemBrancos(const std::string& s) {
+    const std::size_t i = s.find_first_not_of(" \t");
+    if (i == std::string::npos) return {};
+    return s.substr(i, s.find_last_not_of(" \t") - i + 1);
+}
+
+bool ComecaPorLetra(const std::string& s) {
+    const std::string t = SemBrancos(s);
+    return !t.empty() && std::isalpha(static_cast<unsigned char>(t[0]));
+}
+
+const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
+
+}  // namespace
+
+std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada) const {
+    std::vector<TPonto> pontos;
+    TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
+    const TLeitorCoordenada coordenadas(opcoes_.Convencao);
+    TLinhaCsv linha;
+    bool primeira = true;
+    while (leitor.Proxima(linha)) {
+        // A header names its columns: both coordinate fields begin with a letter.
+        if (primeira && linha.Erro.empty() && linha.Campos.size() >= 3 && ComecaPorLetra(linha.Campos[1]) &&
+            ComecaPorLetra(linha.Campos[2])) {
+            primeira = false;
+            continue;
+        }
+        primeira = false;
+        TPonto p;
+        p.Linha = linha.Numero;
+        p.Erro = linha.Erro;
+        if (!linha.Campos.empty()) p.Id = linha.Campos[0];
+        if (linha.Campos.size() >= 2) p.LatitudeEntrada = linha.Campos[1];
+        if (linha.Campos.size() >= 3) p.LongitudeEntrada = linha.Campos[2];
+        if (p.Erro.empty()) {
+            bool sobra = false;
+            for (std::size_t i = 3; i < linha.Campos.size(); ++i) sobra |= !SemBrancos(linha.Campos[i]).empty();
+            if (linha.Campos.size() < 3 || sobra)
+                p.Erro = "esperados 3 campos (identificador" + std::string(1, opcoes_.Dialeto.Separador) +
+                         "latitude" + std::string(1, opcoes_.Dialeto.Separador) + "longitude), lidos " +
+                         std::to_string(linha.Campos.size());
+        }
+        if (p.Erro.empty()) {
+            try {
+                p.Latitude = coordenadas.Texto(p.LatitudeEntrada, true);
+                p.Longitude = coordenadas.Texto(p.LongitudeEntrada, false);
+            } catch (const Exception& e) {
+                p.Erro = e.what();
+            }
+        }
+        pontos.push_back(std::move(p));
+    }
+    return pontos;
+}
+
+TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const {
+    TResultado r;
+    try {
+        r.Estacao = pool_.Interpola(ponto.Latitude, ponto.Longitude, pesos);
+        const TEstacao& e = r.Estacao;
+        if (!std::isfinite(e.K) || !std::isfinite(e.a) || !std::isfinite(e.b) || !std::isfinite(e.c))
+            throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
+        const TEquacaoIdf equacao(e.K, e.a, e.b, e.c);
+        for (double tr : opcoes_.Tr)
+            for (double t : opcoes_.Duracoes) {
+                r.Valores.push_back(equacao.Intensidade(tr, t));
+                r.Valores.push_back(equacao.PrecipitacaoDaDuracao(tr, t));
+            }
+    } catch (const Exception& e) {
+        r.Erro = e.what();
+        r.Valores.clear();
+    }
+    return r;
+}
+
+std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<TPonto>& pontos) const {
+    std::vector<TResultado> resultados(pontos.size());
+    unsigned tarefas = opcoes_.Tarefas ? opcoes_.Tarefas : std::max(1u, std::thread::hardware_concurrency());
+    tarefas = static_cast<unsigned>(std::min<std::size_t>(tarefas, std::max<std::size_t>(1, pontos.size())));
+
+    std::atomic<std::size_t> proximo{0};
+    std::exception_ptr falha;
+    std::atomic<bool> falhou{false};
+    auto trabalho = [&] {
+        std::vector<long double> pesos;
+        try {
+            for (;;) {
+                const std::size_t i = proximo.fetch_add(1);
+                if (i >= pontos.size() || falhou) return;
+                if (pontos[i].Erro.empty()) resultados[i] = CalculaUm(pontos[i], pesos);
+            }
+        } catch (...) {   // out of memory and the like: ends the run
+            if (!falhou.exchange(true)) falha = std::current_exception();
+        }
+    };
+    std::vector<std::thread> linhas;
+    for (unsigned k = 1; k < tarefas; ++k) linhas.emplace_back(trabalho);
+    trabalho();
+    for (auto& t : linhas) t.join();
+    if (falha) std::rethrow_exception(falha);
+    return resultados;
+}
+
+std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const {
+    const std::vector<TPonto> pontos = LePontos(entrada);
+    const std::vector<TResultado> resultados = Calcula(pontos);
+    const char dec = opcoes_.Dialeto.Decimal;
+
+    TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);
+    std::vector<std::string> campos = {"id", "latitude", "longitude", "local", "K", "a", "b", "c", "fonte"};
+    for (double tr : opcoes_.Tr)
+        for (double t : opcoes_.Duracoes) {
+            const std::string sufixo = "_Tr" + FloatToStr(tr, dec) + "_t" + FloatToStr(t, dec);
+            campos.push_back("i" + sufixo);
+            campos.push_back("P" + sufixo);
+        }
+    campos.push_back("erro");
+    escritor.Linha(campos);
+
+    std::size_t falhas = 0;
+    for (std::size_t i = 0; i < pontos.size(); ++i) {
+        const TPonto& p = pontos[i];
+        const TResultado& r = resultados[i];
+        const std::string erro = p.Erro.empty() ? r.Erro : p.Erro;
+        campos.assign(1, p.Id);
+        if (!erro.empty()) {
+            ++falhas;
+            erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
+            campos.push_back(p.LatitudeEntrada);
+            campos.push_back(p.LongitudeEntrada);
+            campos.resize(9 + 2 * opcoes_.Tr.size() * opcoes_.Duracoes.size());
+            campos.push_back(erro);
+            escritor.Linha(campos);
+            continue;
+        }
+        const TEstacao& e = r.Estacao;
+        const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
+        campos.push_back(Utf8(p.Latitude));
+        campos.push_back(Utf8(p.Longitude));
+        campos.push_back(Utf8(exata ? TiraBrancosFinais(e.Nome.Text()) : kInterpolacao));
+        for (double v : {e.K, e.a, e.b, e.c}) campos.push_back(FloatToStr(v, dec));
+        campos.push_back(Utf8(TiraBrancosFinais(e.Autor.Text())));
+        for (double v : r.Valores) campos.push_back(FloatToStr(v, dec));
+        campos.push_back("");
+        escritor.Linha(campos);
+    }
+    return falhas;
+}

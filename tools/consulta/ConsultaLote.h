@@ -1,0 +1,44 @@
+#pragma once
+// Many points: reads the CSV of points, computes them on several threads
+// (each thread takes whole points; the stations of one point are always
+// summed in scan order) and writes one row per input row, in input order.
+// A row that cannot be read or computed is written with its message in the
+// last column and reported with its line number; the others are computed.
+#include <cstddef>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "OpcoesConsulta.h"
+#include "PoolInterpolacao.h"
+
+class TConsultaLote {
+public:
+    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes) : pool_(pool), opcoes_(opcoes) {}
+
+    // Returns the number of rows that failed.
+    std::size_t Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const;
+
+    struct TPonto {
+        long Linha = 0;
+        std::string Id, LatitudeEntrada, LongitudeEntrada;   // UTF-8 as read
+        AnsiString Latitude, Longitude;                      // coordinate texts
+        std::string Erro;                                    // UTF-8; empty when readable
+    };
+    struct TResultado {
+        TEstacao Estacao;
+        std::vector<double> Valores;   // i and P for each Tr, then each duration
+        std::string Erro;
+    };
+
+    std::vector<TPonto> LePontos(std::istream& entrada) const;
+    // Results in the order of the points; points with Erro set are skipped.
+    std::vector<TResultado> Calcula(const std::vector<TPonto>& pontos) const;
+
+private:
+    TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;
+
+    const TPoolInterpolacao& pool_;
+    const TOpcoesConsulta& opcoes_;
+};

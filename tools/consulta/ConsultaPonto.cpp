@@ -1,0 +1,54 @@
+#include "ConsultaPonto.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "EquacaoIdf.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "platform/Numeros.h"
+
+void TConsultaPonto::Executa(std::ostream& saida) const {
+    const TLeitorCoordenada leitor(opcoes_.Convencao);
+    const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
+    const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
+    const TEstacao r = bd_.Interpola(latitude, longitude);
+    if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
+        throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
+                              "corrompidos."));
+
+    const char sep = opcoes_.Dialeto.Decimal;
+    const bool exata = r.Nome.Len > 0 || r.Autor.Text() != "Interpola\xE7\xE3o";
+    const AnsiString local = exata ? TiraBrancosFinais(r.Nome.Text()) : AnsiString("Interpola\xE7\xE3o");
+    saida << "Local: " << Utf8(local) << '\n'
+          << "Latitude: " << Utf8(latitude) << '\n'
+          << "Longitude: " << Utf8(longitude) << '\n'
+          << "K: " << FloatToStr(r.K, sep) << '\n'
+          << "a: " << FloatToStr(r.a, sep) << '\n'
+          << "b: " << FloatToStr(r.b, sep) << '\n'
+          << "c: " << FloatToStr(r.c, sep) << '\n'
+          << "Fonte: " << Utf8(TiraBrancosFinais(r.Autor.Text())) << '\n';
+
+    if (!opcoes_.Tr.empty()) {
+        const TEquacaoIdf equacao(r.K, r.a, r.b, r.c);
+        saida << "\nTr (anos)\tt (min)\ti (mm/h)\tP (mm)\n";
+        for (double tr : opcoes_.Tr)
+            for (double t : opcoes_.Duracoes)
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(t, sep) << '\t'
+                      << FloatToStr(equacao.Intensidade(tr, t), sep) << '\t'
+                      << FloatToStr(equacao.PrecipitacaoDaDuracao(tr, t), sep) << '\n';
+    }
+
+    if (opcoes_.Estacoes) {
+        const auto lista = pool_.Contribuicoes(latitude, longitude);
+        const std::size_t n =
+            opcoes_.MaxEstacoes == 0 ? lista.size() : std::min(lista.size(), opcoes_.MaxEstacoes);
+        saida << "\nEsta\xC3\xA7\xC3\xA3o\tLatitude\tLongitude\tDist\xC3\xA2ncia (graus)\tPeso (%)\n";
+        for (std::size_t i = 0; i < n; ++i) {
+            const TEstacao& e = *lista[i].Estacao;
+            saida << Utf8(TiraBrancosFinais(e.Nome.Text())) << '\t' << Utf8(e.Latitude.Text()) << '\t'
+                  << Utf8(e.Longitude.Text()) << '\t' << FloatToStr(lista[i].Distancia, sep) << '\t'
+                  << FloatToStr(100 * lista[i].Parcela, sep) << '\n';
+        }
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Reads a latitude or longitude typed by the user (UTF-8) and gives the
+// coordinate text DD°MM'SS" (cp1252) that the interpolation works on.
+//
+// Two forms are read:
+//  - a coordinate text, DD°MM'SS" (the masculine ordinal º is taken for the
+//    degree sign): used exactly as written, so a station's own texts are an
+//    exact match;
+//  - decimal degrees, with '.' or ',' as decimal separator: turned into the
+//    text by FormatDms, which truncates minutes and seconds (19.9258 becomes
+//    19°55'32"), exactly as the window does for a point picked on the map.
+// Decimal degrees are south and west positive by default; with
+// Convencao::Negativos they are signed as GIS tools write them (south and west
+// negative), and a north latitude or east longitude is refused: the
+// coordinate text has no sign and cannot hold it.
+#include <string_view>
+
+#include "platform/AnsiString.h"
+
+class TLeitorCoordenada {
+public:
+    enum class Convencao { Positivos, Negativos };
+
+    explicit TLeitorCoordenada(Convencao convencao = Convencao::Positivos) : convencao_(convencao) {}
+
+    // EConvertError with a Portuguese message naming the input when the text
+    // is neither form, or lies outside what a coordinate text can hold.
+    AnsiString Texto(std::string_view entrada, bool latitude) const;
+
+private:
+    AnsiString DeTexto(std::string_view entrada, std::string_view original, bool latitude) const;
+    AnsiString DeDecimal(double valor, std::string_view original, bool latitude) const;
+
+    Convencao convencao_;
+};
+
+// User text for a message: cp1252 when it fits, its bytes otherwise.
+AnsiString AnsiDaEntrada(std::string_view utf8);

@@ -1,0 +1,34 @@
+#pragma once
+// Reads CSV text one line at a time. A field may be enclosed in double quotes
+// (a doubled quote inside stands for one); a quote that does not open a field
+// is an ordinary character, so an unquoted coordinate text 19°55'30" reads as
+// written. A record never spans lines: an unclosed quote is an error of that
+// line alone, and the lines after it are read normally. A UTF-8 byte-order
+// mark at the start is skipped; CR before LF is dropped.
+#include <istream>
+#include <string>
+#include <vector>
+
+struct TLinhaCsv {
+    long Numero = 0;                  // 1-based line number in the input
+    std::vector<std::string> Campos;
+    std::string Erro;                 // UTF-8; empty when the line was read well
+};
+
+class TLeitorCsv {
+public:
+    TLeitorCsv(std::istream& entrada, char separador) : entrada_(entrada), separador_(separador) {}
+
+    // Next line that is not blank; false at the end of the input. Lines that
+    // are not valid UTF-8 or hold malformed quoting come back with Erro set.
+    bool Proxima(TLinhaCsv& linha);
+
+    // Splits one line (without its line end).
+    static bool Divide(const std::string& texto, char separador, std::vector<std::string>& campos,
+                       std::string& erro);
+
+private:
+    std::istream& entrada_;
+    char separador_;
+    long numero_ = 0;
+};

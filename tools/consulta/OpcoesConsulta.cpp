@@ -1,0 +1,168 @@
+#include "OpcoesConsulta.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "ErrosConsulta.h"
+#include "platform/Cp1252.h"
+#include "platform/Numeros.h"
+
+namespace {
+
+[[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
+
+std::vector<double> ListaPositiva(const std::string& opcao, const std::string& texto) {
+    std::vector<double> valores;
+    std::size_t inicio = 0;
+    for (;;) {
+        const std::size_t fim = texto.find(',', inicio);
+        const std::string item = texto.substr(inicio, fim == std::string::npos ? std::string::npos : fim - inicio);
+        double v = 0;
+        if (!TryStrToFloat(item, '.', v) || !std::isfinite(v) || !(v > 0))
+            Uso(opcao + ": \"" + item + "\" não é um número maior que zero (separe os valores por vírgula e "
+                                        "use ponto nas casas decimais)");
+        valores.push_back(v);
+        if (fim == std::string::npos) break;
+        inicio = fim + 1;
+    }
+    return valores;
+}
+
+std::size_t Inteiro(const std::string& opcao, const std::string& texto, int minimo) {
+    int v = 0;
+    if (!TryStrToInt(texto, v) || v < minimo)
+        Uso(opcao + ": \"" + texto + "\" não é um número inteiro de " + std::to_string(minimo) + " em diante");
+    return static_cast<std::size_t>(v);
+}
+
+}  // namespace
+
+TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) {
+    TOpcoesConsulta o;
+    std::vector<std::string> posicionais;
+    bool temTr = false, temDuracoes = false;
+    for (std::size_t i = 0; i < argumentos.size(); ++i) {
+        std::string arg = argumentos[i];
+        if (arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && !std::isalpha(static_cast<unsigned char>(arg[1])))) {
+            posicionais.push_back(arg);   // "-", "-19.9" and plain texts
+            continue;
+        }
+        if (arg == "--") {
+            posicionais.insert(posicionais.end(), argumentos.begin() + static_cast<long>(i) + 1, argumentos.end());
+            break;
+        }
+        std::string valor;
+        bool temValor = false;
+        if (const std::size_t igual = arg.find('='); arg.rfind("--", 0) == 0 && igual != std::string::npos) {
+            valor = arg.substr(igual + 1);
+            arg = arg.substr(0, igual);
+            temValor = true;
+        }
+        auto exigeValor = [&]() -> std::string {
+            if (temValor) return valor;
+            if (i + 1 >= argumentos.size()) Uso(arg + " precisa de um valor");
+            return argumentos[++i];
+        };
+        auto semValor = [&] {
+            if (temValor) Uso(arg + " não aceita valor");
+        };
+
+        if (arg == "--help" || arg == "-h") { semValor(); o.Ajuda = true; }
+        else if (arg == "--version") { semValor(); o.Versao = true; }
+        else if (arg == "--entrada" || arg == "-e") o.Entrada = exigeValor();
+        else if (arg == "--saida" || arg == "-o") o.Saida = exigeValor();
+        else if (arg == "--dados") {
+            o.PastaDados = exigeValor();
+            if (o.PastaDados.empty()) Uso("--dados precisa de uma pasta");
+            if (o.PastaDados.back() != '/') o.PastaDados += '/';
+        } else if (arg == "--formato") {
+            const std::string f = exigeValor();
+            if (f == "br") o.Dialeto = TDialetoCsv::Brasileiro();
+            else if (f == "int") o.Dialeto = TDialetoCsv::Internacional();
+            else Uso("--formato: use br ou int, não \"" + f + "\"");
+        } else if (arg == "--negativos") { semValor(); o.Convencao = TLeitorCoordenada::Convencao::Negativos; }
+        else if (arg == "--tr") { o.Tr = ListaPositiva(arg, exigeValor()); temTr = true; }
+        else if (arg == "--duracoes") { o.Duracoes = ListaPositiva(arg, exigeValor()); temDuracoes = true; }
+        else if (arg == "--estacoes") {
+            o.Estacoes = true;
+            if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
+        } else if (arg == "--tarefas") o.Tarefas = static_cast<unsigned>(Inteiro(arg, exigeValor(), 1));
+        else Uso("opção desconhecida: " + arg);
+    }
+    if (o.Ajuda || o.Versao) return o;
+
+    if (temTr != temDuracoes) Uso("--tr e --duracoes andam juntas");
+    if (!o.Entrada.empty()) {
+        if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
+        if (o.Estacoes) Uso("--estacoes vale só para um ponto");
+    } else {
+        if (posicionais.size() != 2)
+            Uso("dê a latitude e a longitude de um ponto, ou --entrada ARQUIVO (veja --help)");
+        o.UmPonto = true;
+        o.Latitude = posicionais[0];
+        o.Longitude = posicionais[1];
+    }
+    return o;
+}
+
+const char* TOpcoesConsulta::TextoAjuda() {
+    return R"(Uso:
+  tormel21-consulta [opções] LATITUDE LONGITUDE
+  tormel21-consulta [opções] --entrada ARQUIVO.csv|-
+
+Dá os parâmetros K, a, b e c da equação de chuvas intensas
+i = K·Tr^a/(t+b)^c (i em mm/h, t em minutos, Tr em anos) num ponto ou em cada
+ponto de um arquivo CSV, com os mesmos dados e o mesmo cálculo do Tormel 2.1:
+a estação cujos textos de coordenada são exatamente os do ponto, ou a média
+ponderada pelo inverso da quinta potência da distância entre as estações.
+
+Coordenadas:
+  DD°MM'SS"      texto de coordenada, usado como escrito (o sinal º também
+                 serve); uma estação dada pelos seus próprios textos é achada
+                 exatamente. Minutos e segundos até 59.
+  graus decimais com ponto ou vírgula (19.925 ou 19,925). Por padrão são
+                 positivos para o sul e o oeste (19.925 43.9375); com
+                 --negativos, negativos para o sul e o oeste, como escrevem
+                 os programas de SIG (-19.925 -43.9375), e uma latitude norte
+                 ou longitude leste é recusada. O valor vira o texto
+                 DD°MM'SS" por truncamento de minutos e segundos, como faz a
+                 janela para um ponto do mapa: 19.9258 vira 19°55'32", e o
+                 cálculo segue daí. A saída mostra o texto usado.
+
+Opções:
+  -e, --entrada ARQ  muitos pontos: arquivo CSV (- para a entrada padrão), uma
+                     linha por ponto com identificador;latitude;longitude. Uma
+                     primeira linha cujos dois campos de coordenada começam por
+                     letra é cabeçalho. Linhas em branco são puladas.
+  -o, --saida ARQ    escreve no arquivo em vez da saída padrão (o arquivo só
+                     aparece completo).
+  --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
+                     ou internacional (, entre campos e ponto decimal). Vale
+                     para a entrada, a saída e os números de um ponto.
+  --negativos        graus decimais negativos para sul e oeste.
+  --tr LISTA         tempos de retorno em anos, p. ex. 2,5,10,25,50,100
+  --duracoes LISTA   durações em minutos, p. ex. 5,10,15,30,60,120,360,1440
+                     Com as duas, acrescenta a intensidade média (mm/h) e a
+                     altura de chuva (mm) de cada par Tr e duração. Decimais
+                     com ponto: --tr 2.33
+  --estacoes[=N]     um ponto: lista as estações que entram no cálculo, da mais
+                     próxima para a mais distante, com a distância (graus) e a
+                     parcela do peso (%); com =N só as N mais próximas.
+  --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
+                     ao lado da pasta do programa).
+  --tarefas N        número de linhas de execução no cálculo de muitos pontos
+                     (padrão: uma por núcleo).
+  -h, --help         esta ajuda.
+  --version          versão.
+
+Saída de muitos pontos (CSV UTF-8): identificador, latitude, longitude (os
+textos usados), local (nome da estação ou "Interpolação"), K, a, b, c, fonte,
+as colunas i_Tr<Tr>_t<t> e P_Tr<Tr>_t<t> pedidas, e erro. Uma linha com erro
+sai com o campo erro preenchido e a mensagem vai à saída de erro com o número
+da linha; as demais são calculadas. Números com até 15 algarismos
+significativos.
+
+Estado de saída: 0 tudo certo; 1 dado ruim (coordenada, linha do CSV,
+arquivo de dados ausente ou ilegível); 2 linha de comando inválida.
+)";
+}
