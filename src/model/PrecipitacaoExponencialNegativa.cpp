@@ -35,6 +35,32 @@ double InicioPorIntensidade(double x) {
 constexpr int kMaxIteracoes = 100;
 constexpr int kQuebra = 200;
 constexpr double kToleranciaBissecao = 1e-7;
+// The bisection interval grows past its usual upper bound while the root lies
+// beyond it, up to this many minutes.
+constexpr double kLimiteMaximo = 1e12;
+
+// Interval halving shared by both solvers. acima(t) tells whether the root lies
+// above t; an evaluation error counts as a residual of 0, as the caller's
+// acima decides. Stops at the tolerance, or when the midpoint no longer moves.
+template <class Acima>
+double Bisseca(double& inferior, double& superior, Acima acima) {
+    while (superior < kLimiteMaximo && acima(superior)) {
+        inferior = superior;
+        superior *= 2;
+    }
+    double t;
+    for (;;) {
+        t = (inferior + superior) / 2;
+        if (acima(t))
+            inferior = t;
+        else
+            superior = t;
+        if (std::fabs(inferior - superior) <= kToleranciaBissecao) break;
+        const double proximo = (inferior + superior) / 2;
+        if (proximo == inferior || proximo == superior) break;
+    }
+    return t;
+}
 
 const char* const kChaves[] = {"Tr", "K", "A", "B", "C"};
 
@@ -132,18 +158,15 @@ double TPrecipitacaoExponencialNegativa::TempoDaIntensidade(double x) {
     if (Iteracoes > kMaxIteracoes) {
         LimiteInferior = 0;
         LimiteSuperior = 100000;
-        do {
-            t = (LimiteInferior + LimiteSuperior) / 2;
+        // The instantaneous intensity falls with time: above x, the root is later.
+        t = Bisseca(LimiteInferior, LimiteSuperior, [&](double tt) {
             try {
-                Residuo = Verifica(IntensidadeInstantanea(t) - x);
+                Residuo = Verifica(IntensidadeInstantanea(tt) - x);
             } catch (const EMathError&) {
                 Residuo = 0;
             }
-            if (Residuo > 0)
-                LimiteInferior = t;
-            else
-                LimiteSuperior = t;
-        } while (std::fabs(LimiteInferior - LimiteSuperior) > kToleranciaBissecao);
+            return Residuo > 0;
+        });
     }
     return t < 0 ? 0 : t;
 }
@@ -168,18 +191,15 @@ double TPrecipitacaoExponencialNegativa::DuracaoDaPrecipitacao(double x) {
     if (Iteracoes > kMaxIteracoes) {
         LimiteInferior = 0;
         LimiteSuperior = 1000;
-        do {
-            t = (LimiteInferior + LimiteSuperior) / 2;
+        // Up to the depth x, the root is later.
+        t = Bisseca(LimiteInferior, LimiteSuperior, [&](double tt) {
             try {
-                Residuo = Verifica(Intensidade(t) * t - 60 * x);
+                Residuo = Verifica(Intensidade(tt) * tt - 60 * x);
             } catch (const EMathError&) {
                 Residuo = 0;
             }
-            if (Residuo > 0)  // the depth at t exceeds x
-                LimiteSuperior = t;
-            else
-                LimiteInferior = t;
-        } while (std::fabs(LimiteInferior - LimiteSuperior) > kToleranciaBissecao);
+            return !(Residuo > 0);
+        });
     }
     return t < 0 ? 0 : t;
 }
