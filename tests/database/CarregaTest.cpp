@@ -24,10 +24,10 @@ std::vector<std::vector<TEstacao>> BlocosDeEstacoes() {
 
 void EsperaIgual(const TEstacao& a, const TEstacao& b) {
     EXPECT_EQ(a.Nome.Text(), b.Nome.Text());
-    EXPECT_EQ(a.K, b.K);
-    EXPECT_EQ(a.a, b.a);
-    EXPECT_EQ(a.b, b.b);
-    EXPECT_EQ(a.c, b.c);
+    EXPECT_EQ(+a.K, +b.K);
+    EXPECT_EQ(+a.a, +b.a);
+    EXPECT_EQ(+a.b, +b.b);
+    EXPECT_EQ(+a.c, +b.c);
     EXPECT_EQ(a.Autor.Text(), b.Autor.Text());
     EXPECT_EQ(a.Latitude.Text(), b.Latitude.Text());
     EXPECT_EQ(a.Longitude.Text(), b.Longitude.Text());
@@ -55,7 +55,7 @@ TEST(CarregaEstacoes, LoadsEveryBlockInFileOrderWhateverTheLeadingByte) {
             for (std::size_t i = 0; i < blocos[s].size(); ++i) EsperaIgual(bd.Estacoes[s][i], blocos[s][i]);
         }
         EXPECT_EQ(bd.Estacoes[12][0].Nome.Text(), "Belo Horizonte   ");   // kept as stored
-        EXPECT_EQ(bd.Estacoes[12][0].K, 1447.8712);
+        EXPECT_EQ(+bd.Estacoes[12][0].K, 1447.8712);
     }
 }
 

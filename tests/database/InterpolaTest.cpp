@@ -20,6 +20,8 @@ AnsiString Dms(int g, int m, int s) {
 }
 
 // Stations are put straight into the arrays: Interpola reads only them.
+// Numbers of packed records are read by value (+r.K): a reference to them
+// would be misaligned.
 struct Pool : ::testing::Test {
     TBDPrecipitacao bd{"/nenhum/"};
 };
@@ -29,10 +31,10 @@ struct Pool : ::testing::Test {
 TEST_F(Pool, EmptyPoolGivesZerosAndTheInterpolationRecord) {
     bd.Estacoes[23] = {Estacao("Florianopolis", 9, 9, 9, 9, Dms(27, 35, 0), Dms(48, 32, 0))};
     const TEstacao r = bd.Interpola(Dms(27, 35, 0), Dms(48, 32, 0));   // Santa Catarina is outside the pool
-    EXPECT_EQ(r.K, 0);
-    EXPECT_EQ(r.a, 0);
-    EXPECT_EQ(r.b, 0);
-    EXPECT_EQ(r.c, 0);
+    EXPECT_EQ(+r.K, 0);
+    EXPECT_EQ(+r.a, 0);
+    EXPECT_EQ(+r.b, 0);
+    EXPECT_EQ(+r.c, 0);
     EXPECT_EQ(r.Nome.Text(), "");
     EXPECT_EQ(r.Autor.Text(), Ansi("Interpolação"));
     EXPECT_EQ(r.Latitude.Text(), Dms(27, 35, 0));
@@ -48,8 +50,8 @@ TEST_F(Pool, ExactTextsGiveTheFirstMatchingStationUnchanged) {
     const TEstacao r = bd.Interpola(Dms(19, 55, 30), Dms(43, 56, 15));
     EXPECT_EQ(r.Nome.Text(), "Belo Horizonte  ");
     EXPECT_EQ(r.Autor.Text(), "PINHEIRO (1997)");
-    EXPECT_EQ(r.K, 1447.87);
-    EXPECT_EQ(r.c, 0.84);
+    EXPECT_EQ(+r.K, 1447.87);
+    EXPECT_EQ(+r.c, 0.84);
 
     // Differing only in the seconds: computed by weights, dominated by that station.
     const TEstacao q = bd.Interpola(Dms(19, 55, 31), Dms(43, 56, 15));
@@ -64,7 +66,7 @@ TEST_F(Pool, SamePlaceWrittenDifferentlyIsTreatedAsAnExactMatchWithoutDividingBy
                       Estacao("Outra", 4, 0.4, 4, 0.4, Dms(16, 0, 0), Dms(49, 0, 0))};
     const TEstacao r = bd.Interpola(Dms(16, 0, 0), Dms(49, 0, 0));
     EXPECT_EQ(r.Nome.Text(), "Sessenta");   // first in scan order at distance 0
-    EXPECT_EQ(r.K, 3);
+    EXPECT_EQ(+r.K, 3);
     EXPECT_TRUE(std::isfinite(r.a));
 }
 
