@@ -163,7 +163,7 @@ bool LeTudo(const std::string& path, AnsiString& out, std::string& causa) {
         return false;
     }
     if (!fs::is_regular_file(st)) {
-        causa = Utf8(Ansi("não é um arquivo"));
+        causa = "não é um arquivo";
         return false;
     }
     std::ifstream f(path, std::ios::binary);
