@@ -17,40 +17,14 @@ std::string Chave(const AnsiString& latitude, const AnsiString& longitude) {
     return chave;
 }
 
-// Exact product a·b = p + e (Dekker's split for the 64-bit significand).
-inline void ProdutoExato(long double a, long double b, long double& p, long double& e) {
-    const long double divisor = 4294967297.0L;   // 2^32 + 1
-    long double t = divisor * a;
-    const long double ah = t - (t - a), al = a - ah;
-    t = divisor * b;
-    const long double bh = t - (t - b), bl = b - bh;
-    p = a * b;
-    e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
-}
-
 }  // namespace
-
-long double TPoolInterpolacao::QuintaPotencia(long double d2) {
-    // √(d²) with its remainder, (d²)² exactly, then the product with the
-    // small terms added last.
-    const long double s = std::sqrt(d2);
-    long double ss, se;
-    ProdutoExato(s, s, ss, se);
-    const long double ds = ((d2 - ss) - se) / (2 * s);
-    long double h, l;
-    ProdutoExato(d2, d2, h, l);
-    long double p, e;
-    ProdutoExato(h, s, p, e);
-    return p + (e + (h * ds + l * s));
-}
 
 TPoolInterpolacao::TPoolInterpolacao(const TBDPrecipitacao& bd) {
     for (int s : EstadosInterpolacao)
         for (const TEstacao& e : bd.Estacoes[static_cast<std::size_t>(s)]) estacoes_.push_back(&e);
     const std::size_t n = estacoes_.size();
     primeiraInvalida_ = n;
-    lat_.assign(n, 0);
-    lon_.assign(n, 0);
+    posicoes_.assign(n, {0, 0});
     parametros_.resize(n);
     porTexto_.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -59,8 +33,7 @@ TPoolInterpolacao::TPoolInterpolacao(const TBDPrecipitacao& bd) {
         porTexto_.emplace(Chave(e.Latitude.Text(), e.Longitude.Text()), i);   // keeps the first
         if (primeiraInvalida_ < n) continue;
         try {
-            lat_[i] = ParseDms(e.Latitude.Text());
-            lon_[i] = ParseDms(e.Longitude.Text());
+            posicoes_[i] = {ParseDmsL(e.Latitude.Text()), ParseDmsL(e.Longitude.Text())};
         } catch (const EConvertError& erro) {
             primeiraInvalida_ = i;
             erroInvalida_ = erro.Message();
@@ -79,22 +52,22 @@ std::size_t TPoolInterpolacao::PrimeiraPassagem(const AnsiString& latitude, cons
 
     pesos.resize(n);
     long double total = 0;
-    const double* la = lat_.data();
-    const double* lo = lon_.data();
+    const TPosicao* pos = posicoes_.data();
     long double* w = pesos.data();
     for (std::size_t i = 0; i < limite; ++i) {
-        const long double dLat = static_cast<long double>(la[i]) - lat;
-        const long double dLon = static_cast<long double>(lo[i]) - lon;
+        const long double dLat = pos[i].Lat - lat;
+        const long double dLon = pos[i].Lon - lon;
         const long double d2 = dLat * dLat + dLon * dLon;
         if (d2 == 0) return i;
-        const long double peso = 1.0L / QuintaPotencia(d2);
+        const long double peso = 1.0L / (d2 * d2 * std::sqrt(d2));
         w[i] = peso;
         total += peso;
     }
     if (igual < primeiraInvalida_) return igual;
     if (primeiraInvalida_ < n) throw EConvertError(erroInvalida_);
-    // Nothing in the ranges of the coordinates can overflow; checked once here
-    // instead of after every addition.
+    // Weights and their sum are finite for any two-digit coordinate texts
+    // (the smallest non-zero distance is a fraction of a second); checked
+    // once here instead of after every addition.
     soma = VerificaL(total);
     return n;
 }
@@ -137,8 +110,8 @@ std::vector<TPoolInterpolacao::TContribuicao> TPoolInterpolacao::Contribuicoes(
     const double lat = ParseDms(latitude);
     const double lon = ParseDms(longitude);
     auto distancia = [&](std::size_t i) {
-        const long double dLat = static_cast<long double>(lat_[i]) - lat;
-        const long double dLon = static_cast<long double>(lon_[i]) - lon;
+        const long double dLat = posicoes_[i].Lat - lat;
+        const long double dLon = posicoes_[i].Lon - lon;
         return static_cast<double>(std::sqrt(dLat * dLat + dLon * dLon));
     };
     if (achada < n) return {{estacoes_[achada], distancia(achada), 1.0}};
