@@ -74,7 +74,7 @@ TParametros TDemonstracao::Parametros(double lat, double lon, const std::string&
     double u = (lat - 3) / 31, v = (lon - 34) / 40;   // 0..1 north-south, east-west
     double k = 0.5 + 0.32 * std::sin(2.1 * pi * u + 0.7) * std::cos(1.3 * pi * v) + 0.15 * std::sin(5 * v + 3 * u);
     TParametros p;
-    p.K = std::clamp((900 + 2600 * k) * (1 + 0.04 * Ruido(semente, 0)), 500.0, 5000.0);
+    p.K = std::clamp((600 + 3800 * k) * (1 + 0.04 * Ruido(semente, 0)), 500.0, 5000.0);
     p.a = std::clamp(0.12 + 0.05 * (1 + std::sin(3.1 * u + 1.7 * v)) + 0.01 * Ruido(semente, 1), 0.10, 0.25);
     p.b = std::clamp(8 + 14 * (1 + std::cos(2.3 * u - 2.9 * v + 0.4)) + 1.5 * Ruido(semente, 2), 5.0, 40.0);
     p.c = std::clamp(0.70 + 0.15 * (1 + std::sin(1.9 * v - 2.5 * u + 1.1)) + 0.02 * Ruido(semente, 3), 0.65, 1.05);
