@@ -171,7 +171,8 @@ TEST(ImportadorOrdem, BlocosSeguemAColacaoDasListas) {
                        Estacao("MG", "abadia"),
                    "e.csv");
     ASSERT_TRUE(imp.Erros().empty());
-    const auto& mg = imp.Estacoes()[12];
+    const auto estacoes = imp.Estacoes();
+    const auto& mg = estacoes[12];
     ASSERT_EQ(mg.size(), 6u);
     for (size_t i = 1; i < mg.size(); ++i)
         EXPECT_LT(ComparaNomes(mg[i - 1].Nome.Text(), mg[i].Nome.Text()), 0)
