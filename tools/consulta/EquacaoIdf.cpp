@@ -7,7 +7,7 @@
 
 double TEquacaoIdf::Coeficiente(double tr) const {
     if (!(tr > 0)) throw EInvalidOp("Invalid floating point operation");
-    return Verifica(static_cast<double>(static_cast<long double>(K_) * PotenciaL(tr, a_)));
+    return Verifica(static_cast<double>(VerificaL(K_ * PotenciaL(tr, a_))));
 }
 
 double TEquacaoIdf::Intensidade(double tr, double t) const {
@@ -16,5 +16,6 @@ double TEquacaoIdf::Intensidade(double tr, double t) const {
 }
 
 double TEquacaoIdf::PrecipitacaoDaDuracao(double tr, double t) const {
-    return Verifica(Intensidade(tr, t) * (t / 60));
+    const long double i = Intensidade(tr, t);
+    return Verifica(static_cast<double>(VerificaL(i * (static_cast<long double>(t) / 60))));
 }
