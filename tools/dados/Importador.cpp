@@ -68,6 +68,10 @@ bool TImportador::LeNome(const std::string& texto, const std::string& arquivo, i
         return false;
     }
     nome = Utf8ToCp1252(texto);
+    if (std::any_of(nome.begin(), nome.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+        Erro(arquivo, linha, "nome", "nome com caractere de controle");
+        return false;
+    }
     if (nome.size() > 68) {
         Erro(arquivo, linha, "nome", "\"" + texto + "\" tem " + std::to_string(nome.size()) + " bytes (máximo 68)");
         return false;

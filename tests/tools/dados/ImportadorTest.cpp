@@ -70,6 +70,7 @@ TEST(ImportadorErros, NomeForaDoCp1252) {
     UmErro(Estacao("SP", "Cidade \xE2\x88\x9E"), 2, "nome");   // U+221E has no cp1252 byte
     UmErro(Estacao("SP", "Cidade \xC3"), 2, "nome");            // broken UTF-8
     UmErro(Estacao("SP", ""), 2, "nome");
+    UmErro(Estacao("SP", "\"Duas\nlinhas\""), 2, "nome");   // a line break would break the list line
 }
 
 TEST(ImportadorErros, NomeRepetidoNoEstado) {
