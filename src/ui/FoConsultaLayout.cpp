@@ -81,8 +81,9 @@ void TfrmFoConsulta::MontaJanela() {
     setWindowTitle(T("Tormel 2.1"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The layout's metrics are those of an 8-point face at 96 dpi: 11 pixels.
     QFont fonte = font();
-    fonte.setPointSize(8);
+    fonte.setPixelSize(11);
     setFont(fonte);
     Contexto(this, 0);
 
@@ -202,6 +203,7 @@ void TfrmFoConsulta::MontaListas(QWidget* cliente) {
     lAviso->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont fonteAviso = lAviso->font();
     fonteAviso.setPixelSize(13);
+    fonteAviso.setStretch(QFont::SemiCondensed);   // the text fits its 68-pixel box
     lAviso->setFont(fonteAviso);
     lAviso->hide();
 
