@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QScreen>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -117,6 +118,7 @@ TfrmFoRelatTormel::TfrmFoRelatTormel(QWidget* dono, std::function<TDadosRelatori
     setMinimumSize(limites.Minimo);
     setMaximumSize(limites.Maximo);
     resize(640, 480);
+    tamanhoNormal_ = size();
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -181,12 +183,26 @@ void TfrmFoRelatTormel::changeEvent(QEvent* evento) {
     const auto* mudanca = static_cast<QWindowStateChangeEvent*>(evento);
     const bool restaurada = (mudanca->oldState() & (Qt::WindowMaximized | Qt::WindowMinimized)) &&
                             !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-    // Centred once the restore has taken the window back to its normal size.
-    if (restaurada) QMetaObject::invokeMethod(this, &TfrmFoRelatTormel::CentraNaTela, Qt::QueuedConnection);
+    if (restaurada) CentraNaTela();
+}
+
+void TfrmFoRelatTormel::resizeEvent(QResizeEvent* evento) {
+    QDialog::resizeEvent(evento);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        tamanhoNormal_ = evento->size();
 }
 
 void TfrmFoRelatTormel::CentraNaTela() {
-    move(PosicaoCentrada(TamanhoDaTela(), frameGeometry().size()));
+    // The size the restore brings the window back to, within its limits;
+    // set together with the position so that the window system's own
+    // restore, which may arrive later, is followed by this one.
+    const QSize tamanho = tamanhoNormal_.expandedTo(minimumSize()).boundedTo(maximumSize());
+    const QMargins moldura(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                           frameGeometry().right() - geometry().right(),
+                           frameGeometry().bottom() - geometry().bottom());
+    const QSize externo = tamanho.grownBy(moldura);
+    const QPoint canto = PosicaoCentrada(TamanhoDaTela(), externo);
+    setGeometry(QRect(canto + QPoint(moldura.left(), moldura.top()), tamanho));
 }
 
 void MostraRelatorio(TfrmFoConsulta* dono) {

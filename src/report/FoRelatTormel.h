@@ -36,6 +36,7 @@ public:
 protected:
     bool event(QEvent* evento) override;
     void changeEvent(QEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
 
 private:
     void CentraNaTela();
@@ -44,4 +45,5 @@ private:
     QToolBar* toolBar1_ = nullptr;
     QTextDocument* documento_ = nullptr;
     QPrinter impressora_;
+    QSize tamanhoNormal_;   // size of the window when neither maximized nor minimized
 };

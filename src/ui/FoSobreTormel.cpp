@@ -9,7 +9,11 @@
 
 #include "ui/Janelas.h"
 
+// The pictures are compiled into the user-interface library.
+static void InicializaImagens() { Q_INIT_RESOURCE(imagens); }
+
 TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono) : QDialog(dono) {
+    InicializaImagens();
     setObjectName("frmFoSobreTormel");
     setWindowTitle("Sobre");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);

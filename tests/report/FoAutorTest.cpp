@@ -1,0 +1,116 @@
+// The source reference dialog behind the "Autor" button.
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "CaixasGravadas.h"
+#include "database/Citacoes.h"
+#include "ui/FoAutor.h"
+#include "ui/Janelas.h"
+
+class FoAutorTest : public QObject {
+    Q_OBJECT
+
+    TCaixasGravadas caixas_;
+
+    // Runs AutorClick for the caption; while the dialog is up, `acao` gets it
+    // and then "&Ok" is clicked. Returns whether a dialog was shown.
+    bool Clica(const QString& legenda, const std::function<void(TfrmFoAutor&)>& acao = {}) {
+        bool mostrado = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialogo = qobject_cast<TfrmFoAutor*>(QApplication::activeModalWidget());
+            if (!dialogo) return;
+            mostrado = true;
+            if (acao) acao(*dialogo);
+            QTest::mouseClick(dialogo->OK, Qt::LeftButton);
+        });
+        AutorClickComLegenda(nullptr, legenda);
+        QApplication::processEvents();   // the timer must not outlive a run without dialog
+        return mostrado;
+    }
+
+private slots:
+    void init() {
+        caixas_.Caixas.clear();
+        TAplicacao::Instancia()->SetCaixas(&caixas_);
+    }
+    void cleanup() { TAplicacao::Instancia()->SetCaixas(nullptr); }
+
+    void eachKeyShowsItsRow() {
+        for (size_t i = 0; i < Citacoes.size(); ++i) {
+            const TCitacao& linha = Citacoes[i];
+            QVERIFY(linha.Chave[0] != '\0');
+            QCOMPARE(IndiceCitacao(linha.Chave), static_cast<int>(i));   // keys are distinct
+            QString autor, livro, pagina, titulo;
+            bool visivelAutor = false, fechou = false;
+            const bool mostrado = Clica(QString::fromUtf8(linha.Chave), [&](TfrmFoAutor& d) {
+                autor = d.Autor->text();
+                livro = d.Livro->text();
+                pagina = d.Pagina->text();
+                titulo = d.windowTitle();
+                visivelAutor = d.Autor->isVisible() && d.Autor->width() > 0;
+                QObject::connect(&d, &QDialog::finished, [&](int r) { fechou = r == QDialog::Accepted; });
+            });
+            QVERIFY2(mostrado, linha.Chave);
+            QCOMPARE(titulo, QString("Autor"));
+            QCOMPARE(autor, QString::fromUtf8(linha.Autores));
+            QCOMPARE(livro, QString::fromUtf8(linha.Titulo));
+            QCOMPARE(pagina, QString::fromUtf8(linha.Publicacao));
+            QVERIFY(visivelAutor);
+            QVERIFY(fechou);
+        }
+        QVERIFY(caixas_.Caixas.isEmpty());
+    }
+
+    void captionsMatchingNoKeyBringTheInterpolationMessage_data() {
+        QTest::addColumn<QString>("legenda");
+        QTest::newRow("Autor") << QString("Autor");
+        QTest::newRow("Interpolação") << QString::fromUtf8("Interpolação");
+        QTest::newRow("trailing blank") << QString::fromUtf8(Citacoes[0].Chave) + ' ';
+        QTest::newRow("other case") << QString::fromUtf8(Citacoes[9].Chave).toLower();
+        QTest::newRow("empty") << QString();
+    }
+    void captionsMatchingNoKeyBringTheInterpolationMessage() {
+        QFETCH(QString, legenda);
+        QVERIFY(!Clica(legenda));
+        QCOMPARE(caixas_.Caixas.size(), 1);
+        QCOMPARE(caixas_.Caixas[0].Tipo, QString("Informacao"));
+        QCOMPARE(caixas_.Caixas[0].Titulo, QString::fromUtf8("Informação"));
+        QCOMPARE(caixas_.Caixas[0].Texto,
+                 QString::fromUtf8("Interpolação realizada utilizando o Método do Inverso da Quinta Potência da "
+                                   "Distância e considerando as informações de todas as localidades em que a "
+                                   "equação de intensidade-duração-freqüência da precipitação é conhecida nos "
+                                   "Estados da Bahia, Espírito Santo, Minas Gerais, Paraná, Rio de Janeiro, São "
+                                   "Paulo e Tocantins."));
+    }
+
+    void dialogLayoutAndEnterCloses() {
+        TfrmFoAutor dialogo(nullptr);
+        QCOMPARE(dialogo.size(), QSize(547, 144));
+        QCOMPARE(dialogo.OK->text(), QString("&Ok"));
+        QCOMPARE(dialogo.OK->geometry(), QRect(223, 104, 100, 28));
+        QVERIFY(dialogo.Livro->wordWrap() && dialogo.Pagina->wordWrap());
+        QVERIFY(dialogo.Livro->font().bold());
+        QVERIFY(!dialogo.Pagina->font().bold() && !dialogo.Autor->font().bold());
+        QVERIFY(dialogo.MostraCitacao(QString::fromUtf8(Citacoes[1].Chave)));
+        QVERIFY(!dialogo.MostraCitacao("nenhuma"));
+        QCOMPARE(dialogo.Livro->text(), QString::fromUtf8(Citacoes[1].Titulo));   // left as it was
+
+        int resultado = -1;
+        QTimer::singleShot(0, &dialogo, [&] { QTest::keyClick(&dialogo, Qt::Key_Return); });
+        resultado = dialogo.exec();
+        QCOMPARE(resultado, int(QDialog::Accepted));
+    }
+
+    void rowsTwoAndThreeShareAuthorsButNotTheRest() {
+        QString livro2, livro3;
+        QVERIFY(Clica(QString::fromUtf8(Citacoes[1].Chave), [&](TfrmFoAutor& d) { livro2 = d.Livro->text(); }));
+        QVERIFY(Clica(QString::fromUtf8(Citacoes[2].Chave), [&](TfrmFoAutor& d) { livro3 = d.Livro->text(); }));
+        QCOMPARE(QString::fromUtf8(Citacoes[1].Autores), QString::fromUtf8(Citacoes[2].Autores));
+        QVERIFY(livro2 != livro3);
+    }
+};
+
+TORMEL_TEST_MAIN(FoAutorTest)
+#include "FoAutorTest.moc"

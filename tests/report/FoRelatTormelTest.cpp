@@ -1,0 +1,284 @@
+// The report window: display, fresh document per display, errors, printing,
+// size limits and centring, removal of the marked map.
+#include <QFile>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "CaixasGravadas.h"
+#include "PastaTemporaria.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "report/FoRelatTormel.h"
+#include "report/LimitesJanela.h"
+
+namespace {
+
+TDadosRelatorio DadosComMapa(int x, int y) {
+    TDadosRelatorio d;
+    d.NomeLocal = Ansi("Uberlândia & <Região>");
+    d.NomeEstado = Ansi("Minas Gerais");
+    d.LatitudeTexto = Ansi("18°55'08\"");
+    d.LongitudeTexto = Ansi("48°16'37\"");
+    d.K = "1234.560";
+    d.A = "0.150";
+    d.B = "12.300";
+    d.C = "0.810";
+    d.MapaVisivel = true;
+    d.Mapa = QImage(450, 450, QImage::Format_RGB32);
+    d.Mapa.fill(QColor(0, 0, 255));
+    d.MarcadorX = x;
+    d.MarcadorY = y;
+    d.PastaPrograma = "/nao/existe/bin/";
+    d.DataEmissao = "07/12/2026";
+    return d;
+}
+
+// The "Bit.bmp" picture as the viewer's current document has it.
+QImage ImagemNoDocumento(QTextBrowser* viewer) {
+    const QVariant v = viewer->document()->resource(QTextDocument::ImageResource, QUrl("Bit.bmp"));
+    if (v.userType() == QMetaType::QImage) return v.value<QImage>();
+    if (v.userType() == QMetaType::QPixmap) return v.value<QPixmap>().toImage();
+    return QImage::fromData(v.toByteArray());
+}
+
+QString TextoDoPdf(const QString& arquivo) {
+    QProcess p;
+    p.start("pdftotext", {"-enc", "UTF-8", arquivo, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PaginasDoPdf(const QString& arquivo) {
+    QProcess p;
+    p.start("pdfinfo", {arquivo});
+    p.waitForFinished(30000);
+    const QString saida = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(saida);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+bool ComecaComPdf(const QString& arquivo) {
+    QFile f(arquivo);
+    return f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
+}
+
+}  // namespace
+
+class FoRelatTormelTest : public QObject {
+    Q_OBJECT
+
+    TCaixasGravadas caixas_;
+
+private slots:
+    void init() {
+        caixas_.Caixas.clear();
+        TAplicacao::Instancia()->SetCaixas(&caixas_);
+    }
+    void cleanup() { TAplicacao::Instancia()->SetCaixas(nullptr); }
+
+    void sizeLimitsAndCentring_data() {
+        QTest::addColumn<QSize>("tela");
+        QTest::addColumn<QSize>("minimo");
+        QTest::addColumn<QSize>("janela");
+        QTest::addColumn<QPoint>("posicao");
+        QTest::newRow("1024x768") << QSize(1024, 768) << QSize(819, 614) << QSize(819, 614) << QPoint(102, 77);
+        QTest::newRow("1366x768") << QSize(1366, 768) << QSize(1093, 614) << QSize(1093, 614) << QPoint(136, 77);
+        QTest::newRow("half up to even") << QSize(1025, 769) << QSize(820, 615) << QSize(818, 614)
+                                         << QPoint(104, 78);
+        QTest::newRow("larger than screen") << QSize(800, 600) << QSize(640, 480) << QSize(900, 700)
+                                            << QPoint(-50, -50);
+    }
+    void sizeLimitsAndCentring() {
+        QFETCH(QSize, tela);
+        QFETCH(QSize, minimo);
+        QFETCH(QSize, janela);
+        QFETCH(QPoint, posicao);
+        const TLimitesJanela limites = LimitesDaTela(tela);
+        QCOMPARE(limites.Minimo, minimo);
+        QCOMPARE(limites.Maximo, tela);
+        QCOMPARE(PosicaoCentrada(tela, janela), posicao);
+    }
+
+    void showsTheReportMaximizedWithTheMarkedMap() {
+        TPastaTemporaria pasta;
+        TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(100, 200); });
+        QCOMPARE(janela.windowTitle(), QString::fromUtf8("Relatório - Parâmetros da Equação de Intensidade, "
+                                                         "Duração e Frequência da Precipitação"));
+        const QSize tela = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(janela.minimumSize(), LimitesDaTela(tela).Minimo);
+        QCOMPARE(janela.maximumSize(), tela);
+        QCOMPARE(janela.ToolButton1->text(), QString("&Imprimir"));
+        QCOMPARE(janela.BFechar->text(), QString("Fechar"));
+
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QVERIFY(janela.isMaximized());
+        QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
+        const QString texto = janela.Viewer->toPlainText();
+        QVERIFY(texto.contains(QString::fromUtf8("Localidade: Uberlândia & <Região>")));
+        QVERIFY(texto.contains(QString::fromUtf8("Latitude: 18°55'08\"")));
+        QVERIFY(texto.contains("K: 1234.560"));
+        QVERIFY(texto.contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO:")));
+        QVERIFY(QFile::exists(pasta.Caminho("Bit.bmp")));
+        const QImage imagem = ImagemNoDocumento(janela.Viewer);
+        QCOMPARE(imagem.size(), QSize(450, 450));
+        QCOMPARE(imagem.pixelColor(100, 200), QColor(0, 0, 0));
+        QVERIFY(caixas_.Caixas.isEmpty());
+    }
+
+    void everyDisplayBuildsAFreshDocument() {
+        TPastaTemporaria pasta;
+        int chamadas = 0;
+        QPoint marcador(50, 60);
+        TfrmFoRelatTormel janela(nullptr, [&] {
+            ++chamadas;
+            return DadosComMapa(marcador.x(), marcador.y());
+        });
+        janela.show();
+        QTRY_COMPARE(chamadas, 1);
+        QTRY_COMPARE(ImagemNoDocumento(janela.Viewer).pixelColor(50, 60), QColor(0, 0, 0));
+
+        janela.hide();
+        marcador = QPoint(300, 320);
+        janela.show();
+        QTRY_COMPARE(chamadas, 2);
+        const QImage nova = ImagemNoDocumento(janela.Viewer);
+        QCOMPARE(nova.pixelColor(300, 320), QColor(0, 0, 0));
+        QCOMPARE(nova.pixelColor(50, 60), QColor(0, 0, 255));   // not the cached picture of the first display
+    }
+
+    void errorWhileBuildingIsShownAndTheWindowStaysOpen() {
+        TPastaTemporaria pasta;
+        TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(10, 10); });
+        janela.show();
+        QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
+        const QString antes = janela.Viewer->toHtml();
+
+        janela.hide();
+        QVERIFY(QFile::remove(pasta.Caminho("Bit.bmp")));
+        QVERIFY(QDir().mkdir(pasta.Caminho("Bit.bmp")));   // the map cannot be written now
+        janela.show();
+        QTRY_COMPARE(caixas_.Caixas.size(), 1);
+        QCOMPARE(caixas_.Caixas[0].Tipo, QString("Erro"));
+        QCOMPARE(caixas_.Caixas[0].Titulo, QString("Tormel 2.1"));
+        QVERIFY2(caixas_.Caixas[0].Texto.contains("Bit.bmp"), qPrintable(caixas_.Caixas[0].Texto));
+        QVERIFY(janela.isVisible());
+        QCOMPARE(janela.Viewer->toHtml(), antes);
+        QTest::qWait(50);
+        QCOMPARE(caixas_.Caixas.size(), 1);   // shown once, not again on re-activation
+    }
+
+    void fecharClosesAndTheMapFileIsDeletedWithTheWindow() {
+        TPastaTemporaria pasta;
+        auto* janela = new TfrmFoRelatTormel(nullptr, [] { return DadosComMapa(20, 20); });
+        bool documento = false;
+        QTimer::singleShot(0, janela, [&] {
+            documento = QTest::qWaitFor([&] { return QFile::exists(pasta.Caminho("Bit.bmp")); });
+            QTest::mouseClick(janela->BFechar, Qt::LeftButton);
+        });
+        janela->exec();
+        QVERIFY(documento);
+        QVERIFY(!janela->isVisible());
+        QVERIFY(QFile::exists(pasta.Caminho("Bit.bmp")));
+        delete janela;
+        QVERIFY(!QFile::exists(pasta.Caminho("Bit.bmp")));
+    }
+
+    void destroyingDeletesAMapFileItDidNotWrite() {
+        TPastaTemporaria pasta;
+        QFile antigo(pasta.Caminho("Bit.bmp"));
+        QVERIFY(antigo.open(QIODevice::WriteOnly));
+        antigo.write("x");
+        antigo.close();
+        {
+            TDadosRelatorio semMapa = DadosComMapa(0, 0);
+            semMapa.MapaVisivel = false;
+            TfrmFoRelatTormel janela(nullptr, [=] { return semMapa; });
+            janela.show();
+            QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
+            QVERIFY(!janela.Viewer->toPlainText().contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO")));
+        }
+        QVERIFY(!QFile::exists(pasta.Caminho("Bit.bmp")));
+    }
+
+    void printsTheReportToPdf() {
+        QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(), "pdftotext (poppler-utils) is needed");
+        TPastaTemporaria pasta;
+        TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(200, 200); });
+        janela.show();
+        QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
+
+        // All pages.
+        QPrinter impressora(QPrinter::HighResolution);
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(pasta.Caminho("tudo.pdf"));
+        janela.Imprime(impressora, 1, 9999);
+        QVERIFY(ComecaComPdf(pasta.Caminho("tudo.pdf")));
+        const QString texto = TextoDoPdf(pasta.Caminho("tudo.pdf"));
+        QVERIFY2(texto.contains(QString::fromUtf8("RELATÓRIO")), qPrintable(texto));
+        QVERIFY(texto.contains(QString::fromUtf8("Uberlândia & <Região>")));
+        QVERIFY(texto.contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO")));
+        const int paginas = PaginasDoPdf(pasta.Caminho("tudo.pdf"));
+        QVERIFY(paginas >= 1);
+
+        // The last page only.
+        QPrinter ultima(QPrinter::HighResolution);
+        ultima.setOutputFormat(QPrinter::PdfFormat);
+        ultima.setOutputFileName(pasta.Caminho("ultima.pdf"));
+        janela.Imprime(ultima, paginas, paginas);
+        QCOMPARE(PaginasDoPdf(pasta.Caminho("ultima.pdf")), 1);
+        if (paginas > 1) QVERIFY(!TextoDoPdf(pasta.Caminho("ultima.pdf")).contains(QString::fromUtf8("RELATÓRIO")));
+    }
+
+    void imprimirGoesThroughThePrintDialog() {
+        QVERIFY(!QStandardPaths::findExecutable("pdftotext").isEmpty());
+        TPastaTemporaria pasta;
+        TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(200, 200); });
+        janela.Impressora().setOutputFormat(QPrinter::PdfFormat);
+        janela.Impressora().setOutputFileName(pasta.Caminho("dialogo.pdf"));
+        janela.show();
+        QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
+
+        // Cancelled: nothing printed.
+        QTimer::singleShot(0, &janela, [] {
+            if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) d->reject();
+        });
+        QTest::mouseClick(janela.ToolButton1, Qt::LeftButton);
+        QVERIFY(!QFile::exists(pasta.Caminho("dialogo.pdf")));
+
+        // Confirmed with all pages.
+        bool dialogo = false;
+        QTimer::singleShot(0, &janela, [&] {
+            auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            dialogo = d->printRange() == QAbstractPrintDialog::AllPages;
+            d->accept();
+        });
+        QTest::mouseClick(janela.ToolButton1, Qt::LeftButton);
+        QVERIFY(dialogo);
+        QVERIFY(ComecaComPdf(pasta.Caminho("dialogo.pdf")));
+        QVERIFY(TextoDoPdf(pasta.Caminho("dialogo.pdf")).contains(QString::fromUtf8("Minas Gerais")));
+    }
+
+    void restoringCentresTheWindow() {
+        TPastaTemporaria pasta;
+        TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(5, 5); });
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QVERIFY(janela.isMaximized());
+        janela.showNormal();
+        const QSize tela = QGuiApplication::primaryScreen()->size();
+        QTRY_COMPARE(janela.size(), LimitesDaTela(tela).Minimo);
+        QTRY_COMPARE(janela.pos(), PosicaoCentrada(tela, janela.frameGeometry().size()));
+    }
+};
+
+TORMEL_TEST_MAIN(FoRelatTormelTest)
+#include "FoRelatTormelTest.moc"

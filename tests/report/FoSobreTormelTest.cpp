@@ -1,0 +1,85 @@
+// The about window closes on a click or a character key, on nothing else.
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "CaixasGravadas.h"
+#include "ui/FoSobreTormel.h"
+#include "ui/Janelas.h"
+
+class FoSobreTormelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout() {
+        TfrmFoSobreTormel janela(nullptr);
+        QCOMPARE(janela.size(), QSize(559, 340));
+        QVERIFY(janela.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(janela.imgSplash->geometry(), QRect(0, 0, 559, 340));
+        QVERIFY(!janela.imgSplash->pixmap().isNull());
+    }
+
+    void keysWithoutCharacterLeaveItOpen_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::newRow("Left") << int(Qt::Key_Left);
+        QTest::newRow("Down") << int(Qt::Key_Down);
+        QTest::newRow("F5") << int(Qt::Key_F5);
+        QTest::newRow("Shift") << int(Qt::Key_Shift);
+        QTest::newRow("Home") << int(Qt::Key_Home);
+    }
+    void keysWithoutCharacterLeaveItOpen() {
+        QFETCH(int, tecla);
+        TfrmFoSobreTormel janela(nullptr);
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QTest::keyClick(&janela, Qt::Key(tecla));
+        QVERIFY(janela.isVisible());
+        QTest::keyClick(&janela, Qt::Key_A);   // and a letter still closes it afterwards
+        QVERIFY(!janela.isVisible());
+    }
+
+    void characterKeysClose_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::newRow("letter") << int(Qt::Key_X);
+        QTest::newRow("digit") << int(Qt::Key_7);
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+    }
+    void characterKeysClose() {
+        QFETCH(int, tecla);
+        TfrmFoSobreTormel janela(nullptr);
+        QTimer::singleShot(0, &janela, [&] {
+            QTest::keyClick(&janela, Qt::Key(tecla));
+            if (janela.isVisible()) janela.done(99);   // not closed by the key
+        });
+        QCOMPARE(janela.exec(), int(QDialog::Rejected));
+    }
+
+    void clickOnThePictureCloses() {
+        TfrmFoSobreTormel janela(nullptr);
+        int resultado = -1;
+        QTimer::singleShot(0, &janela, [&] {
+            QTest::mouseClick(janela.windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+            if (janela.isVisible()) janela.done(99);
+        });
+        resultado = janela.exec();
+        QCOMPARE(resultado, int(QDialog::Rejected));
+    }
+
+    void mostraSobreShowsANewWindowEachTime() {
+        for (int vez = 0; vez < 2; ++vez) {
+            TfrmFoSobreTormel* vista = nullptr;
+            QTimer::singleShot(0, [&] {
+                vista = qobject_cast<TfrmFoSobreTormel*>(QApplication::activeModalWidget());
+                if (vista) QTest::keyClick(vista, Qt::Key_Space);
+            });
+            MostraSobre(nullptr);
+            QVERIFY(vista != nullptr);
+            QVERIFY(QApplication::topLevelWidgets().indexOf(vista) < 0);   // destroyed after closing
+        }
+    }
+};
+
+TORMEL_TEST_MAIN(FoSobreTormelTest)
+#include "FoSobreTormelTest.moc"
