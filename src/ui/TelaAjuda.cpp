@@ -56,7 +56,11 @@ std::vector<TTelaAjuda::TTopico> TTelaAjuda::LeTopicos(const QString& texto) {
     static const QRegularExpression re(QStringLiteral("<topico\\b([^>]*)>(.*?)</topico\\s*>"),
                                        QRegularExpression::DotMatchesEverythingOption |
                                            QRegularExpression::CaseInsensitiveOption);
-    for (auto it = re.globalMatch(texto); it.hasNext();) {
+    static const QRegularExpression comentario(QStringLiteral("<!--.*?-->"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+    QString semComentarios = texto;
+    semComentarios.remove(comentario);
+    for (auto it = re.globalMatch(semComentarios); it.hasNext();) {
         auto m = it.next();
         const QString atributos = m.captured(1);
         bool ok = false;

@@ -9,7 +9,7 @@
 // The context number is the one the window asks for; "palavras" lists the
 // keywords of the index, separated by ';'. A link <a href="#6"> inside a topic
 // opens the topic with context 6. Anything outside the topic elements is
-// ignored (comments, a heading for people editing the file).
+// ignored, and so is everything inside <!-- --> comments.
 //
 // The file is read at the first request, not before: a missing file is only
 // noticed when help is asked for, and it is then reported in an error box.

@@ -1,0 +1,230 @@
+// The help viewer: the program's help file, the three requests, and a help
+// file that is missing or unusable.
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "RegistroDeCaixas.h"
+#include "ui/Aplicacao.h"
+#include "ui/TelaAjuda.h"
+
+namespace {
+
+const std::string ArquivoDoPrograma = TORMEL21_ARQUIVO_AJUDA;
+
+template <typename T>
+T* Filho(QDialog* janela, const char* nome) {
+    return janela ? janela->findChild<T*>(QString::fromLatin1(nome)) : nullptr;
+}
+
+QStringList Itens(QListWidget* lista) {
+    QStringList r;
+    for (int i = 0; i < lista->count(); ++i) r << lista->item(i)->text();
+    return r;
+}
+
+void Grava(const QString& caminho, const QByteArray& dados) {
+    QFile f(caminho);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(dados);
+}
+
+}  // namespace
+
+class TesteAjuda : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The program's help file has one topic for every context the window
+    // asks for, each with a title, text and keywords, and every link inside
+    // a topic leads to a topic that exists.
+    void arquivoDoProgramaTemOsTopicosDaJanela() {
+        QFile f(QString::fromStdString(ArquivoDoPrograma));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const auto topicos = TTelaAjuda::LeTopicos(QString::fromUtf8(f.readAll()));
+        QSet<int> contextos;
+        for (const auto& t : topicos) contextos.insert(t.Contexto);
+        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9}));
+        QCOMPARE(static_cast<int>(topicos.size()), 6);
+        static const QRegularExpression link(QStringLiteral("href=\"#(\\d+)\""));
+        for (const auto& t : topicos) {
+            QVERIFY2(!t.Titulo.isEmpty() && !t.Palavras.isEmpty(), qPrintable(t.Titulo));
+            QVERIFY2(t.Texto.contains(QStringLiteral("<h2>")), qPrintable(t.Titulo));
+            for (auto it = link.globalMatch(t.Texto); it.hasNext();)
+                QVERIFY2(contextos.contains(it.next().captured(1).toInt()), qPrintable(t.Titulo));
+        }
+    }
+
+    // Commented-out topics and elements without a usable context are skipped; titles may carry
+    // entities; keywords are split at ';' and trimmed.
+    void leituraDosTopicos() {
+        const auto topicos = TTelaAjuda::LeTopicos(QStringLiteral(
+            "<!-- <topico contexto=\"5\" titulo=\"Comentado\">x</topico> -->\n"
+            "<topico titulo=\"Sem contexto\">x</topico>\n"
+            "<topico contexto=\"abc\" titulo=\"Contexto inválido\">x</topico>\n"
+            "<topico contexto=\"0\" titulo=\"Zero\">x</topico>\n"
+            "<TOPICO contexto=\"12\" titulo=\"K &amp; a &quot;b&quot;\" palavras=\" um ;dois;; \">\n"
+            "  <p>texto</p>\n</TOPICO>\n"
+            "<topico contexto=\"3\">sem título</topico>"));
+        QCOMPARE(static_cast<int>(topicos.size()), 2);
+        QCOMPARE(topicos[0].Contexto, 12);
+        QCOMPARE(topicos[0].Titulo, QStringLiteral("K & a \"b\""));
+        QCOMPARE(topicos[0].Palavras, (QStringList{"um", "dois"}));
+        QCOMPARE(topicos[0].Texto, QStringLiteral("<p>texto</p>"));
+        QCOMPARE(topicos[1].Contexto, 3);
+        QCOMPARE(topicos[1].Titulo, QStringLiteral("Tópico 3"));
+    }
+
+    // Topic by context number, a link inside it followed with the keyboard,
+    // and an unknown context answered with a message.
+    void topicoPorContexto() {
+        TRegistroDeCaixas caixas;
+        TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
+        QVERIFY(!ajuda.Janela());
+        ajuda.MostraTopico(7);
+        QDialog* janela = ajuda.Janela();
+        QVERIFY(janela && janela->isVisible());
+        QCOMPARE(ajuda.TopicoAtual(), 7);
+        QCOMPARE(janela->windowTitle(), QStringLiteral("Ajuda do Tormel 2.1 - Usando o Tormel 2.1"));
+        auto* texto = Filho<QTextBrowser>(janela, "Texto");
+        QVERIFY(texto->toPlainText().contains(QStringLiteral("Escolha o estado na lista Estados")));
+        QCOMPARE(Filho<QListWidget>(janela, "ListaConteudo")->currentItem()->text(),
+                 QStringLiteral("Usando o Tormel 2.1"));
+
+        // The first link of topic 7 leads to the stations.
+        texto->setFocus();
+        QTest::keyClick(texto, Qt::Key_Tab);
+        QTest::keyClick(texto, Qt::Key_Return);
+        QCOMPARE(ajuda.TopicoAtual(), 6);
+        QVERIFY(texto->toPlainText().contains(QStringLiteral("A lista Estações mostra")));
+
+        ajuda.MostraTopico(99);
+        QCOMPARE(ajuda.TopicoAtual(), 0);
+        QVERIFY(texto->toPlainText().contains(QStringLiteral("não tem um tópico para o contexto 99")));
+        QCOMPARE(ajuda.Janela(), janela);   // the same window serves every request
+        QVERIFY(caixas.Erros.isEmpty());
+    }
+
+    // The topics list: the titles in file order; a click shows the topic.
+    void listaDeTopicos() {
+        TRegistroDeCaixas caixas;
+        TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
+        ajuda.MostraConteudo();
+        QDialog* janela = ajuda.Janela();
+        QVERIFY(janela);
+        QCOMPARE(Filho<QTabWidget>(janela, "Abas")->currentIndex(), 0);
+        auto* lista = Filho<QListWidget>(janela, "ListaConteudo");
+        QCOMPARE(Itens(lista), (QStringList{"Usando o Tormel 2.1", "Parâmetros da equação IDF",
+                                            "Localização: latitude e longitude", "Mapa e localidades",
+                                            "Estações pluviográficas", "Relatório"}));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(5)).center());
+        QCOMPARE(ajuda.TopicoAtual(), 9);
+        QTest::keyClick(lista, Qt::Key_Up);
+        QCOMPARE(ajuda.TopicoAtual(), 6);
+    }
+
+    // The keyword search opens with an empty key and every keyword sorted;
+    // typing narrows the list, Enter shows the first match; a keyword of two
+    // topics names each topic.
+    void procuraPorPalavra() {
+        TRegistroDeCaixas caixas;
+        TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
+        ajuda.MostraTopico(1);
+        ajuda.ProcuraPalavra();
+        QDialog* janela = ajuda.Janela();
+        QCOMPARE(Filho<QTabWidget>(janela, "Abas")->currentIndex(), 1);
+        auto* chave = Filho<QLineEdit>(janela, "Chave");
+        auto* indice = Filho<QListWidget>(janela, "ListaIndice");
+        QVERIFY(chave->text().isEmpty());
+        QCOMPARE(janela->focusWidget(), chave);
+        const QStringList todas = Itens(indice);
+        QVERIFY(todas.size() > 30);
+        QCOMPARE(todas.first(), QStringLiteral("a"));
+        QVERIFY(todas.indexOf(QStringLiteral("ajuda")) < todas.indexOf(QStringLiteral("autor")));
+        QVERIFY(todas.indexOf(QStringLiteral("estações")) < todas.indexOf(QStringLiteral("estados")));
+
+        QTest::keyClicks(chave, QStringLiteral("INTERP"));
+        QCOMPARE(Itens(indice), (QStringList{"interpolação (Localização: latitude e longitude)",
+                                             "interpolação (Mapa e localidades)"}));
+        QTest::keyClick(chave, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(chave, QStringLiteral("rel"));
+        QCOMPARE(Itens(indice), QStringList{"relatório"});
+        QTest::keyClick(chave, Qt::Key_Return);
+        QCOMPARE(ajuda.TopicoAtual(), 9);
+
+        // A new search starts again with an empty key.
+        ajuda.ProcuraPalavra();
+        QVERIFY(chave->text().isEmpty());
+        QCOMPARE(Itens(indice), todas);
+    }
+
+    // While a modal window is shown, the help window is its child and takes
+    // the user's keys; it goes with that window, and a later request opens
+    // a new one.
+    void usavelAoLadoDaJanelaModal() {
+        TRegistroDeCaixas caixas;
+        TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
+        QDialog modal;
+        modal.resize(200, 100);
+        QString filtrado;
+        QDialog* pai = nullptr;
+        QTimer::singleShot(50, &modal, [&] {
+            ajuda.ProcuraPalavra();
+            QDialog* janela = ajuda.Janela();
+            pai = qobject_cast<QDialog*>(janela->parentWidget());
+            QVERIFY(QTest::qWaitForWindowExposed(janela));
+            // Through the window system, where a blocked window drops the keys.
+            for (char c : {'m', 'a', 'p', 'a'}) QTest::keyClick(janela->windowHandle(), c);
+            filtrado = Filho<QLineEdit>(janela, "Chave")->text();
+            modal.reject();
+        });
+        modal.exec();
+        QCOMPARE(filtrado, QStringLiteral("mapa"));
+        QCOMPARE(pai, &modal);
+    }
+
+    // A missing help file is noticed only when help is asked for, at every
+    // request until it appears; a file without topics is reported as such.
+    void arquivoAusenteOuInvalido() {
+        QTemporaryDir pasta;
+        const QString caminho = pasta.filePath(QStringLiteral("Tormel21.hlp"));
+        TRegistroDeCaixas caixas;
+        TTelaAjuda ajuda(caminho.toStdString(), caixas);
+        QVERIFY(caixas.Erros.isEmpty());
+
+        ajuda.MostraTopico(7);
+        ajuda.MostraConteudo();
+        QCOMPARE(caixas.Erros.size(), 2);
+        QCOMPARE(caixas.Erros[0], QStringLiteral("Tormel 2.1|O arquivo de ajuda ") + caminho +
+                                      QStringLiteral(" não foi encontrado. A ajuda não está disponível."));
+        QVERIFY(!ajuda.Janela());
+
+        Grava(caminho, "<html>sem tópicos</html>");
+        ajuda.ProcuraPalavra();
+        QCOMPARE(caixas.Erros.size(), 3);
+        QVERIFY(caixas.Erros[2].endsWith(QStringLiteral("não contém nenhum tópico de ajuda.")));
+        QVERIFY(!ajuda.Janela());
+
+        Grava(caminho, "<topico contexto=\"7\" titulo=\"Geral\"><p>ok</p></topico>");
+        ajuda.MostraTopico(7);
+        QCOMPARE(caixas.Erros.size(), 3);
+        QCOMPARE(ajuda.TopicoAtual(), 7);
+    }
+};
+
+int main(int argc, char** argv) {
+    TAplicacao app(argc, argv);
+    TesteAjuda teste;
+    return QTest::qExec(&teste, argc, argv);
+}
+
+#include "AjudaTest.moc"

@@ -1,0 +1,249 @@
+// The whole program as a process: a copy of the test build in a temporary
+// program folder beside a data folder, with settings written by the test.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "DadosDeTeste.h"
+#include "platform/Cp1252.h"
+
+using namespace DadosDeTeste;
+
+namespace {
+
+struct TResultado {
+    int Status = -1;
+    QString Saida, Erro;
+    bool Terminou = false;
+    QStringList Linhas(const QString& prefixo) const {
+        QStringList r;
+        for (const QString& l : Saida.split(QLatin1Char('\n')))
+            if (l.startsWith(prefixo)) r << l;
+        return r;
+    }
+};
+
+QByteArray Bytes(const char* utf8) { return QByteArray::fromStdString(Ansi(utf8)); }
+
+QByteArray Le(const QString& caminho) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void Escreve(const QString& caminho, const QByteArray& dados) {
+    QFile f(caminho);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(dados), dados.size());
+}
+
+// A program folder "<raiz>/bin" holding the program and its help file.
+class TInstalacao {
+public:
+    TInstalacao() {
+        Pasta = QString::fromStdString(CriaPastas(raiz_.path()));
+        Programa = Pasta + QStringLiteral("tormel21");
+        if (!QFile::copy(QStringLiteral(TORMEL21_TESTE), Programa) ||
+            !QFile::copy(QStringLiteral(TORMEL21_ARQUIVO_AJUDA), Pasta + QStringLiteral("Tormel21.hlp")))
+            qFatal("cannot install the test program");
+        Ini = Pasta + QStringLiteral("Tormel21.ini");
+    }
+    QString Raiz() const { return raiz_.path(); }
+
+    TResultado Executa(const QString& acao, const QString& pastaDeTrabalho = QString()) const {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("TORMEL21_TESTE_ACAO"), acao);
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(pastaDeTrabalho.isEmpty() ? QDir::tempPath() : pastaDeTrabalho);
+        p.start(Programa, {});
+        TResultado r;
+        if (!p.waitForStarted(10000)) return r;
+        r.Terminou = p.waitForFinished(60000);
+        if (!r.Terminou) {
+            p.kill();
+            p.waitForFinished();
+        }
+        r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.Saida = QString::fromUtf8(p.readAllStandardOutput());
+        r.Erro = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    QStringList ArquivosDaPasta() const { return QDir(Pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+    QString Pasta, Programa, Ini;
+
+private:
+    QTemporaryDir raiz_;
+};
+
+}  // namespace
+
+class TestePrograma : public QObject {
+    Q_OBJECT
+
+private slots:
+    // First run: no settings file. The window opens on Acre with its first
+    // station, the about window shows once, "&Fechar" writes the five keys.
+    void primeiraExecucaoSemArquivoDeConfiguracao() {
+        TInstalacao inst;
+        const TResultado r = inst.Executa(QStringLiteral("ok"));
+        QVERIFY2(r.Terminou, qPrintable(r.Erro));
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.Linhas(QStringLiteral("MODAL")), QStringList{QStringLiteral("MODAL TfrmFoSobreTormel")});
+        QCOMPARE(r.Linhas(QStringLiteral("JANELA")),
+                 QStringList{QStringLiteral("JANELA estado=0 estacao=0 localidade=0 latitude=07°37'51\" "
+                                            "longitude=72°40'12\"")});
+        QVERIFY2(r.Linhas(QStringLiteral("CAIXA")).isEmpty(), qPrintable(r.Saida));
+        QCOMPARE(Le(inst.Ini), Bytes("[PRINCIPAL]\r\nIndEstado=0\r\nIndEstacao=0\r\nIndLocalidade=-1\r\n"
+                                     "Latitude=07°37'51\"\r\nLongitude=72°40'12\"\r\n"));
+    }
+
+    // "&Fechar" replaces the five values in place; comments, other keys and
+    // other sections stay as they were, line ends included.
+    void fecharGravaAsCincoChavesEPreservaORestante() {
+        TInstalacao inst;
+        Escreve(inst.Ini, Bytes("; preferências\n[OUTRA]\nIndEstado=7\n\n[principal]\nIndEstado=12\n"
+                                "Extra=sim\nIndEstacao=1\nIndLocalidade=0\nLatitude=19°55'00\"\n"
+                                "Longitude=43°56'00\"\n[FIM]\nx=1\n"));
+        const TResultado r = inst.Executa(QStringLiteral("ok"));
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.Linhas(QStringLiteral("JANELA")),
+                 QStringList{QStringLiteral("JANELA estado=12 estacao=1 localidade=0 latitude=21°45'00\" "
+                                            "longitude=43°21'00\"")});
+        QCOMPARE(Le(inst.Ini), Bytes("; preferências\n[OUTRA]\nIndEstado=7\n\n[principal]\nIndEstado=12\n"
+                                     "Extra=sim\nIndEstacao=1\nIndLocalidade=-1\nLatitude=21°45'00\"\n"
+                                     "Longitude=43°21'00\"\n[FIM]\nx=1\n"));
+    }
+
+    // "&Cancelar" and the close box: an existing file stays byte for byte,
+    // none is created, nothing is left beside the program.
+    void cancelarOuFecharNaoGrava_data() {
+        QTest::addColumn<QString>("acao");
+        QTest::addColumn<bool>("comArquivo");
+        QTest::newRow("Cancelar, com arquivo") << "cancel" << true;
+        QTest::newRow("caixa de fechar, com arquivo") << "close" << true;
+        QTest::newRow("Cancelar, sem arquivo") << "cancel" << false;
+        QTest::newRow("caixa de fechar, sem arquivo") << "close" << false;
+    }
+    void cancelarOuFecharNaoGrava() {
+        QFETCH(QString, acao);
+        QFETCH(bool, comArquivo);
+        TInstalacao inst;
+        const QByteArray antes = Bytes("[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=2\r\nIndLocalidade=0\r\n"
+                                       "Latitude=16°43'00\"\r\nLongitude=43°52'00\"\r\n; fim");
+        if (comArquivo) Escreve(inst.Ini, antes);
+        const QStringList arquivos = inst.ArquivosDaPasta();
+        const TResultado r = inst.Executa(acao);
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.Linhas(QStringLiteral("JANELA")).size(), 1);
+        QCOMPARE(inst.ArquivosDaPasta(), arquivos);
+        if (comArquivo) QCOMPARE(Le(inst.Ini), antes);
+        else QVERIFY(!QFileInfo::exists(inst.Ini));
+    }
+
+    // Errors outside any event loop: the box and standard error name the
+    // class and the message, the status is 1, the settings file is untouched.
+    void erroForaDoLacoTerminaComStatus1_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("apagar");
+        QTest::addColumn<QString>("linha");
+        const QString semEstado = QStringLiteral("Exception: É necessário entrar com um índice para o estado");
+        QTest::newRow("IndEstado -1") << Bytes("[PRINCIPAL]\r\nIndEstado=-1\r\n") << "-" << semEstado;
+        QTest::newRow("IndEstado 65535") << Bytes("[PRINCIPAL]\r\nIndEstado=65535\r\n") << "-" << semEstado;
+        QTest::newRow("IndEstado 27") << Bytes("[PRINCIPAL]\r\nIndEstado=27\r\n") << "-"
+                                      << QStringLiteral("ENumeroEstado:  Não existe estado com índice igual a 27");
+        QTest::newRow("Latitude ilegível")
+            << Bytes("[PRINCIPAL]\r\nIndEstado=12\r\nLatitude=19°xx'00\"\r\n") << "-"
+            << QStringLiteral("EConvertError: 'xx' is not a valid floating point value");
+        QTest::newRow("sem pasta de dados")
+            << Bytes("[PRINCIPAL]\r\nIndEstado=3\r\n") << ""
+            << QStringLiteral("Exception: Erro. Não foi possível localizar a pasta contendo o banco de dados.");
+        QTest::newRow("sem arquivo de localidades")
+            << Bytes("[PRINCIPAL]\r\nIndEstado=3\r\n") << "Localidades_Tor21.bin"
+            << QStringLiteral("Exception: Erro. Não foi possível localizar o banco de dados contendo as localidades.");
+    }
+    void erroForaDoLacoTerminaComStatus1() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, apagar);
+        QFETCH(QString, linha);
+        TInstalacao inst;
+        Escreve(inst.Ini, ini);
+        if (apagar != QLatin1String("-")) ApagaArquivo(inst.Raiz(), apagar);
+        const QStringList arquivos = inst.ArquivosDaPasta();
+        const TResultado r = inst.Executa(QStringLiteral("ok"));
+        QVERIFY(r.Terminou);
+        QCOMPARE(r.Status, 1);
+        QVERIFY2(r.Erro.split(QLatin1Char('\n')).contains(linha), qPrintable(r.Erro));
+        QCOMPARE(r.Linhas(QStringLiteral("CAIXA")), QStringList{QStringLiteral("CAIXA Tormel 2.1|") + linha});
+        QVERIFY(r.Linhas(QStringLiteral("JANELA")).isEmpty());
+        QVERIFY(r.Linhas(QStringLiteral("MODAL")).isEmpty());
+        QCOMPARE(Le(inst.Ini), ini);
+        QCOMPARE(inst.ArquivosDaPasta(), arquivos);
+    }
+
+    // Only the low 16 bits of the integers count.
+    void inteirosPelos16BitsBaixos() {
+        TInstalacao inst;
+        Escreve(inst.Ini, Bytes("[PRINCIPAL]\r\nIndEstado=65536\r\nIndEstacao=65537\r\nIndLocalidade=131071\r\n"));
+        const TResultado r = inst.Executa(QStringLiteral("cancel"));
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.Linhas(QStringLiteral("JANELA")),
+                 QStringList{QStringLiteral("JANELA estado=0 estacao=1 localidade=-1 latitude=09°58'29\" "
+                                            "longitude=67°48'36\"")});
+    }
+
+    // The empty mask text (blanks kept by quoting the value) is no coordinate.
+    void textoDeMascaraVazioEhVazio() {
+        TInstalacao inst;
+        Escreve(inst.Ini, Bytes("[PRINCIPAL]\r\nIndEstado=0\r\nIndEstacao=-1\r\nIndLocalidade=-1\r\n"
+                                "Latitude=\"  °  '  \"\"\r\nLongitude=\"  °  '  \"\"\r\n"));
+        const TResultado r = inst.Executa(QStringLiteral("cancel"));
+        QCOMPARE(r.Status, 0);
+        QVERIFY2(r.Linhas(QStringLiteral("CAIXA")).isEmpty(), qPrintable(r.Saida));
+        QCOMPARE(r.Linhas(QStringLiteral("JANELA")),
+                 QStringList{QStringLiteral("JANELA estado=0 estacao=-1 localidade=-1 latitude= longitude=")});
+    }
+
+    // Started from another folder, the program uses the files beside itself
+    // and writes nothing where it was started.
+    void outraPastaDeTrabalho() {
+        TInstalacao inst;
+        QTemporaryDir trabalho;
+        const QByteArray isca = Bytes("[PRINCIPAL]\r\nIndEstado=5\r\n");
+        Escreve(trabalho.filePath(QStringLiteral("Tormel21.ini")), isca);
+        Escreve(inst.Ini, Bytes("[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=0\r\n"));
+        const TResultado r = inst.Executa(QStringLiteral("ok+ajuda"), trabalho.path());
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.Linhas(QStringLiteral("JANELA")).value(0).left(26), QStringLiteral("JANELA estado=12 estacao=0"));
+        QCOMPARE(r.Linhas(QStringLiteral("AJUDA")),
+                 QStringList{QStringLiteral("AJUDA Ajuda do Tormel 2.1 - Usando o Tormel 2.1")});
+        QVERIFY(Le(inst.Ini).contains(Bytes("Latitude=19°55'00\"\r\n")));
+        QCOMPARE(Le(trabalho.filePath(QStringLiteral("Tormel21.ini"))), isca);
+        QCOMPARE(QDir(trabalho.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tormel21.ini"});
+    }
+
+    // A missing help file does not stop the start; it is reported when help
+    // is asked for.
+    void arquivoDeAjudaAusente() {
+        TInstalacao inst;
+        QVERIFY(QFile::remove(inst.Pasta + QStringLiteral("Tormel21.hlp")));
+        TResultado r = inst.Executa(QStringLiteral("cancel"));
+        QCOMPARE(r.Status, 0);
+        QVERIFY(r.Linhas(QStringLiteral("CAIXA")).isEmpty());
+        r = inst.Executa(QStringLiteral("cancel+ajuda"));
+        QCOMPARE(r.Status, 0);
+        QCOMPARE(r.Linhas(QStringLiteral("CAIXA")),
+                 QStringList{QStringLiteral("CAIXA Tormel 2.1|O arquivo de ajuda ") + inst.Pasta +
+                             QStringLiteral("Tormel21.hlp não foi encontrado. A ajuda não está disponível.")});
+        QVERIFY(r.Linhas(QStringLiteral("AJUDA")).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestePrograma)
+#include "ProgramaTest.moc"
