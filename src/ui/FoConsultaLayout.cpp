@@ -143,13 +143,14 @@ void TfrmFoConsulta::MontaMapas(QWidget* cliente) {
     BrasilBMP->setGeometry(0, 0, LadoMapa, LadoMapa);
     BrasilBMP->SetImagem(QImage(QStringLiteral(":/imagens/BrasilBMP.bmp")));
     BrasilBMP->setCursor(Qt::PointingHandCursor);
-    NomeCid = RotuloMapa(brasil, 8, 25);
-    LatCid = RotuloMapa(brasil, 8, 43);
+    // The place labels stand in the empty lower-left corner of the map.
+    NomeCid = RotuloMapa(brasil, 8, 385);
+    LatCid = RotuloMapa(brasil, 8, 403);
     LatCid->setText(T("Latitude:"));
-    LonCid = RotuloMapa(brasil, 8, 58);
+    LonCid = RotuloMapa(brasil, 8, 418);
     LonCid->setText(T("Longitude:"));
-    LabelLatitude = RotuloMapa(brasil, 71, 43);
-    LabelLongitude = RotuloMapa(brasil, 71, 58);
+    LabelLatitude = RotuloMapa(brasil, 71, 403);
+    LabelLongitude = RotuloMapa(brasil, 71, 418);
     for (QLabel* r : {NomeCid, LatCid, LonCid, LabelLatitude, LabelLongitude}) {
         r->adjustSize();
         r->hide();
