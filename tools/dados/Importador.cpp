@@ -138,10 +138,12 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         AnsiString nome, lat, lon;
         bool ok = LeEstado(f[0], arquivo, l.Numero, estado);
         ok = ok && LeNome(f[1], arquivo, l.Numero, estado, nomesEstacoes_, nome);
-        ok = LeParametro(f[2], arquivo, l.Numero, "K", e.K) && ok;
-        ok = LeParametro(f[3], arquivo, l.Numero, "a", e.a) && ok;
-        ok = LeParametro(f[4], arquivo, l.Numero, "b", e.b) && ok;
-        ok = LeParametro(f[5], arquivo, l.Numero, "c", e.c) && ok;
+        // Read into aligned locals: the packed record's doubles take no reference.
+        double pk = 0, pa = 0, pb = 0, pc = 0;
+        ok = LeParametro(f[2], arquivo, l.Numero, "K", pk) && ok;
+        ok = LeParametro(f[3], arquivo, l.Numero, "a", pa) && ok;
+        ok = LeParametro(f[4], arquivo, l.Numero, "b", pb) && ok;
+        ok = LeParametro(f[5], arquivo, l.Numero, "c", pc) && ok;
         std::string citacao = Apara(f[6]);
         if (IndiceCitacao(citacao.c_str()) < 0) {
             Erro(arquivo, l.Numero, "citacao", "\"" + citacao + "\" não está na tabela de citações do programa");
@@ -150,6 +152,10 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         ok = LeCoordenada(f[7], arquivo, l.Numero, "latitude", lat) && ok;
         ok = LeCoordenada(f[8], arquivo, l.Numero, "longitude", lon) && ok;
         if (!ok) continue;
+        e.K = pk;
+        e.a = pa;
+        e.b = pb;
+        e.c = pc;
         e.Nome.Assign(nome);
         e.Autor.Assign(Utf8ToCp1252(citacao));
         e.Latitude.Assign(lat);
