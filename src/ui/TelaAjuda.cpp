@@ -164,7 +164,7 @@ void TTelaAjuda::ConstroiJanela() {
     divisor->addWidget(abas_);
     divisor->addWidget(texto_);
     divisor->setStretchFactor(1, 1);
-    divisor->setSizes({250, 510});
+    divisor->setSizes({280, 480});
     auto* layout = new QHBoxLayout(janela);
     layout->addWidget(divisor);
 
@@ -177,6 +177,9 @@ void TTelaAjuda::ConstroiJanela() {
     QObject::connect(listaIndice_, &QListWidget::currentItemChanged, janela,
                      [mostraItem](QListWidgetItem* atual, QListWidgetItem*) { mostraItem(atual); });
     QObject::connect(listaIndice_, &QListWidget::itemActivated, janela, mostraItem);
+    QObject::connect(abas_, &QTabWidget::currentChanged, janela, [this](int aba) {
+        if (aba == 1) chave_->setFocus();
+    });
     QObject::connect(chave_, &QLineEdit::textChanged, janela, [this](const QString& t) { PreencheIndice(t); });
     QObject::connect(chave_, &QLineEdit::returnPressed, janela, [this] {
         if (listaIndice_->count() > 0) listaIndice_->setCurrentRow(0);

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,6 +131,11 @@ private slots:
         QCOMPARE(ajuda.TopicoAtual(), 9);
         QTest::keyClick(lista, Qt::Key_Up);
         QCOMPARE(ajuda.TopicoAtual(), 6);
+
+        // Clicking the index tab puts the cursor in the key field.
+        QTabBar* barra = Filho<QTabWidget>(janela, "Abas")->tabBar();
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
+        QCOMPARE(janela->focusWidget(), Filho<QLineEdit>(janela, "Chave"));
     }
 
     // The keyword search opens with an empty key and every keyword sorted;
