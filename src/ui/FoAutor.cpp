@@ -1,6 +1,8 @@
 #include "ui/FoAutor.h"
 
 #include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
 #include <QPushButton>
 
 #include "database/Citacoes.h"
@@ -51,6 +53,11 @@ TfrmFoAutor::TfrmFoAutor(QWidget* dono) : QDialog(dono) {
     OK->setGeometry(223, 104, 100, 28);
     OK->setDefault(true);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TfrmFoAutor::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (const QScreen* tela = screen()) move(tela->geometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 bool TfrmFoAutor::MostraCitacao(const QString& chave) {

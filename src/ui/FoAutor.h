@@ -18,6 +18,9 @@ public:
     // Fills the labels from the citation table row whose key equals the text
     // exactly; false (labels untouched) when no key equals it.
     bool MostraCitacao(const QString& chave);
+
+protected:
+    void showEvent(QShowEvent* evento) override;   // centred on the screen
 };
 
 // Text of the information box that answers a caption matching no key.
