@@ -254,6 +254,11 @@ void TTelaAjuda::AbreLink(const QString& link) {
 }
 
 void TTelaAjuda::MostraTopico(int contexto) {
+    // No context (a control and its containers without one): the topics list.
+    if (contexto <= 0) {
+        MostraConteudo();
+        return;
+    }
     if (!PreparaJanela()) return;
     Exibe(contexto);
 }

@@ -46,6 +46,7 @@ public:
     TTelaAjuda(const TTelaAjuda&) = delete;
     TTelaAjuda& operator=(const TTelaAjuda&) = delete;
 
+    // Context 0 (none) opens the topics list.
     void MostraTopico(int contexto) override;
     void MostraConteudo() override;
     void ProcuraPalavra() override;

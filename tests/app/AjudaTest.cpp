@@ -112,6 +112,12 @@ private slots:
         QCOMPARE(ajuda.TopicoAtual(), 0);
         QVERIFY(texto->toPlainText().contains(QStringLiteral("não tem um tópico para o contexto 99")));
         QCOMPARE(ajuda.Janela(), janela);   // the same window serves every request
+
+        // No context at all: the topics list, with its first topic.
+        Filho<QTabWidget>(janela, "Abas")->setCurrentIndex(1);
+        ajuda.MostraTopico(0);
+        QCOMPARE(Filho<QTabWidget>(janela, "Abas")->currentIndex(), 0);
+        QCOMPARE(ajuda.TopicoAtual(), 7);
         QVERIFY(caixas.Erros.isEmpty());
     }
 

@@ -164,9 +164,6 @@ private slots:
         QTest::newRow("sem pasta de dados")
             << Bytes("[PRINCIPAL]\r\nIndEstado=3\r\n") << ""
             << QStringLiteral("Exception: Erro. Não foi possível localizar a pasta contendo o banco de dados.");
-        QTest::newRow("sem arquivo de localidades")
-            << Bytes("[PRINCIPAL]\r\nIndEstado=3\r\n") << "Localidades_Tor21.bin"
-            << QStringLiteral("Exception: Erro. Não foi possível localizar o banco de dados contendo as localidades.");
     }
     void erroForaDoLacoTerminaComStatus1() {
         QFETCH(QByteArray, ini);
