@@ -1,11 +1,9 @@
 #include "Ambiente.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QLocale>
 #include <QPainter>
@@ -13,18 +11,21 @@
 #include <QTimer>
 
 #include "database/Citacoes.h"
+#include "database/Registros.h"
 #include "platform/Cp1252.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
 
 AnsiString A(const char* utf8) { return Utf8ToCp1252(utf8); }
 QString U(const AnsiString& ansi) { return QString::fromStdString(Cp1252ToUtf8(ansi)); }
+QString N(const char* numero) { return QString::fromUtf8(numero).replace(QLatin1Char('.'), QLocale().decimalPoint()); }
 
-TEstacao Estacao(const char* nome, double k, double a, double b, double c, const char* autor, const char* lat,
-                 const char* lon) {
+namespace {
+// Every station has a 0.15, b 20.5, c 0.85, so any weighted mean shows them.
+TEstacao Estacao(const char* nome, double k, const char* autor, const char* lat, const char* lon) {
     TEstacao e;
     e.Nome.Assign(A(nome));
-    e.K = k, e.a = a, e.b = b, e.c = c;
+    e.K = k, e.a = 0.15, e.b = 20.5, e.c = 0.85;
     e.Autor.Assign(A(autor));
     e.Latitude.Assign(A(lat));
     e.Longitude.Assign(A(lon));
@@ -39,79 +40,29 @@ TLocalidade Localidade(const char* nome, const char* lat, const char* lon) {
     return l;
 }
 
-const QRect TPastaTeste::AzulBahia(100, 50, 301, 351);   // x 100..400, y 50..400
-
-std::vector<std::vector<TEstacao>> TPastaTeste::Estacoes() {
-    std::vector<std::vector<TEstacao>> e(27);
-    const double a = 0.15, b = 20.5, c = 0.85;
-    e[4] = {Estacao("Salvador   ", 1234.5678, a, b, c, "SICRANO (1999)   ", "12°58'00\"", "38°30'00\""),
-            Estacao("Água Fria", 900, a, b, c, "SICRANO (1999)", "11°52'00\"", "38°46'00\""),
-            Estacao("barra", 0.5, a, b, c, "MENGANO (1998)", "11°05'00\"", "43°10'00\""),
-            Estacao("Irecê", 1500, a, b, c, "MENGANO (1998)", "11°18'00\"", "41°51'00\"")};
-    e[8] = {Estacao("Goiânia", 800.25, a, b, c, Citacoes[9].Chave, "16°40'00\"", "49°15'00\""),
-            Estacao("Anápolis", 700, a, b, c, "SICRANO (1999)", "16°20'00\"", "48°57'00\"")};
-    e[15] = {Estacao("Curitiba", 1000, a, b, c, "FULANO et al. (1999)", "25°25'00\"", "49°16'00\""),
-             Estacao("Londrina", 1100, a, b, c, "FULANO et al. (1999)", "23°18'00\"", "51°09'00\"")};
-    e[24] = {Estacao("Campinas", 1200, a, b, c, "ZUTANO e FULANO (1992)", "22°54'00\"", "47°03'00\"")};
-    e[25] = {};
-    return e;
-}
-
-std::vector<std::vector<TLocalidade>> TPastaTeste::Localidades() {
-    std::vector<std::vector<TLocalidade>> l(27);
-    // Canudos stands exactly on the station "barra"; Abaíra lies in Bahia's
-    // bounds but outside the blue area of the test map.
-    l[4] = {Localidade("Canudos", "11°05'00\"", "43°10'00\""), Localidade("Abaíra", "08°40'00\"", "40°00'00\"")};
-    l[15] = {Localidade("Ponta Grossa", "25°05'00\"", "50°09'00\"")};
-    return l;
-}
-
-namespace {
 template <class R>
-QByteArray Arquivo(const std::vector<std::vector<R>>& blocos) {
+void Grava(const QString& caminho, const std::vector<std::vector<R>>& blocos) {
     QByteArray dados(1, '\x07');
     for (const auto& bloco : blocos) {
         const auto n = static_cast<uint16_t>(bloco.size());
         dados.append(static_cast<char>(n & 0xFF)).append(static_cast<char>(n >> 8));
         for (const R& r : bloco) dados.append(reinterpret_cast<const char*>(&r), sizeof(R));
     }
-    return dados;
-}
-
-void Grava(const QString& caminho, const QByteArray& dados) {
     QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(caminho));
-    f.write(dados);
-}
-}  // namespace
-
-TPastaTeste::TPastaTeste() {
-    QDir raiz(dir_.path());
-    raiz.mkpath(QStringLiteral("Prog"));
-    raiz.mkpath(QStringLiteral("Arquivos Comuns"));
-    Grava(Dados() + QStringLiteral("Estados_Tor21.bin"), Arquivo(Estacoes()));
-    Grava(Dados() + QStringLiteral("Localidades_Tor21.bin"), Arquivo(Localidades()));
-    MapaComArea(AzulBahia).save(Dados() + QStringLiteral("BA.bmp"), "BMP");
-    MapaComArea(QRect(27, 101, 421, 268)).save(Dados() + QStringLiteral("PR.bmp"), "BMP");
-    // No SP.bmp: São Paulo is the state whose map is missing.
+    if (!f.open(QIODevice::WriteOnly) || f.write(dados) != dados.size()) qFatal("cannot write test data");
 }
 
-std::string TPastaTeste::Programa() const { return (dir_.path() + QStringLiteral("/Prog/")).toStdString(); }
-
-QString TPastaTeste::Dados() const { return dir_.path() + QStringLiteral("/Arquivos Comuns/"); }
-
-QImage MapaComArea(const QRect& azul) {
+QImage Mapa(const QRect& azul) {
     QImage img(450, 450, QImage::Format_RGB32);
     img.fill(Qt::white);
-    QPainter p(&img);
-    p.fillRect(azul, QColor(0, 0, 255));
+    QPainter(&img).fillRect(azul, QColor(0, 0, 255));
     return img;
 }
 
-// Bahia (255,255,153) at 300..349 x 200..249, Goiás (102,102,102) at
-// 200..249 x 250..299, Paraná (204,0,0) at 200..249 x 350..399, Sergipe's
-// neutral (102,102,0) at 380..399 x 200..219, a black letter pixel at (320,220).
-QImage MapaDoBrasilDeTeste() {
+// Bahia at 300..349 x 200..249, Goiás at 200..249 x 250..299, Paraná at
+// 200..249 x 350..399, Sergipe's neutral colour at 380..399 x 200..219 and a
+// black letter pixel at (320, 220).
+QImage MapaDoBrasil() {
     QImage img(450, 450, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -123,6 +74,34 @@ QImage MapaDoBrasilDeTeste() {
     img.setPixelColor(320, 220, Qt::black);
     return img;
 }
+}  // namespace
+
+TPastaTeste::TPastaTeste() {
+    QDir(dir_.path()).mkpath(QStringLiteral("Prog"));
+    QDir(dir_.path()).mkpath(QStringLiteral("Arquivos Comuns"));
+    std::vector<std::vector<TEstacao>> e(27);
+    e[4] = {Estacao("Salvador   ", 1234.5678, "SICRANO (1999)   ", "12°58'00\"", "38°30'00\""),
+            Estacao("Água Fria", 900, "SICRANO (1999)", "11°52'00\"", "38°46'00\""),
+            Estacao("barra", 0.5, "MENGANO (1998)", "11°05'00\"", "43°10'00\""),
+            Estacao("Irecê", 1500, "MENGANO (1998)", "11°18'00\"", "41°51'00\"")};
+    e[8] = {Estacao("Goiânia", 800.25, Citacoes[9].Chave, "16°40'00\"", "49°15'00\""),
+            Estacao("Anápolis", 700, "SICRANO (1999)", "16°20'00\"", "48°57'00\"")};
+    e[15] = {Estacao("Curitiba", 1000, "FULANO et al. (1999)", "25°25'00\"", "49°16'00\""),
+             Estacao("Londrina", 1100, "FULANO et al. (1999)", "23°18'00\"", "51°09'00\"")};
+    e[24] = {Estacao("Campinas", 1200, "ZUTANO e FULANO (1992)", "22°54'00\"", "47°03'00\"")};
+    // Canudos stands on the station "barra"; Abaíra lies within Bahia's
+    // bounds but outside the blue area of the test map.
+    std::vector<std::vector<TLocalidade>> l(27);
+    l[4] = {Localidade("Canudos", "11°05'00\"", "43°10'00\""), Localidade("Abaíra", "08°40'00\"", "40°00'00\"")};
+    l[15] = {Localidade("Ponta Grossa", "25°05'00\"", "50°09'00\"")};
+    Grava(Dados() + QStringLiteral("Estados_Tor21.bin"), e);
+    Grava(Dados() + QStringLiteral("Localidades_Tor21.bin"), l);
+    Mapa(QRect(100, 50, 301, 351)).save(Dados() + QStringLiteral("BA.bmp"), "BMP");
+    Mapa(QRect(27, 101, 421, 268)).save(Dados() + QStringLiteral("PR.bmp"), "BMP");
+}
+
+std::string TPastaTeste::Programa() const { return (dir_.path() + QStringLiteral("/Prog/")).toStdString(); }
+QString TPastaTeste::Dados() const { return dir_.path() + QStringLiteral("/Arquivos Comuns/"); }
 
 void Processa() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
@@ -136,7 +115,7 @@ std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* aju
     janela->IndLocalidade = static_cast<int16_t>(indLocalidade);
     if (latitude) janela->SetLatitudeText(A(latitude));
     if (longitude) janela->SetLongitudeText(A(longitude));
-    janela->BrasilBMP->SetImagem(MapaDoBrasilDeTeste());
+    janela->BrasilBMP->SetImagem(MapaDoBrasil());
     janela->show();
     (void)QTest::qWaitForWindowExposed(janela.get());
     Processa();
@@ -156,15 +135,8 @@ QString FechaModalAo(const std::function<void()>& acao) {
     });
     vigia.start();
     acao();
-    vigia.stop();
     Processa();
     return visto;
-}
-
-int PosicaoNaLista(const QListWidget* lista, const QString& texto) {
-    for (int i = 0; i < lista->count(); ++i)
-        if (lista->item(i)->text() == texto) return i;
-    return -1;
 }
 
 void EscolheEstado(QComboBox* estados, int indice) {
@@ -176,10 +148,9 @@ void EscolheEstado(QComboBox* estados, int indice) {
     Processa();
 }
 
-void ClicaItem(QListWidget* lista, int posicao) {
-    QListWidgetItem* item = lista->item(posicao);
-    lista->scrollToItem(item);
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
+void ClicaItem(QListWidget* lista, const QString& texto) {
+    const auto itens = lista->findItems(texto, Qt::MatchExactly);
+    QVERIFY2(itens.size() == 1, qPrintable(texto));
+    lista->scrollToItem(itens[0]);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(itens[0]).center());
 }
-
-QString N(const char* texto) { return QString::fromUtf8(texto).replace(QLatin1Char('.'), QLocale().decimalPoint()); }

@@ -1,33 +1,27 @@
 #pragma once
 // Shared pieces of the window tests: recorders for boxes and help, a data
 // folder of known stations, localities and state maps, and window helpers.
-#include <QImage>
-#include <QRect>
+#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "database/Registros.h"
+#include "platform/AnsiString.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
 
+class QComboBox;
+class QListWidget;
 class TfrmFoConsulta;
 
 struct TCaixasGravadas : ICaixas {
     QStringList Titulos, Erros, Informacoes;
-    void Erro(const QString& titulo, const QString& texto) override {
-        Titulos << titulo;
-        Erros << texto;
-    }
-    void Informacao(const QString& titulo, const QString& texto) override {
-        Titulos << titulo;
-        Informacoes << texto;
-    }
+    void Erro(const QString& titulo, const QString& texto) override { Titulos << titulo, Erros << texto; }
+    void Informacao(const QString& titulo, const QString& texto) override { Titulos << titulo, Informacoes << texto; }
     void Limpa() { Titulos.clear(), Erros.clear(), Informacoes.clear(); }
 };
 
@@ -39,53 +33,32 @@ struct TAjudaGravada : IAjuda {
     void ProcuraPalavra() override { ++Procuras; }
 };
 
-// The recorder installed by the test program's main.
-TCaixasGravadas& Caixas();
+TCaixasGravadas& Caixas();   // installed by the test program's main
 
-// Records from UTF-8 texts.
-TEstacao Estacao(const char* nome, double k, double a, double b, double c, const char* autor, const char* lat,
-                 const char* lon);
-TLocalidade Localidade(const char* nome, const char* lat, const char* lon);
-AnsiString A(const char* utf8);        // cp1252 text
-QString U(const AnsiString& ansi);     // shown text
-
-// Bahia, Goiás, Paraná, São Paulo (without its map), Sergipe (no stations).
-// Program folder <tmp>/Prog/, data in <tmp>/Arquivos Comuns/.
+// Data folder <tmp>/Arquivos Comuns beside the program folder <tmp>/Prog/:
+// Bahia, Goiás, Paraná (with maps but São Paulo's missing), Sergipe empty.
+// Each block is written in another order than the lists show it.
 class TPastaTeste {
 public:
     TPastaTeste();
     std::string Programa() const;
     QString Dados() const;
-    // Stations written in a different order than the lists show them.
-    static std::vector<std::vector<TEstacao>> Estacoes();
-    static std::vector<std::vector<TLocalidade>> Localidades();
-    static const QRect AzulBahia;   // the blue area of the Bahia test map
 
 private:
     QTemporaryDir dir_;
 };
 
-// A 450 x 450 white picture with a pure blue rectangle.
-QImage MapaComArea(const QRect& azul);
-// A map of Brazil with known colour patches (see Ambiente.cpp).
-QImage MapaDoBrasilDeTeste();
+AnsiString A(const char* utf8);     // cp1252 text
+QString U(const AnsiString& ansi);  // as shown
+QString N(const char* numero);      // '.' replaced by the locale's separator
 
-// Opens the window as the component does and lets its activation run.
+// Opens the window as the component does and lets its activation run; the
+// Brazil page gets the test map of Ambiente.cpp.
 std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* ajuda, int estado,
                                            int indEstacao = -1, int indLocalidade = -1,
                                            const char* latitude = nullptr, const char* longitude = nullptr);
-// Processes events until the window's activation has run.
 void Processa();
-// Runs `acao` once a modal window is open, then closes that window; returns
-// the class name of the modal window seen (empty when none appeared).
+// Runs `acao`, closing the first modal window that opens; gives its class name.
 QString FechaModalAo(const std::function<void()>& acao);
-// Station and locality indices by their names in the test data.
-int PosicaoNaLista(const class QListWidget* lista, const QString& texto);
-
-class QComboBox;
-// Chooses a state as the user does: opens the combo and clicks the item.
-void EscolheEstado(QComboBox* estados, int indice);
-// Clicks a list item with the mouse.
-void ClicaItem(QListWidget* lista, int posicao);
-// A number text with the locale's decimal separator in place of '.'.
-QString N(const char* texto);
+void EscolheEstado(QComboBox* estados, int indice);   // through the popup, with the mouse
+void ClicaItem(QListWidget* lista, const QString& texto);

@@ -1,5 +1,4 @@
-// Station and locality lists, the parameter display, the source warning and
-// the closing buttons.
+// Station and locality lists, parameter formats, the source warning, closing.
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include "database/Citacoes.h"
 #include "platform/Numeros.h"
 #include "ui/FoConsulta.h"
-#include "ui/Imagem.h"
 #include "ui/MascaraCoordenada.h"
 
 class TesteConsultaListas : public QObject {
@@ -23,8 +21,7 @@ class TesteConsultaListas : public QObject {
 private slots:
     void init() { Caixas().Limpa(); }
 
-    // The data file keeps Bahia's stations in another order than the list
-    // shows them; a click must still give the clicked name's record.
+    // The file holds Bahia's stations in another order than the list shows.
     void cliqueDaONomeClicado_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("k");
@@ -38,143 +35,109 @@ private slots:
         QFETCH(QString, nome);
         QFETCH(QString, k);
         QFETCH(QString, autor);
-        auto w = AbreJanela(pasta, &ajuda, 4, -1, -1);
+        auto w = AbreJanela(pasta, &ajuda, 4);
         QCOMPARE(w->LBEstacao->item(0)->text(), QString::fromUtf8("Água Fria"));
-        const int pos = PosicaoNaLista(w->LBEstacao, nome);
-        QVERIFY(pos >= 0);
-        ClicaItem(w->LBEstacao, pos);
-        QCOMPARE(w->IndEstacao, pos);
-        QCOMPARE(U(w->PlaceName), nome);   // as stored, blanks kept
-        QCOMPARE(U(w->CurrentRecord.Nome.Text()), nome);
+        ClicaItem(w->LBEstacao, nome);
+        QCOMPARE(w->IndEstacao, w->LBEstacao->currentRow());
+        QCOMPARE(U(w->PlaceName), nome);                  // blanks kept
         QCOMPARE(w->PrecK->text(), N(k.toUtf8().constData()));
-        QCOMPARE(w->PrecA->text(), N("0.15"));
-        QCOMPARE(w->PrecC->text(), N("0.85"));
-        QCOMPARE(w->LegendaAutor(), autor);   // trailing blanks removed
-        QCOMPARE(w->LBLocalidade->currentRow(), -1);
-        QVERIFY(!w->EixoX->isHidden() && !w->EixoY->isHidden());
-        QCOMPARE(w->EixoY->x(), static_cast<int>(std::nearbyint(StateMapGeoRef.XOfLongitude(w->Longitude))));
-        QCOMPARE(w->LabelLat->text(), U(w->LatitudeText));
+        QCOMPARE(w->LegendaAutor(), autor);               // blanks removed
+        QCOMPARE(w->EixoY->x(), int(std::nearbyint(StateMapGeoRef.XOfLongitude(w->Longitude))));
+        QVERIFY(!w->EixoX->isHidden());
         QCOMPARE(U(w->PrecLaAux->Texto()), U(w->LatitudeText));
     }
 
     void posicaoRestauradaAlemDaLista() {
-        auto w = AbreJanela(pasta, &ajuda, 4, 10, -1);
+        auto w = AbreJanela(pasta, &ajuda, 4, 10);
         QVERIFY(Caixas().Erros.isEmpty());
         QCOMPARE(w->LBEstacao->currentRow(), -1);
         QCOMPARE(w->PrecK->text(), QString());
-        QVERIFY(w->EixoX->isHidden());
     }
 
     void setasPercorremEstacoes() {
-        auto w = AbreJanela(pasta, &ajuda, 4, -1, 1);   // locality "Canudos" restored
-        QCOMPARE(w->LBLocalidade->currentRow(), 1);
+        auto w = AbreJanela(pasta, &ajuda, 4, -1, 1);   // the locality Canudos restored
         QCOMPARE(U(w->PlaceName), QStringLiteral("Canudos"));
-        ClicaItem(w->LBEstacao, 0);
+        ClicaItem(w->LBEstacao, QString::fromUtf8("Água Fria"));
         QCOMPARE(w->LBLocalidade->currentRow(), -1);
-        const QStringList esperados{"barra", QString::fromUtf8("Irecê"), "Salvador   "};
-        const QStringList ks{N("0.5"), "1500", N("1234.5678")};
-        for (int i = 0; i < esperados.size(); ++i) {
+        for (const QString& k : {N("0.5"), QStringLiteral("1500"), N("1234.5678")}) {
             QTest::keyClick(w->LBEstacao, Qt::Key_Down);
-            QCOMPARE(w->IndEstacao, i + 1);
-            QCOMPARE(U(w->PlaceName), esperados[i]);
-            QCOMPARE(w->PrecK->text(), ks[i]);
+            QCOMPARE(w->PrecK->text(), k);
         }
+        QCOMPARE(w->IndEstacao, 3);
     }
 
-    // Canudos stands on the station "barra": the interpolation gives that
-    // station's record, shown with the locality formats.
-    void localidadeComSeusFormatos() {
-        auto w = AbreJanela(pasta, &ajuda, 4, 3, -1);
-        ClicaItem(w->LBLocalidade, PosicaoNaLista(w->LBLocalidade, "Canudos"));
+    // Canudos stands on "barra": its record, with the locality formats.
+    void localidadeNaAreaAzul() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 3);
+        ClicaItem(w->LBLocalidade, QStringLiteral("Canudos"));
         QCOMPARE(w->LBEstacao->currentRow(), -1);
-        QCOMPARE(U(w->PlaceName), QStringLiteral("Canudos"));
-        QCOMPARE(w->PrecK->text(), N(".500"));
-        QCOMPARE(w->PrecA->text(), N("0.150"));
-        QCOMPARE(w->PrecB->text(), N("20.500"));
-        QCOMPARE(w->PrecC->text(), N("0.850"));
+        QCOMPARE((QStringList{w->PrecK->text(), w->PrecA->text(), w->PrecB->text(), w->PrecC->text()}),
+                 (QStringList{N(".500"), N("0.150"), N("20.500"), N("0.850")}));
         QCOMPARE(w->LegendaAutor(), QString::fromUtf8("Interpolação"));
         QVERIFY(!w->EixoX->isHidden());
-        QCOMPARE(U(w->PrecLoAux->Texto()), QString::fromUtf8("43°10'00\""));
     }
 
     void localidadeForaDaAreaAzul() {
-        auto w = AbreJanela(pasta, &ajuda, 4, 2, -1);   // Irecê, marked
-        QCOMPARE(w->LegendaAutor(), QStringLiteral("MENGANO (1998)"));
-        QVERIFY(!w->EixoX->isHidden());
-        ClicaItem(w->LBLocalidade, PosicaoNaLista(w->LBLocalidade, QString::fromUtf8("Abaíra")));
-        QCOMPARE(w->IndLocalidade, 0);
+        auto w = AbreJanela(pasta, &ajuda, 4, 2);   // Irecê, marked
+        ClicaItem(w->LBLocalidade, QString::fromUtf8("Abaíra"));
         QCOMPARE(U(w->PlaceName), QString::fromUtf8("Abaíra"));
         QVERIFY(!w->PrecK->text().isEmpty());
         QVERIFY(w->EixoX->isHidden() && w->EixoY->isHidden() && w->LabelLat->isHidden());
         QCOMPARE(w->LegendaAutor(), QStringLiteral("MENGANO (1998)"));
-        QVERIFY(Caixas().Erros.isEmpty());
     }
 
     void avisoDaFonte() {
-        auto w = AbreJanela(pasta, &ajuda, 8, 1);   // Goiânia, the warned source
+        auto w = AbreJanela(pasta, &ajuda, 8, 1);   // Goiânia: the warned source
         QCOMPARE(w->LegendaAutor(), QString::fromUtf8(Citacoes[9].Chave));
         QVERIFY(!w->lAviso->isHidden());
-        ClicaItem(w->LBEstacao, 0);   // Anápolis, another source
+        ClicaItem(w->LBEstacao, QString::fromUtf8("Anápolis"));
         QVERIFY(w->lAviso->isHidden());
-        ClicaItem(w->LBEstacao, 1);
+        ClicaItem(w->LBEstacao, QString::fromUtf8("Goiânia"));
         QVERIFY(!w->lAviso->isHidden());
-        // Another state's first station hides it.
-        EscolheEstado(w->Estados, 15);
-        QVERIFY(w->lAviso->isHidden());
-    }
-
-    void avisoNaoMudaComLocalidade() {
-        auto w = AbreJanela(pasta, &ajuda, 8, 1);
-        QVERIFY(!w->lAviso->isHidden());
-        EscolheEstado(w->Estados, 4);   // Bahia shows its first station: warning off
-        QVERIFY(w->lAviso->isHidden());
+        EscolheEstado(w->Estados, 4);   // a locality does not change it...
         w->lAviso->show();
-        ClicaItem(w->LBLocalidade, 1);
+        ClicaItem(w->LBLocalidade, QStringLiteral("Canudos"));
         QVERIFY(!w->lAviso->isHidden());
+        ClicaItem(w->LBEstacao, QStringLiteral("barra"));   // ...another state's station hides it
+        QVERIFY(w->lAviso->isHidden());
     }
 
-    void fecharDevolveAEscolha_data() {
+    void fechar_data() {
         QTest::addColumn<int>("estado");
         QTest::addColumn<int>("posicao");
-        QTest::addColumn<double>("k");
         QTest::addColumn<QString>("autoria");
-        QTest::newRow("station with K 0.5") << 4 << 1 << 0.5 << "MENGANO (1998)";
-        QTest::newRow("nothing chosen") << 0 << -1 << -1.0 << "";
+        QTest::newRow("station with K 0.5") << 4 << 1 << "MENGANO (1998)";
+        QTest::newRow("nothing chosen") << 0 << -1 << "";
     }
-    void fecharDevolveAEscolha() {
+    void fechar() {
         QFETCH(int, estado);
         QFETCH(int, posicao);
-        QFETCH(double, k);
         QFETCH(QString, autoria);
-        auto w = AbreJanela(pasta, &ajuda, estado, posicao, -1);
-        QCOMPARE(w->LegendaAutor(), autoria.isEmpty() ? QStringLiteral("Autor") : autoria);
+        auto w = AbreJanela(pasta, &ajuda, estado, posicao);
         QTest::mouseClick(w->BtnOk, Qt::LeftButton);
         QCOMPARE(w->result(), 1);
         QCOMPARE(w->IndEstacao, posicao);
         QCOMPARE(U(w->Autoria), autoria);
-        if (k >= 0) QCOMPARE(StrToFloat(w->PrecK->text().toStdString(), w->SeparadorDecimal()), k);
+        if (posicao >= 0) QCOMPARE(StrToFloat(w->PrecK->text().toStdString(), w->SeparadorDecimal()), 0.5);
     }
 
-    void teclasDeFechar_data() {
+    void teclasEBotoesDeFechar_data() {
         QTest::addColumn<int>("tecla");
         QTest::addColumn<int>("resultado");
-        QTest::newRow("Enter closes with OK") << int(Qt::Key_Return) << 1;
-        QTest::newRow("Esc cancels") << int(Qt::Key_Escape) << 2;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 1;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 2;
+        QTest::newRow("Cancelar") << 0 << 2;
     }
-    void teclasDeFechar() {
+    void teclasEBotoesDeFechar() {
         QFETCH(int, tecla);
         QFETCH(int, resultado);
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
         w->hide();
-        QTimer::singleShot(50, w.get(), [&] { QTest::keyClick(w->LBEstacao, Qt::Key(tecla)); });
+        QTimer::singleShot(50, w.get(), [&] {
+            if (tecla) QTest::keyClick(w->LBEstacao, Qt::Key(tecla));
+            else QTest::mouseClick(w->BtnCancel, Qt::LeftButton);
+        });
         QCOMPARE(w->exec(), resultado);
-    }
-
-    void cancelarComMouse() {
-        auto w = AbreJanela(pasta, &ajuda, 4, 0);
-        QTest::mouseClick(w->BtnCancel, Qt::LeftButton);
-        QCOMPARE(w->result(), 2);
-        QVERIFY(!w->isVisible());
     }
 };
 
