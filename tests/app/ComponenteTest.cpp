@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,19 +74,22 @@ private:
     TObservaExibicao observa_;
     bool acaoExecutada_ = false;
     bool fechadaPorSeguranca_ = false;
+    QPointer<QTimer> espera_;
 
     // Acts on the query window once its activation has run; a window that the
     // action did not close is closed after a while, and the test fails.
     void AoMostrar(std::function<void(TfrmFoConsulta*)> acao) {
         acaoExecutada_ = false;
         fechadaPorSeguranca_ = false;
+        delete espera_;
         auto* espera = new QTimer(this);
+        espera_ = espera;
         espera->setInterval(20);
         QObject::connect(espera, &QTimer::timeout, this, [this, espera, acao] {
             TfrmFoConsulta* janela = frmFoConsulta;
             if (!janela || !janela->isVisible() || QApplication::activeModalWidget() != janela) return;
-            espera->deleteLater();
             espera->stop();
+            espera->deleteLater();
             // Queued behind the window's own activation.
             QMetaObject::invokeMethod(
                 this,
@@ -93,11 +97,12 @@ private:
                     TfrmFoConsulta* j = frmFoConsulta;
                     if (!j) return;
                     acaoExecutada_ = true;
+                    QPointer<TfrmFoConsulta> alvo(j);
                     acao(j);
-                    QTimer::singleShot(3000, this, [this] {
-                        if (frmFoConsulta && frmFoConsulta->isVisible()) {
+                    QTimer::singleShot(3000, this, [this, alvo] {
+                        if (alvo && alvo->isVisible()) {
                             fechadaPorSeguranca_ = true;
-                            frmFoConsulta->done(2);
+                            alvo->done(2);
                         }
                     });
                 },
@@ -124,6 +129,7 @@ private slots:
     }
 
     void cleanup() {
+        delete espera_;
         QCOMPARE(frmFoConsulta, nullptr);
         QCOMPARE(JanelasVivas(), 0);
         QVERIFY(!fechadaPorSeguranca_);
