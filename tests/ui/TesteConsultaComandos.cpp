@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <map>
+
 #include "Ambiente.h"
 #include "ui/FoConsulta.h"
 #include "ui/MascaraCoordenada.h"

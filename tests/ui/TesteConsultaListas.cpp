@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
+
 #include "Ambiente.h"
 #include "database/Citacoes.h"
 #include "platform/Numeros.h"
