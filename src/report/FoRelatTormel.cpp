@@ -160,10 +160,11 @@ void TfrmFoRelatTormel::ToolButton1Click() {
 }
 
 void TfrmFoRelatTormel::Imprime(QPrinter& impressora, int primeira, int ultima) {
-    if (!documento_) return;
-    impressora.setDocName(documento_->metaInformation(QTextDocument::DocumentTitle));
+    // What the viewer shows, named after the document's title.
+    const QTextDocument* documento = Viewer->document();
+    impressora.setDocName(documento->metaInformation(QTextDocument::DocumentTitle));
     impressora.setFromTo(primeira, ultima);
-    documento_->print(&impressora);
+    documento->print(&impressora);
 }
 
 void TfrmFoRelatTormel::BFecharClick() { close(); }

@@ -55,12 +55,15 @@ QString TextoDoPdf(const QString& arquivo) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-int PaginasDoPdf(const QString& arquivo) {
+QString InfoDoPdf(const QString& arquivo) {
     QProcess p;
     p.start("pdfinfo", {arquivo});
     p.waitForFinished(30000);
-    const QString saida = QString::fromUtf8(p.readAllStandardOutput());
-    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(saida);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PaginasDoPdf(const QString& arquivo) {
+    const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(InfoDoPdf(arquivo));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -221,6 +224,13 @@ private slots:
         QVERIFY(texto.contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO")));
         const int paginas = PaginasDoPdf(pasta.Caminho("tudo.pdf"));
         QVERIFY(paginas >= 1);
+        // The print job is named after the document's title.
+        const QString info = InfoDoPdf(pasta.Caminho("tudo.pdf"));
+        QVERIFY2(QRegularExpression(QString::fromUtf8("Title: +Parâmetros da Equação de Intensidade, Duração e "
+                                                      "Frequência da Precipitação\n"))
+                     .match(info)
+                     .hasMatch(),
+                 qPrintable(info));
 
         // The last page only.
         QPrinter ultima(QPrinter::HighResolution);
