@@ -8,29 +8,27 @@
 #include <stdexcept>
 
 #include "database/Estados.h"
+#include "database/Registros.h"
 #include "platform/Cp1252.h"
-
-TEstacao RegistroDe(const TEstacaoTeste& e) {
-    TEstacao r;
-    r.Nome.Assign(Ansi(e.Nome));
-    r.Autor.Assign(Ansi(e.Autor));
-    r.Latitude.Assign(Ansi(e.Latitude));
-    r.Longitude.Assign(Ansi(e.Longitude));
-    r.K = e.K;
-    r.a = e.a;
-    r.b = e.b;
-    r.c = e.c;
-    return r;
-}
 
 TPastaDadosTeste::TPastaDadosTeste(const std::vector<TEstacaoTeste>& estacoes) {
     std::string modelo = (std::filesystem::temp_directory_path() / "consulta-XXXXXX").string();
     if (!::mkdtemp(modelo.data())) throw std::runtime_error("mkdtemp");
     pasta_ = modelo + "/";
-
     std::array<std::vector<TEstacao>, NumEstados> porEstado;
-    for (const auto& e : estacoes) porEstado.at(static_cast<std::size_t>(e.Estado)).push_back(RegistroDe(e));
-    std::string bytes(1, '\x07');
+    for (const auto& e : estacoes) {
+        TEstacao r;
+        r.Nome.Assign(Ansi(e.Nome));
+        r.Autor.Assign(Ansi(e.Autor));
+        r.Latitude.Assign(Ansi(e.Latitude));
+        r.Longitude.Assign(Ansi(e.Longitude));
+        r.K = e.K;
+        r.a = e.a;
+        r.b = e.b;
+        r.c = e.c;
+        porEstado.at(static_cast<std::size_t>(e.Estado)).push_back(r);
+    }
+    std::string bytes(1, '\x07');   // the leading byte carries nothing
     for (const auto& lista : porEstado) {
         bytes += static_cast<char>(lista.size() & 0xFF);
         bytes += static_cast<char>(lista.size() >> 8);
@@ -45,16 +43,12 @@ TPastaDadosTeste::~TPastaDadosTeste() {
 }
 
 std::string TPastaDadosTeste::Arquivo(const std::string& nome, const std::string& conteudo) const {
-    const std::string caminho = pasta_ + nome;
-    std::ofstream out(caminho, std::ios::binary);
-    out << conteudo;
-    if (!out) throw std::runtime_error("cannot write " + caminho);
-    return caminho;
+    std::ofstream(pasta_ + nome, std::ios::binary) << conteudo;
+    return pasta_ + nome;
 }
 
 std::string TPastaDadosTeste::Le(const std::string& caminho) {
-    std::ifstream in(caminho, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(caminho, std::ios::binary).rdbuf();
     return s.str();
 }

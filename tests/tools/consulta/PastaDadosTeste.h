@@ -4,16 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "database/Registros.h"
-
 struct TEstacaoTeste {
     int Estado;
     std::string Nome, Autor;          // UTF-8
     std::string Latitude, Longitude;  // UTF-8 coordinate texts, 19°55'30"
     double K, a, b, c;
 };
-
-TEstacao RegistroDe(const TEstacaoTeste& e);
 
 class TPastaDadosTeste {
 public:
@@ -23,7 +19,8 @@ public:
     ~TPastaDadosTeste();
 
     const std::string& Pasta() const { return pasta_; }   // ends with '/'
-    std::string Arquivo(const std::string& nome, const std::string& conteudo) const;  // writes, returns path
+    // Writes a file into the folder; returns its path.
+    std::string Arquivo(const std::string& nome, const std::string& conteudo) const;
     static std::string Le(const std::string& caminho);
 
 private:

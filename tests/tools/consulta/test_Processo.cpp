@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -66,11 +66,18 @@ std::vector<std::vector<std::string>> Csv(const std::string& texto, char sep) {
 
 // Value of "Nome: valor" in the one-point output.
 std::string Campo(const std::string& saida, const std::string& nome) {
-    const std::size_t i = saida.find("\n" + nome + ": ");
-    const std::size_t inicio = i == std::string::npos ? (saida.rfind(nome + ": ", 0) == 0 ? 0 : i) : i + 1;
-    if (inicio == std::string::npos) return "<ausente>";
-    const std::size_t valor = inicio + nome.size() + 2;
+    const std::size_t i = ("\n" + saida).find("\n" + nome + ": ");
+    if (i == std::string::npos) return "<ausente>";
+    const std::size_t valor = i + nome.size() + 2;
     return saida.substr(valor, saida.find('\n', valor) - valor);
+}
+
+// K, a, b, c of a station record as the program writes them.
+std::vector<std::string> Parametros(const TEstacao& e, char dec) {
+    return {FloatToStr(e.K, dec), FloatToStr(e.a, dec), FloatToStr(e.b, dec), FloatToStr(e.c, dec)};
+}
+std::vector<std::string> Colunas(const std::vector<std::string>& l, std::size_t de, std::size_t ate) {
+    return std::vector<std::string>(l.begin() + static_cast<long>(de), l.begin() + static_cast<long>(ate));
 }
 
 const std::vector<TEstacaoTeste> kEstacoes = {
@@ -95,72 +102,49 @@ protected:
 
 }  // namespace
 
-TEST_F(Processo, StationTextsGiveTheStation) {
+TEST_F(Processo, StationTextsGiveTheStationAndOtherPointsMatchInterpola) {
     const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "19°55'30\"", "43°56'15\""});
     ASSERT_EQ(0, r.Estado) << r.Erros;
     EXPECT_EQ("Belo Horizonte Teste", Campo(r.Saida, "Local"));
     EXPECT_EQ("1447,9", Campo(r.Saida, "K"));
-    EXPECT_EQ("0,1", Campo(r.Saida, "a"));
-    EXPECT_EQ("20", Campo(r.Saida, "b"));
     EXPECT_EQ("0,84", Campo(r.Saida, "c"));
     EXPECT_EQ("MENGANO et al. (2001)", Campo(r.Saida, "Fonte"));
 
-    // The same in a batch, and a station outside the pool is no match.
-    const auto lote = Roda(pasta, {"--dados", pasta.Pasta(), "--entrada", "-", "--formato", "int"},
-                           "id,lat,lon\nsp,23°32'51\",46°38'10\"\nsc,27°35'48\",48°32'57\"\n");
+    // One point between stations, with the contributing stations nearest first.
+    const auto m = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", "--estacoes=2", "20°00'00\"",
+                                "44°00'00\""});
+    ASSERT_EQ(0, m.Estado) << m.Erros;
+    EXPECT_EQ("Interpolação", Campo(m.Saida, "Local"));
+    EXPECT_EQ("Interpolação", Campo(m.Saida, "Fonte"));
+    const TEstacao e = Interpola("20°00'00\"", "44°00'00\"");
+    EXPECT_EQ(Parametros(e, '.'),
+              (std::vector<std::string>{Campo(m.Saida, "K"), Campo(m.Saida, "a"), Campo(m.Saida, "b"),
+                                        Campo(m.Saida, "c")}));
+    const std::string lista = m.Saida.substr(m.Saida.find("Estação\tLatitude\tLongitude\tDistância (graus)"));
+    EXPECT_EQ(3, std::count(lista.begin(), lista.end(), '\n'));
+    EXPECT_LT(lista.find("\nBelo Horizonte Teste\t"), lista.find("\nSão Paulo Teste\t"));
+
+    // Many points on two threads: station texts (São Paulo; Florianópolis is
+    // outside the pool), texts between stations, decimal degrees truncated.
+    const auto lote = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "--formato", "int", "--negativos",
+                                   "--tarefas", "2"},
+                           "id,lat,lon\nsp,23°32'51\",46°38'10\"\nsc,27°35'48\",48°32'57\"\n"
+                           "p1,15°00'00\",40°00'00\"\np2,-19.9258,-43.5\np3,-5.175,-45.1\n");
     ASSERT_EQ(0, lote.Estado) << lote.Erros;
-    const auto linhas = Csv(lote.Saida, ',');
-    ASSERT_EQ(3u, linhas.size());
+    const auto l = Csv(lote.Saida, ',');
+    ASSERT_EQ(6u, l.size());
     EXPECT_EQ((std::vector<std::string>{"sp", "23°32'51\"", "46°38'10\"", "São Paulo Teste", "3462.7", "0.172",
                                         "22", "1.025", "FULANO et al. (1999)", ""}),
-              linhas[1]);
-    EXPECT_EQ("Interpolação", linhas[2][3]);
-    EXPECT_EQ("Interpolação", linhas[2][8]);
-}
-
-TEST_F(Processo, PointsBetweenStationsMatchInterpola) {
-    // One point, coordinate texts.
-    const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", "20°00'00\"", "44°00'00\""});
-    ASSERT_EQ(0, r.Estado) << r.Erros;
-    const TEstacao esperado = Interpola("20°00'00\"", "44°00'00\"");
-    EXPECT_EQ("Interpolação", Campo(r.Saida, "Local"));
-    EXPECT_EQ(FloatToStr(esperado.K, '.'), Campo(r.Saida, "K"));
-    EXPECT_EQ(FloatToStr(esperado.a, '.'), Campo(r.Saida, "a"));
-    EXPECT_EQ(FloatToStr(esperado.b, '.'), Campo(r.Saida, "b"));
-    EXPECT_EQ(FloatToStr(esperado.c, '.'), Campo(r.Saida, "c"));
-    EXPECT_EQ("Interpolação", Campo(r.Saida, "Fonte"));
-
-    // Many points on two threads, texts and decimal degrees of both conventions.
-    const std::string entrada =
-        "p1,15°00'00\",40°00'00\"\n"
-        "p2,-19.9258,-43.5\n"            // 19°55'32", 43°30'00"
-        "p3,-5.175,-45.1\n"              // 05°10'29" (truncated), 45°06'00"
-        "p4,24°59'59\",49°59'59\"\n"
-        "p5,-12.97111,-38.51083\n";
-    const auto lote = Roda(pasta, {"--dados", pasta.Pasta(), "--entrada", "-", "--formato", "int", "--negativos",
-                                   "--tarefas", "2"},
-                           entrada);
-    ASSERT_EQ(0, lote.Estado) << lote.Erros;
-    const auto linhas = Csv(lote.Saida, ',');
-    ASSERT_EQ(6u, linhas.size());
-    const std::vector<std::pair<std::string, std::string>> textos = {{"15°00'00\"", "40°00'00\""},
+              l[1]);
+    const std::vector<std::pair<std::string, std::string>> textos = {{"27°35'48\"", "48°32'57\""},
+                                                                     {"15°00'00\"", "40°00'00\""},
                                                                      {"19°55'32\"", "43°30'00\""},
-                                                                     {"05°10'29\"", "45°06'00\""},
-                                                                     {"24°59'59\"", "49°59'59\""},
-                                                                     {"12°58'15\"", "38°30'38\""}};
+                                                                     {"05°10'29\"", "45°06'00\""}};
     for (std::size_t i = 0; i < textos.size(); ++i) {
-        const auto& l = linhas[i + 1];
-        SCOPED_TRACE(l[0]);
-        ASSERT_EQ(10u, l.size());
-        EXPECT_EQ("p" + std::to_string(i + 1), l[0]);
-        EXPECT_EQ(textos[i].first, l[1]);
-        EXPECT_EQ(textos[i].second, l[2]);
-        const TEstacao e = Interpola(textos[i].first, textos[i].second);
-        EXPECT_EQ(FloatToStr(e.K, '.'), l[4]);
-        EXPECT_EQ(FloatToStr(e.a, '.'), l[5]);
-        EXPECT_EQ(FloatToStr(e.b, '.'), l[6]);
-        EXPECT_EQ(FloatToStr(e.c, '.'), l[7]);
-        EXPECT_EQ("", l[9]);
+        SCOPED_TRACE(l[i + 2][0]);
+        EXPECT_EQ((std::vector<std::string>{textos[i].first, textos[i].second, "Interpolação"}),
+                  Colunas(l[i + 2], 1, 4));
+        EXPECT_EQ(Parametros(Interpola(textos[i].first, textos[i].second), '.'), Colunas(l[i + 2], 4, 8));
     }
 }
 
@@ -176,165 +160,116 @@ TEST_F(Processo, BadRowsInTheMiddleAreReportedAndTheRestRun) {
                                           "F;20,5;44,25\n");
     const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "-e", csv});
     EXPECT_EQ(1, r.Estado);
-    EXPECT_NE(std::string::npos, r.Erros.find("linha 3 (B): Latitude \"19°75'00\"\" inválida: minutos acima de 59"))
-        << r.Erros;
-    EXPECT_NE(std::string::npos, r.Erros.find("linha 5 (C): esperados 3 campos")) << r.Erros;
-    EXPECT_NE(std::string::npos, r.Erros.find("linha 6 (D): ")) << r.Erros;
-    EXPECT_NE(std::string::npos, r.Erros.find("linha 7 (E): Latitude \"-20\" inválida: valor negativo")) << r.Erros;
-    EXPECT_NE(std::string::npos, r.Erros.find("4 linhas falharam")) << r.Erros;
+    for (const char* msg : {"linha 3 (B): Latitude \"19°75'00\"\" inválida: minutos acima de 59",
+                            "linha 5 (C): esperados 3 campos", "linha 6 (D): ",
+                            "linha 7 (E): Latitude \"-20\" inválida: valor negativo", "4 linhas falharam"})
+        EXPECT_NE(std::string::npos, r.Erros.find(msg)) << r.Erros;
 
-    const auto linhas = Csv(r.Saida, ';');
-    ASSERT_EQ(7u, linhas.size());
+    const auto l = Csv(r.Saida, ';');
+    ASSERT_EQ(7u, l.size());
     std::string ids;
-    for (std::size_t i = 1; i < linhas.size(); ++i) ids += linhas[i][0];
-    EXPECT_EQ("ABCDEF", ids);   // every row, in input order
-    EXPECT_EQ("Belo Horizonte Teste", linhas[1][3]);
-    EXPECT_EQ("", linhas[1][9]);
-    for (std::size_t i : {2u, 3u, 4u, 5u}) {
-        EXPECT_EQ("", linhas[i][4]);      // no K
-        EXPECT_NE("", linhas[i][9]);      // a message
+    for (std::size_t i = 1; i < l.size(); ++i) {
+        ids += l[i][0];
+        EXPECT_EQ(i == 1 || i == 6, l[i][4] != "");   // K only where computed
+        EXPECT_EQ(i == 1 || i == 6, l[i][9] == "");   // a message everywhere else
     }
-    EXPECT_EQ("19°75'00\"", linhas[2][1]);   // the input as given
-    const TEstacao f = Interpola("20°30'00\"", "44°15'00\"");
-    EXPECT_EQ(FloatToStr(f.K, ','), linhas[6][4]);
-    EXPECT_EQ("", linhas[6][9]);
+    EXPECT_EQ("ABCDEF", ids);                 // every row, in input order
+    EXPECT_EQ("19°75'00\"", l[2][1]);         // the input as given
+    EXPECT_EQ(Parametros(Interpola("20°30'00\"", "44°15'00\""), ','), Colunas(l[6], 4, 8));
 }
 
 TEST_F(Processo, BothDialectsCarryTheSameNumbers) {
-    const std::string pontos = "x;21°10'00\";45°20'30\"\ny;11,5;40,25\n";
-    const auto br = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "--formato", "br"}, pontos);
-    std::string pontosInt = "x,21°10'00\",45°20'30\"\ny,11.5,40.25\n";
-    const auto in = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "--formato", "int"}, pontosInt);
+    const auto br = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-"}, "x;21°10'00\";45°20'30\"\ny;11,5;40,25\n");
+    const auto in = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "--formato", "int"},
+                         "x,21°10'00\",45°20'30\"\ny,11.5,40.25\n");
     ASSERT_EQ(0, br.Estado) << br.Erros;
     ASSERT_EQ(0, in.Estado) << in.Erros;
-    EXPECT_EQ(0u, br.Saida.rfind("id;latitude;longitude;local;K;a;b;c;fonte;erro\n", 0));
+    EXPECT_EQ(0u, br.Saida.rfind("id;latitude;longitude;local;K;a;b;c;fonte;erro\n"
+                                 "x;\"21°10'00\"\"\";\"45°20'30\"\"\";Interpolação;", 0));
     EXPECT_EQ(0u, in.Saida.rfind("id,latitude,longitude,local,K,a,b,c,fonte,erro\n", 0));
     const auto lb = Csv(br.Saida, ';'), li = Csv(in.Saida, ',');
     ASSERT_EQ(3u, lb.size());
-    ASSERT_EQ(lb.size(), li.size());
-    for (std::size_t i = 1; i < lb.size(); ++i)
-        for (std::size_t k = 4; k < 8; ++k) {
-            std::string b = lb[i][k];
-            EXPECT_NE(std::string::npos, b.find(',')) << b;   // interpolated values have decimals
-            for (char& c : b)
-                if (c == ',') c = '.';
-            EXPECT_EQ(li[i][k], b);
-        }
-    // The texts of the coordinates are quoted where the field separator or the quote needs it.
-    EXPECT_NE(std::string::npos, br.Saida.find("x;\"21°10'00\"\"\";\"45°20'30\"\"\";Interpolação;"));
+    ASSERT_EQ(3u, li.size());
+    for (std::size_t i = 1; i < 3; ++i) {
+        const TEstacao e = Interpola(li[i][1], li[i][2]);
+        EXPECT_EQ(Parametros(e, ','), Colunas(lb[i], 4, 8));
+        EXPECT_EQ(Parametros(e, '.'), Colunas(li[i], 4, 8));
+        EXPECT_NE(std::string::npos, lb[i][4].find(','));   // interpolated values have decimals
+    }
 }
 
 TEST_F(Processo, IntensityAndDepthWorkedByHand) {
-    // Curitiba Mão: K = 600, a = 0.5, b = 0, c = 1: Tr = 4 gives i = 1200/t, P = 20 mm.
-    const std::string args[] = {"--tr", "4,9", "--duracoes", "30,60"};
-    const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", args[0], args[1], args[2], args[3],
+    // Curitiba Mão: K = 600, a = 0.5, b = 0, c = 1, so i = 600·√Tr/t and P = 10·√Tr.
+    const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", "--tr", "4,9", "--duracoes", "30,60",
                                 "25°25'40\"", "49°16'23\""});
     ASSERT_EQ(0, r.Estado) << r.Erros;
-    EXPECT_NE(std::string::npos, r.Saida.find("Tr (anos)\tt (min)\ti (mm/h)\tP (mm)\n"
-                                              "4\t30\t40\t20\n"
-                                              "4\t60\t20\t20\n"
-                                              "9\t30\t60\t30\n"
-                                              "9\t60\t30\t30\n"))
+    EXPECT_NE(std::string::npos, r.Saida.find("Tr (anos)\tt (min)\ti (mm/h)\tP (mm)\n4\t30\t40\t20\n"
+                                              "4\t60\t20\t20\n9\t30\t60\t30\n9\t60\t30\t30\n"))
         << r.Saida;
 
-    // Salvador Teste: K = 1000, a = 0.2, b = 10, c = 0.8, Tr = 10: i(10) = 144.270 mm/h,
-    // P(60) = 52.957 mm (1000·10^0.2 = 1584.893; 20^0.8 = 10.98561; 70^0.8 = 29.92853).
+    // Salvador Teste: K = 1000, a = 0.2, b = 10, c = 0.8, Tr = 10: 1000·10^0.2 = 1584.893;
+    // 20^0.8 = 10.98561, i(10) = 144.270 mm/h; 70^0.8 = 29.92853, i(60) = P(60) = 52.957.
     const auto lote = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "--tr", "10", "--duracoes", "10,60"},
-                           "s;12°58'16\";38°30'39\"\nc;25°25'40\";49°16'23\"\n");
+                           "s;12°58'16\";38°30'39\"\n");
     ASSERT_EQ(0, lote.Estado) << lote.Erros;
     const auto l = Csv(lote.Saida, ';');
-    ASSERT_EQ(3u, l.size());
+    ASSERT_EQ(2u, l.size());
     EXPECT_EQ((std::vector<std::string>{"i_Tr10_t10", "P_Tr10_t10", "i_Tr10_t60", "P_Tr10_t60", "erro"}),
-              std::vector<std::string>(l[0].begin() + 9, l[0].end()));
-    auto numero = [](std::string s) {
-        for (char& c : s)
-            if (c == ',') c = '.';
-        return std::stod(s);
-    };
+              Colunas(l[0], 9, 14));
+    auto numero = [](std::string s) { return std::stod(s.replace(s.find(','), 1, ".")); };
     EXPECT_NEAR(144.270, numero(l[1][9]), 5e-4);
-    EXPECT_NEAR(144.270 * 10 / 60, numero(l[1][10]), 5e-4);
+    EXPECT_NEAR(144.270 / 6, numero(l[1][10]), 5e-4);
+    EXPECT_NEAR(52.957, numero(l[1][11]), 5e-4);
     EXPECT_NEAR(52.957, numero(l[1][12]), 5e-4);
-    EXPECT_NEAR(52.957, numero(l[1][11]), 5e-4);   // 60 minutes: i and P coincide
-    // Curitiba Mão at Tr = 10: i = 600·√10/t.
-    EXPECT_NEAR(std::sqrt(10.0) * 600 / 10, numero(l[2][9]), 1e-9);
-    EXPECT_NEAR(std::sqrt(10.0) * 600 / 60, numero(l[2][11]), 1e-9);
-}
-
-TEST_F(Processo, ContributingStationsNearestFirst) {
-    const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", "--estacoes=2", "20°00'00\"",
-                                "44°00'00\""});
-    ASSERT_EQ(0, r.Estado) << r.Erros;
-    const std::size_t cabecalho = r.Saida.find("Estação\tLatitude\tLongitude\tDistância (graus)\tPeso (%)\n");
-    ASSERT_NE(std::string::npos, cabecalho) << r.Saida;
-    std::istringstream resto(r.Saida.substr(cabecalho));
-    std::string linha;
-    std::vector<std::string> nomes;
-    std::getline(resto, linha);
-    while (std::getline(resto, linha)) nomes.push_back(linha.substr(0, linha.find('\t')));
-    EXPECT_EQ((std::vector<std::string>{"Belo Horizonte Teste", "São Paulo Teste"}), nomes);
 }
 
 TEST_F(Processo, ExitStatusAndMessages) {
-    EXPECT_EQ(0, Roda(pasta, {"--help"}).Estado);
-    EXPECT_NE(std::string::npos, Roda(pasta, {"--help"}).Saida.find("--negativos"));
-    EXPECT_EQ(0, Roda(pasta, {"--version"}).Estado);
-
+    const auto ajuda = Roda(pasta, {"--help"});
+    EXPECT_EQ(0, ajuda.Estado);
+    EXPECT_NE(std::string::npos, ajuda.Saida.find("--negativos"));
     const auto uso = Roda(pasta, {"--tr", "10", "1", "2"});
     EXPECT_EQ(2, uso.Estado);
     EXPECT_NE(std::string::npos, uso.Erros.find("--tr e --duracoes andam juntas"));
 
-    const auto ruim = Roda(pasta, {"--dados", pasta.Pasta(), "19°55'30\"", "x"});
-    EXPECT_EQ(1, ruim.Estado);
-    EXPECT_NE(std::string::npos, ruim.Erros.find("Longitude \"x\" inválida")) << ruim.Erros;
-    EXPECT_EQ("", ruim.Saida);
-
-    const auto semDados = Roda(pasta, {"--dados", pasta.Pasta() + "nada", "20", "44"});
-    EXPECT_EQ(1, semDados.Estado);
-    EXPECT_NE(std::string::npos, semDados.Erros.find("nada/Estados_Tor21.bin não existe")) << semDados.Erros;
-
-    const auto semArquivo = Roda(pasta, {"--dados", pasta.Pasta(), "-e", pasta.Pasta() + "nao.csv"});
-    EXPECT_EQ(1, semArquivo.Estado);
-    EXPECT_NE(std::string::npos, semArquivo.Erros.find("nao.csv")) << semArquivo.Erros;
-}
-
-TEST_F(Processo, EmptyPoolIsAnErrorNotZeros) {
+    // Bad input: status 1, a message naming it, nothing on standard output.
     const TPastaDadosTeste fora({{23, "Florianópolis", "IFDEMO (2001)", "27°35'48\"", "48°32'57\"", 1, 1, 1, 1}});
-    const auto r = Roda(fora, {"--dados", fora.Pasta(), "20", "44"});
-    EXPECT_EQ(1, r.Estado);
-    EXPECT_EQ("", r.Saida);
-    EXPECT_NE(std::string::npos, r.Erros.find("não tem estações nos estados usados na interpolação")) << r.Erros;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
+        {{"--dados", pasta.Pasta(), "19°55'30\"", "x"}, "Longitude \"x\" inválida"},
+        {{"--dados", pasta.Pasta() + "nada", "20", "44"}, "nada/Estados_Tor21.bin não existe"},
+        {{"--dados", pasta.Pasta(), "-e", pasta.Pasta() + "nao.csv"}, "nao.csv"},
+        {{"--dados", pasta.Pasta(), "-o", pasta.Pasta() + "nao/existe.txt", "20", "44"}, "nao/existe.txt"},
+        // A pool without stations is an error, not a result of zeros.
+        {{"--dados", fora.Pasta(), "20", "44"}, "não tem estações nos estados usados na interpolação"},
+    };
+    for (const auto& [args, mensagem] : casos) {
+        const auto r = Roda(pasta, args);
+        EXPECT_EQ(1, r.Estado) << mensagem;
+        EXPECT_EQ("", r.Saida);
+        EXPECT_NE(std::string::npos, r.Erros.find(mensagem)) << r.Erros;
+    }
 }
 
-TEST_F(Processo, OutputFileIsReplacedWhole) {
+TEST_F(Processo, OutputFileAndDefaultDataFolder) {
+    // The output file replaces the old one whole, with no temporary file left.
     const std::string destino = pasta.Arquivo("saida.csv", "conteudo antigo\n");
     const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "-o", destino}, "a;20;44\n");
     ASSERT_EQ(0, r.Estado) << r.Erros;
     EXPECT_EQ("", r.Saida);
-    const std::string escrito = TPastaDadosTeste::Le(destino);
-    EXPECT_EQ(0u, escrito.rfind("id;latitude;longitude;", 0));
-    EXPECT_NE(std::string::npos, escrito.find("\na;\"20°00'00\"\"\";\"44°00'00\"\"\";Interpolação;"));
-    // No temporary file left beside it.
+    EXPECT_EQ(0u, TPastaDadosTeste::Le(destino).rfind("id;latitude;longitude;local;K;a;b;c;fonte;erro\n"
+                                                      "a;\"20°00'00\"\"\";\"44°00'00\"\"\";Interpolação;", 0));
     int arquivos = 0;
-    for (const auto& e : std::filesystem::directory_iterator(pasta.Pasta()))
-        arquivos += e.path().filename().string().rfind("saida.csv", 0) == 0;
+    for (const auto& f : std::filesystem::directory_iterator(pasta.Pasta()))
+        arquivos += f.path().filename().string().rfind("saida.csv", 0) == 0;
     EXPECT_EQ(1, arquivos);
 
-    // A folder that cannot be written: an error, and nothing on standard output.
-    const auto falha = Roda(pasta, {"--dados", pasta.Pasta(), "-o", pasta.Pasta() + "nao/existe.txt", "20", "44"});
-    EXPECT_EQ(1, falha.Estado);
-    EXPECT_EQ("", falha.Saida);
-}
-
-TEST_F(Processo, DefaultDataFolderBesideTheProgramFolder) {
-    // <temp>/bin/tormel21-consulta finds <temp>/Arquivos Comuns/.
+    // <temp>/bin/tormel21-consulta finds <temp>/Arquivos Comuns/ by itself.
     namespace fs = std::filesystem;
     const fs::path raiz = pasta.Pasta();
     fs::create_directories(raiz / "bin");
     fs::create_directories(raiz / "Arquivos Comuns");
     fs::copy_file(raiz / "Estados_Tor21.bin", raiz / "Arquivos Comuns" / "Estados_Tor21.bin");
-    const fs::path copia = raiz / "bin" / "tormel21-consulta";
-    fs::copy_file(TORMEL_CONSULTA_EXE, copia);
-    const auto r = Roda(pasta, {"19°55'30\"", "43°56'15\""}, "", copia.string());
-    ASSERT_EQ(0, r.Estado) << r.Erros;
-    EXPECT_EQ("Belo Horizonte Teste", Campo(r.Saida, "Local"));
+    fs::copy_file(TORMEL_CONSULTA_EXE, raiz / "bin" / "tormel21-consulta");
+    const auto d = Roda(pasta, {"19°55'30\"", "43°56'15\""}, "", (raiz / "bin" / "tormel21-consulta").string());
+    ASSERT_EQ(0, d.Estado) << d.Erros;
+    EXPECT_EQ("Belo Horizonte Teste", Campo(d.Saida, "Local"));
 }
