@@ -64,7 +64,7 @@ QSize TamanhoDaTela() {
 }  // namespace
 
 TfrmFoRelatTormel::TfrmFoRelatTormel(QWidget* dono, std::function<TDadosRelatorio()> dados)
-    : QDialog(dono), dados_(std::move(dados)) {
+    : QDialog(dono), dados_(std::move(dados)), impressora_(QPrinter::HighResolution) {
     setObjectName("frmFoRelatTormel");
     setWindowTitle(QString::fromUtf8(kTitulo));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
