@@ -161,6 +161,9 @@ private:
     void MostraParametrosGerais(const TEstacao& r);
     void AtualizaAviso();
     void FalhaBitmap(int estadoAnterior);
+    // Back to the previous state after a failed selection, or, with none to
+    // go back to, the state without its map.
+    void VoltaAoEstado(int estadoAnterior);
     void MostraEstadoSemMapa();
     bool TrataAtalho(QEvent* event);
 

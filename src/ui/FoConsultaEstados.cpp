@@ -20,6 +20,7 @@
 #include "platform/PontoFlutuante.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/LeituraMapaEstado.h"
 #include "ui/MascaraCoordenada.h"
 
 namespace {
@@ -105,10 +106,17 @@ void TfrmFoConsulta::EstadosClick() {
             espera.Restaura();
             FalhaBitmap(anterior);
         }
-        const QImage imagem(QString::fromStdString(caminho));
-        if (imagem.isNull()) throw EInOutError("Bitmap image is not valid");
-        EstadoBMP->SetImagem(imagem);
-        BD->CarregaLocalidades(Estado->Indice);
+        // A map that cannot serve, or a locality file that cannot be read,
+        // fails the selection as a missing map does: the previous state
+        // comes back, so that the state, its map and its lists never part.
+        try {
+            EstadoBMP->SetImagem(LeMapaEstado(caminho, Estado->Nome()));
+            BD->CarregaLocalidades(Estado->Indice);
+        } catch (const std::exception&) {
+            espera.Restaura();
+            VoltaAoEstado(anterior);
+            throw;
+        }
         EstadoBMP->show();
         break;
     }
@@ -141,6 +149,11 @@ void TfrmFoConsulta::EstadosClick() {
 void TfrmFoConsulta::FalhaBitmap(int estadoAnterior) {
     const AnsiString mensagem =
         Ansi("Erro. Não foi possível localizar o arquivo BMP do estado selecinado (") + Estado->Nome() + ").";
+    VoltaAoEstado(estadoAnterior);
+    throw Exception(mensagem);
+}
+
+void TfrmFoConsulta::VoltaAoEstado(int estadoAnterior) {
     if (estadoAnterior != Estado->Indice && !restaurandoEstado_) {
         TFlagTemporaria restaurando(restaurandoEstado_);
         Estado->SetIndice(estadoAnterior);
@@ -152,7 +165,6 @@ void TfrmFoConsulta::FalhaBitmap(int estadoAnterior) {
     } else {
         MostraEstadoSemMapa();
     }
-    throw Exception(mensagem);
 }
 
 void TfrmFoConsulta::MostraEstadoSemMapa() {
