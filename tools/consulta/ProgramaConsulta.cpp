@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ConsultaLote.h"
@@ -33,7 +34,23 @@ public:
         std::string modelo = caminho_ + ".XXXXXX";
         const int fd = ::mkstemp(modelo.data());
         if (fd < 0) Falha();
+        // mkstemp makes the file private; give it the mode the file has, or
+        // the one a new file gets.
+        struct stat st {};
+        mode_t modo = 0;
+        if (::stat(caminho_.c_str(), &st) == 0) {
+            modo = st.st_mode & 07777;
+        } else {
+            const mode_t mascara = ::umask(0);
+            ::umask(mascara);
+            modo = 0666 & ~mascara;
+        }
+        const bool ok = ::fchmod(fd, modo) == 0;
         ::close(fd);
+        if (!ok) {
+            std::remove(modelo.c_str());
+            Falha();
+        }
         temporario_ = modelo;
         arquivo_.open(temporario_, std::ios::binary | std::ios::trunc);
         if (!arquivo_) Falha();

@@ -261,9 +261,14 @@ TEST_F(Processo, OutputFileAndDefaultDataFolder) {
     for (const auto& f : std::filesystem::directory_iterator(pasta.Pasta()))
         arquivos += f.path().filename().string().rfind("saida.csv", 0) == 0;
     EXPECT_EQ(1, arquivos);
+    // It keeps the mode of the file it replaces (the temporary file was private).
+    namespace fs = std::filesystem;
+    fs::permissions(destino, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_EQ(0, Roda(pasta, {"--dados", pasta.Pasta(), "-o", destino, "20", "44"}).Estado);
+    EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+              fs::status(destino).permissions());
 
     // <temp>/bin/tormel21-consulta finds <temp>/Arquivos Comuns/ by itself.
-    namespace fs = std::filesystem;
     const fs::path raiz = pasta.Pasta();
     fs::create_directories(raiz / "bin");
     fs::create_directories(raiz / "Arquivos Comuns");
