@@ -68,7 +68,12 @@ void TfrmFoConsulta::LigaEventos() {
     connect(LBEstacao, &QListWidget::currentRowChanged, this, [this](int) { LBEstacaoClick(); });
     connect(LBLocalidade, &QListWidget::currentRowChanged, this, [this](int) { LBLocalidadeClick(); });
     connect(Autor, &QPushButton::clicked, this, [this] { AutorClick(); });
-    connect(Calculalalo, &QPushButton::clicked, this, [this] { CalculalaloClick(); });
+    // A click whose release comes before an incomplete coordinate edit has
+    // taken the focus back (press and release handled together) calculates
+    // nothing: the edit's refusal is the answer, not a half-typed point.
+    connect(Calculalalo, &QPushButton::clicked, this, [this] {
+        if (PrecLaAux->Completo() && PrecLoAux->Completo()) CalculalaloClick();
+    });
     connect(BtnRelat, &QPushButton::clicked, this, [this] { BtnRelatClick(); });
     connect(BtnAjuda, &QPushButton::clicked, this, [this] { BtnAjudaClick(); });
     connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
