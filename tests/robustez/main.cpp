@@ -5,6 +5,7 @@
 #include "ui/Aplicacao.h"
 
 int ExecutaTesteMapasRuins(int argc, char** argv);
+int ExecutaTesteCoordenadaMascara(int argc, char** argv);
 
 TCaixasRegistradas& Caixas() {
     static TCaixasRegistradas caixas;
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QStringLiteral("pt_BR")));
     int falhas = 0;
     falhas += ExecutaTesteMapasRuins(argc, argv);
+    falhas += ExecutaTesteCoordenadaMascara(argc, argv);
     app.SetCaixas(nullptr);
     return falhas;
 }
