@@ -32,8 +32,19 @@ private:
     std::unique_ptr<TfrmFoConsulta> janela_;
 };
 
+AnsiString SemBrancosNasPontas(const AnsiString& texto) {
+    const auto inicio = texto.find_first_not_of(' ');
+    if (inicio == AnsiString::npos) return {};
+    return texto.substr(inicio, texto.find_last_not_of(' ') - inicio + 1);
+}
+
 // A coordinate text that stands for "no coordinate": empty or the empty mask.
-bool CoordenadaDefinida(const AnsiString& texto) { return !texto.empty() && texto != TextoCoordenadaVazio; }
+// The settings file drops the blanks around a value, so the mask also comes
+// back as "°  '  \"": compared without the blanks at its ends.
+bool CoordenadaDefinida(const AnsiString& texto) {
+    const AnsiString nucleo = SemBrancosNasPontas(texto);
+    return !nucleo.empty() && nucleo != SemBrancosNasPontas(TextoCoordenadaVazio);
+}
 
 QString Rotulo(const std::string& ansi) { return QString::fromStdString(Cp1252ToUtf8(ansi)); }
 

@@ -195,11 +195,18 @@ private slots:
                                             "longitude=67°48'36\"")});
     }
 
-    // The empty mask text (blanks kept by quoting the value) is no coordinate.
+    // The empty mask text is no coordinate, whether its blanks were kept by
+    // quoting the value or dropped by the settings file's blank trimming.
+    void textoDeMascaraVazioEhVazio_data() {
+        QTest::addColumn<QByteArray>("valor");
+        QTest::newRow("entre aspas") << Bytes("\"  °  '  \"\"");
+        QTest::newRow("sem aspas") << Bytes("  °  '  \"");
+    }
     void textoDeMascaraVazioEhVazio() {
+        QFETCH(QByteArray, valor);
         TInstalacao inst;
-        Escreve(inst.Ini, Bytes("[PRINCIPAL]\r\nIndEstado=0\r\nIndEstacao=-1\r\nIndLocalidade=-1\r\n"
-                                "Latitude=\"  °  '  \"\"\r\nLongitude=\"  °  '  \"\"\r\n"));
+        Escreve(inst.Ini, Bytes("[PRINCIPAL]\r\nIndEstado=0\r\nIndEstacao=-1\r\nIndLocalidade=-1\r\n") +
+                              "Latitude=" + valor + "\r\nLongitude=" + valor + "\r\n");
         const TResultado r = inst.Executa(QStringLiteral("cancel"));
         QCOMPARE(r.Status, 0);
         QVERIFY2(r.Linhas(QStringLiteral("CAIXA")).isEmpty(), qPrintable(r.Saida));
