@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
@@ -233,6 +234,7 @@ TEST_F(Processo, ExitStatusAndMessages) {
 
     // Bad input: status 1, a message naming it, nothing on standard output.
     const TPastaDadosTeste fora({{23, "Florianópolis", "IFDEMO (2001)", "27°35'48\"", "48°32'57\"", 1, 1, 1, 1}});
+    const TPastaDadosTeste corrompida({{4, "NaN", "X", "12°00'00\"", "40°00'00\"", std::nan(""), 1, 1, 1}});
     const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
         {{"--dados", pasta.Pasta(), "19°55'30\"", "x"}, "Longitude \"x\" inválida"},
         {{"--dados", pasta.Pasta() + "nada", "20", "44"}, "nada/Estados_Tor21.bin não existe"},
@@ -240,6 +242,8 @@ TEST_F(Processo, ExitStatusAndMessages) {
         {{"--dados", pasta.Pasta(), "-o", pasta.Pasta() + "nao/existe.txt", "20", "44"}, "nao/existe.txt"},
         // A pool without stations is an error, not a result of zeros.
         {{"--dados", fora.Pasta(), "20", "44"}, "não tem estações nos estados usados na interpolação"},
+        // Nor is a station record whose K is not a number.
+        {{"--dados", corrompida.Pasta(), "20", "44"}, "não são números"},
     };
     for (const auto& [args, mensagem] : casos) {
         const auto r = Roda(pasta, args);
