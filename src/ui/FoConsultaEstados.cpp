@@ -88,7 +88,7 @@ void TfrmFoConsulta::EstadosClick() {
     ClearQueryDisplay();
     const int indice = Estados->currentIndex();
     const auto mapa = EstadoComMapa(indice);
-    if (mapa) StateMapGeoRef = mapa->Geo;
+    if (mapa) StateMapGeoRef = static_cast<const TGeoReferencia&>(*mapa);
     const int anterior = Estado->Indice;
     Estado->SetIndice(indice);
     BD->Localidades.clear();

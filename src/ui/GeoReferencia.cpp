@@ -1,42 +1,5 @@
 #include "ui/GeoReferencia.h"
 
-#include <array>
-
 TGeoReferencia StateMapGeoRef;
 double MarkerX = 0;
 double MarkerY = 0;
-
-double TGeoReferencia::LatitudeFromY(double y) const {
-    return NorthLatitude + (SouthLatitude - NorthLatitude) * (y - MapTop) / MapHeight;
-}
-
-double TGeoReferencia::LongitudeFromX(double x) const {
-    return EastLongitude - (EastLongitude - WestLongitude) * (MapWidth - (x - MapLeft)) / MapWidth;
-}
-
-double TGeoReferencia::YOfLatitude(double lat) const {
-    return (lat - NorthLatitude) * MapHeight / (SouthLatitude - NorthLatitude) + MapTop;
-}
-
-double TGeoReferencia::XOfLongitude(double lon) const {
-    return MapWidth - MapWidth * (EastLongitude - lon) / (EastLongitude - WestLongitude) + MapLeft;
-}
-
-namespace {
-// East, west, north, south in degrees; left, top, width, height in pixels.
-const std::array<TEstadoComMapa, 7> EstadosComMapa{{
-    {4, "BA", {37.339722, 46.629028, 8.532272, 18.349041, 16, 5, 414, 436}},
-    {7, "ES", {39.664805, 41.879249, 17.891117, 21.301478, 86, 10, 278, 429}},
-    {12, "MG", {39.856471, 51.04622, 14.232664, 22.922378, 16, 64, 420, 327}},
-    {15, "PR", {48.023056, 54.618958, 22.516105, 26.715944, 27, 101, 420, 267}},
-    {18, "RJ", {40.956445, 44.888529, 20.763474, 23.36849, 10, 82, 430, 284}},
-    {24, "SP", {44.160556, 53.109609, 19.779323, 25.311931, 10, 92, 430, 265}},
-    {26, "TO", {45.695667, 50.741611, 5.168047, 13.467389, 93, 7, 266, 437}},
-}};
-}  // namespace
-
-std::optional<TEstadoComMapa> EstadoComMapa(int indice) {
-    for (const auto& e : EstadosComMapa)
-        if (e.Indice == indice) return e;
-    return std::nullopt;
-}

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "GeoReferencia.h"
+#include "database/GeoReferencia.h"
 #include "database/Estados.h"
 #include "platform/Erros.h"
 
@@ -38,7 +38,7 @@ double Ajusta(const std::vector<QPointF>& pts, double& a, double& b) {
 
 TProjecao::TProjecao(const std::vector<TContorno>& estados) {
     std::vector<QPointF> xs, ys;
-    for (const auto& g : GeoReferencias) {
+    for (const auto& g : EstadosComMapa) {
         const QRectF& c = estados.at(g.Indice).Caixa;
         xs.push_back({-g.EastLongitude, c.right()});
         xs.push_back({-g.WestLongitude, c.left()});

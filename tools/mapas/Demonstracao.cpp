@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "Csv.h"
-#include "GeoReferencia.h"
+#include "database/GeoReferencia.h"
 #include "database/Citacoes.h"
 #include "database/Colacao.h"
 #include "database/Coordenadas.h"
@@ -119,10 +119,10 @@ void TDemonstracao::Seleciona(const std::vector<QImage>& mapas) {
     localidades_.assign(NumEstados, {});
     for (int s = 0; s < NumEstados; ++s) {
         const std::string uf = SiglasEstados[static_cast<size_t>(s)];
-        const TGeoReferencia* geo = GeoReferenciaDaSigla(uf);
+        const TEstadoComMapa* geo = EstadoComMapaDaSigla(uf);
         const QImage* mapa = nullptr;
-        for (size_t g = 0; g < GeoReferencias.size(); ++g)
-            if (geo == &GeoReferencias[g]) mapa = &mapas.at(g);
+        for (size_t g = 0; g < EstadosComMapa.size(); ++g)
+            if (geo == &EstadosComMapa[g]) mapa = &mapas.at(g);
 
         // Candidates, most populous first, one per name.
         std::vector<TCidade> cand;

@@ -16,7 +16,7 @@ const QRgb Divisa = qRgb(150, 140, 120);
 const QRgb Letras = qRgb(120, 110, 95);
 }  // namespace
 
-TMapaEstado::TMapaEstado(const TContornos& contornos, const TProjecao& projecao, const TGeoReferencia& geo)
+TMapaEstado::TMapaEstado(const TContornos& contornos, const TProjecao& projecao, const TEstadoComMapa& geo)
     : contornos_(contornos), projecao_(projecao), geo_(geo) {
     e_ = n_ = 1e9;
     w_ = s_ = -1e9;

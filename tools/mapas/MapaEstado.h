@@ -7,11 +7,11 @@
 #include <QPointF>
 
 #include "Contornos.h"
-#include "GeoReferencia.h"
+#include "database/GeoReferencia.h"
 
 class TMapaEstado {
 public:
-    TMapaEstado(const TContornos& contornos, const TProjecao& projecao, const TGeoReferencia& geo);
+    TMapaEstado(const TContornos& contornos, const TProjecao& projecao, const TEstadoComMapa& geo);
     QImage Desenha() const;
     // Pixel position (not rounded) of an SVG point under this map's mapping.
     QPointF Pixel(QPointF svg) const;
@@ -19,7 +19,7 @@ public:
 private:
     const TContornos& contornos_;
     const TProjecao& projecao_;
-    const TGeoReferencia& geo_;
+    const TEstadoComMapa& geo_;
     // The state's outline in degrees, stretched onto the table's bounds.
     double e_ = 0, w_ = 1, n_ = 0, s_ = 1;
 };

@@ -12,7 +12,7 @@
 #include "Contornos.h"
 #include "Demonstracao.h"
 #include "Figuras.h"
-#include "GeoReferencia.h"
+#include "database/GeoReferencia.h"
 #include "Imagens.h"
 #include "MapaBrasil.h"
 #include "MapaEstado.h"
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         std::printf("projection fitted, largest residual %.3f degrees\n", projecao.ResiduoMaximo());
 
         std::vector<QImage> mapas;
-        for (const auto& g : GeoReferencias) {
+        for (const auto& g : EstadosComMapa) {
             QImage img = TMapaEstado(contornos, projecao, g).Desenha();
             TImagens::SalvaBmpIndexado(img, dados.filePath(QString("mapas/%1.bmp").arg(g.Sigla)));
             mapas.push_back(img);

@@ -8,7 +8,7 @@
 #include <map>
 #include <set>
 
-#include "GeoReferencia.h"
+#include "database/GeoReferencia.h"
 #include "ImagemTeste.h"
 #include "Importador.h"
 #include "database/BDPrecipitacao.h"
@@ -39,7 +39,7 @@ protected:
 };
 TBDPrecipitacao* DadosEntregues::bd_ = nullptr;
 
-QPoint Pixel(const TGeoReferencia& g, const AnsiString& lat, const AnsiString& lon) {
+QPoint Pixel(const TEstadoComMapa& g, const AnsiString& lat, const AnsiString& lon) {
     return QPoint(PixelArredondado(g.XOfLongitude(ParseDms(lon))), PixelArredondado(g.YOfLatitude(ParseDms(lat))));
 }
 
@@ -122,7 +122,7 @@ TEST_F(DadosEntregues, CitacoesSeguemAsAreasDaTabela) {
 }
 
 TEST_F(DadosEntregues, EstacoesDosEstadosComMapaCaemNoAzul) {
-    for (const auto& g : GeoReferencias) {
+    for (const auto& g : EstadosComMapa) {
         QImage mapa = LeImagem(Pasta + g.Sigla + ".bmp");
         ASSERT_FALSE(mapa.isNull()) << g.Sigla;
         ASSERT_FALSE(bd_->Estacoes[g.Indice].empty()) << g.Sigla;
@@ -136,7 +136,7 @@ TEST_F(DadosEntregues, EstacoesDosEstadosComMapaCaemNoAzul) {
 
 TEST_F(DadosEntregues, LocalidadesDentroDosLimitesEQuaseTodasNoAzul) {
     for (int s = 0; s < NumEstados; ++s) {
-        const TGeoReferencia* g = GeoReferenciaDaSigla(SiglasEstados[s]);
+        const TEstadoComMapa* g = EstadoComMapaDaSigla(SiglasEstados[s]);
         auto loc = Localidades(s);
         if (!g) {
             EXPECT_TRUE(loc.empty()) << SiglasEstados[s];

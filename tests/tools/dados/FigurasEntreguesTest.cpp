@@ -6,7 +6,7 @@
 #include <set>
 
 #include "CoresMapaBrasil.h"
-#include "GeoReferencia.h"
+#include "database/GeoReferencia.h"
 #include "ImagemTeste.h"
 
 namespace {
@@ -58,7 +58,7 @@ TArea MaiorArea(const QImage& img, QRgb cor) {
 }  // namespace
 
 TEST(MapasDosEstados, TamanhoFormatoEAreaAzulNaCaixaDaTabela) {
-    for (const auto& g : GeoReferencias) {
+    for (const auto& g : EstadosComMapa) {
         SCOPED_TRACE(g.Sigla);
         std::string arq = Pasta + g.Sigla + ".bmp";
         TBmpInfo info = LeCabecalhoBmp(arq);
