@@ -24,9 +24,11 @@ void Exige(bool condicao, const std::string& oque) {
 const char* const kChaves[] = {"IndEstado", "IndEstacao", "IndLocalidade", "Latitude", "Longitude"};
 const char* const kValores[] = {"12", "-1", "3", "19\xB0" "55'00\"", "43\xB0" "56'00\""};
 
+bool Branco(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+
 std::string_view Apara(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && Branco(s.front())) s.remove_prefix(1);
+    while (!s.empty() && Branco(s.back())) s.remove_suffix(1);
     return s;
 }
 
