@@ -38,6 +38,7 @@ QByteArray TPastaJanela::ArquivoEstacoes() {
         return Estacao(Ansi(nome), k, 0.15, 12.0, 0.8, Ansi(lat), Ansi(lon), "SICRANO (1985)");
     };
     std::vector<std::vector<TEstacao>> blocos(27);
+    blocos[0] = {e("Rio Branco", 1300.5, "09°58'29\"", "67°48'36\"")};
     blocos[4] = {e("Salvador", 1100.5, "12°58'16\"", "38°30'39\"")};
     blocos[8] = {e("Goiânia", 950.25, "16°40'00\"", "49°15'00\"")};
     blocos[12] = {e("Belo Horizonte", 1447.5, "19°55'00\"", "43°56'00\""),

@@ -21,7 +21,7 @@ public:
     void Grava(const QString& arquivo, const QByteArray& dados) const;   // in the data folder
 
     // Minas Gerais (12): three stations, one locality; Bahia (4): one station,
-    // one locality; Goiás (8): one station.
+    // one locality; Acre (0) and Goiás (8): one station each.
     static QByteArray ArquivoEstacoes();
     static QByteArray ArquivoLocalidades();
     static QByteArray MapaAzul(int largura = 450, int altura = 450, const char* formato = "BMP");

@@ -6,6 +6,7 @@
 
 int ExecutaTesteMapasRuins(int argc, char** argv);
 int ExecutaTesteCoordenadaMascara(int argc, char** argv);
+int ExecutaTesteRelatorioRuim(int argc, char** argv);
 
 TCaixasRegistradas& Caixas() {
     static TCaixasRegistradas caixas;
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     int falhas = 0;
     falhas += ExecutaTesteMapasRuins(argc, argv);
     falhas += ExecutaTesteCoordenadaMascara(argc, argv);
+    falhas += ExecutaTesteRelatorioRuim(argc, argv);
     app.SetCaixas(nullptr);
     return falhas;
 }
