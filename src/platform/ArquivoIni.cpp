@@ -307,7 +307,9 @@ void TArquivoIni::Altera(const AnsiString& section, const AnsiString& key, const
                 if (linhas[i].tipo == TipoLinha::Chave) ultima = i;
             const Linha& l = linhas[ultima];
             AnsiString novo = AnsiString(Apara(key)) + "=" + *value + AnsiString(eol);
-            if (l.fim == l.fimTexto) novo.insert(0, eol);  // last line of the file had no line end
+            // The file's last line had no line end, or only a CR (a file cut
+            // inside its last CRLF): without one the new key would join it.
+            if (l.fim == l.fimTexto || texto[l.fim - 1] != '\n') novo.insert(0, eol);
             texto.insert(l.fim, novo);
         }
     } else {
