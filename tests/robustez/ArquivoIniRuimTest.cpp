@@ -128,6 +128,25 @@ TEST_F(ArquivoIniRuim, DuplicateKeysAndSectionsTheFirstCountsAndOnlyItIsReplaced
     EXPECT_EQ(LeSelecao(ini), kNova);
 }
 
+TEST_F(ArquivoIniRuim, FileCutInsideItsLastLineEndKeepsEveryKeyWritten) {
+    // The last CRLF cut after its CR: a key added after that line must not
+    // join it (it would then be lost, and the line's value changed).
+    Escreve("[PRINCIPAL]\r\nIndEstado=3\r");
+    TSelecao esperada;
+    esperada.Estado = 3;
+    EXPECT_EQ(LeSelecao(ini), esperada);
+    GravaSelecao(ini, kNova);
+    EXPECT_EQ(LeSelecao(ini), kNova);
+    EXPECT_EQ(Le(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
+                           "Latitude=19\xB0" "55'00\"\r\nLongitude=43\xB0" "56'00\"\r\n");
+
+    // The same with another key last, and the new key in its section.
+    Escreve("[PRINCIPAL]\nOutra=x\r");
+    ini.WriteString("PRINCIPAL", "Latitude", kNova.Latitude);
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "Outra", ""), "x");
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "Latitude", ""), kNova.Latitude);
+}
+
 TEST_F(ArquivoIniRuim, LatitudeOf200CharactersIsReadWhole) {
     // Whether it can be used is the start-up's question; the file layer
     // neither cuts nor loses it, and the write replaces it whole.
