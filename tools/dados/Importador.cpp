@@ -145,7 +145,8 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         ok = LeParametro(f[4], arquivo, l.Numero, "b", pb) && ok;
         ok = LeParametro(f[5], arquivo, l.Numero, "c", pc) && ok;
         std::string citacao = Apara(f[6]);
-        if (IndiceCitacao(citacao.c_str()) < 0) {
+        // Compared whole: a NUL would end the key early and let what follows it in.
+        if (citacao.find('\0') != std::string::npos || IndiceCitacao(citacao.c_str()) < 0) {
             Erro(arquivo, l.Numero, "citacao", "\"" + citacao + "\" não está na tabela de citações do programa");
             ok = false;
         }
