@@ -11,6 +11,7 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 packages=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core poppler-utils)
 if [ "$mode" = run ]; then packages+=(qt6-gtk-platformtheme); fi
+if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi   # libFuzzer
 
 missing=()
 for p in "${packages[@]}"; do
@@ -32,7 +33,19 @@ fi
 
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-# The core again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The core again under AddressSanitizer and UndefinedBehaviorSanitizer: its
+# tests, the core part of the bad-data tests (tests/robustez) and the replay
+# of every fuzz corpus file. Any report fails the run.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTORMEL_CORE_ONLY=ON -DTORMEL_SANITIZE=ON -DTORMEL_BENCHMARKS=OFF
 cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# The libFuzzer targets (fuzz/): built with clang and run a fixed number of
+# inputs from their corpora, the same ones at every run.
+cmake -S fuzz -B build-fuzz-ci -DCMAKE_CXX_COMPILER=clang++-14
+cmake --build build-fuzz-ci -j"$jobs"
+for alvo in estacoes localidades arquivoini parsedms csvdados; do
+  build-fuzz-ci/fuzz_$alvo -seed=1 -runs=20000 -max_len=4096 -artifact_prefix=build-fuzz-ci/ fuzz/corpus/$alvo
+done
