@@ -104,6 +104,14 @@ TEST_F(ArquivoIniRuim, VeryLongLinesAreReadAndKept) {
                                "\r\nIndEstacao=-1\r\nIndLocalidade=3\r\nLongitude=43\xB0" "56'00\"\r\n");
 }
 
+TEST_F(ArquivoIniRuim, ZeroLengthFileReadsAsDefaultsAndGetsTheSection) {
+    Escreve("");
+    EXPECT_EQ(LeSelecao(ini), TSelecao{});
+    GravaSelecao(ini, kNova);
+    EXPECT_EQ(Le(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
+                           "Latitude=19\xB0" "55'00\"\r\nLongitude=43\xB0" "56'00\"\r\n");
+}
+
 TEST_F(ArquivoIniRuim, KeysWithoutASectionAreNotTheProgramsAndStay) {
     const std::string antes = "IndEstado=5\nLatitude=10\xB0" "00'00\"\n";
     Escreve(antes);
