@@ -43,9 +43,12 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 # The libFuzzer targets (fuzz/): built with clang and run a fixed number of
-# inputs from their corpora, the same ones at every run.
+# inputs grown from their corpora, the same ones at every run. New inputs go
+# to a scratch folder, never into the committed corpora.
 cmake -S fuzz -B build-fuzz-ci -DCMAKE_CXX_COMPILER=clang++-14
 cmake --build build-fuzz-ci -j"$jobs"
 for alvo in estacoes localidades arquivoini parsedms csvdados; do
-  build-fuzz-ci/fuzz_$alvo -seed=1 -runs=20000 -max_len=4096 -artifact_prefix=build-fuzz-ci/ fuzz/corpus/$alvo
+  rm -rf "build-fuzz-ci/novos/$alvo" && mkdir -p "build-fuzz-ci/novos/$alvo"
+  build-fuzz-ci/fuzz_$alvo -seed=1 -runs=20000 -max_len=4096 -artifact_prefix=build-fuzz-ci/ \
+    "build-fuzz-ci/novos/$alvo" "fuzz/corpus/$alvo"
 done
