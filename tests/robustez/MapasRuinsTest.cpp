@@ -10,11 +10,14 @@
 #include <QStackedWidget>
 #include <QTest>
 
+#include <string>
+
 #include "CaixasRegistradas.h"
 #include "JanelaTeste.h"
 #include "PastaJanela.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/LeituraMapaEstado.h"
 
 namespace {
 
@@ -119,6 +122,19 @@ private slots:
         QCOMPARE(QString::fromLatin1(janela->PlaceName.c_str()), QStringLiteral("Montes Claros"));
         QVERIFY2(janela->PrecK->text().startsWith(QStringLiteral("800")), qPrintable(janela->PrecK->text()));
         QCOMPARE(Caixas().Erros.size(), 1);
+    }
+
+    // The check refuses only what cannot serve: the shipped maps pass it.
+    void mapasEntreguesSaoAceitos() {
+        for (const char* sigla : {"BA", "ES", "MG", "PR", "RJ", "SP", "TO"}) {
+            const std::string caminho = std::string(TORMEL_MAPAS) + "/" + sigla + ".bmp";
+            try {
+                const QImage mapa = LeMapaEstado(caminho, sigla);
+                QCOMPARE(mapa.size(), QSize(450, 450));
+            } catch (const std::exception& e) {
+                QFAIL(qPrintable(QString::fromStdString(caminho) + ": " + QString::fromUtf8(e.what())));
+            }
+        }
     }
 
     // The bad map met at the window's activation: there is no other state to
