@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "ArquivosDeTeste.h"
 #include "database/BDPrecipitacao.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(PastaDados, ProgramFolderPlusTheRelativeDataFolder) {
 }
 
 TEST(CarregaEstacoes, LoadsEveryBlockInFileOrderWhateverTheLeadingByte) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     const auto blocos = BlocosDeEstacoes();
     for (unsigned char inicial : {0, 255}) {
         TBDPrecipitacao bd(pasta.Caminho());
@@ -60,7 +60,7 @@ TEST(CarregaEstacoes, LoadsEveryBlockInFileOrderWhateverTheLeadingByte) {
 }
 
 TEST(CarregaEstacoes, FileOf55BytesGives27EmptyStates) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho());
     const std::string dados = MontaArquivo(std::vector<std::vector<TEstacao>>{});
     ASSERT_EQ(dados.size(), 55u);
@@ -71,7 +71,7 @@ TEST(CarregaEstacoes, FileOf55BytesGives27EmptyStates) {
 }
 
 TEST(CarregaEstacoes, MissingFileNamesThePathAndChangesNothing) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho() + "bin/../Arquivos Comuns/");
     bd.Estacoes[5].resize(1);
     try {
@@ -84,7 +84,7 @@ TEST(CarregaEstacoes, MissingFileNamesThePathAndChangesNothing) {
 }
 
 TEST(CarregaEstacoes, TruncatedFilesAreRejectedNamingTheBlockAndLeaveTheArraysAsTheyWere) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho());
     const std::string inteiro = MontaArquivo(BlocosDeEstacoes());
     GravaArquivo(bd.CaminhoEstacoes(), inteiro);
@@ -112,7 +112,7 @@ TEST(CarregaEstacoes, TruncatedFilesAreRejectedNamingTheBlockAndLeaveTheArraysAs
 
 TEST(CarregaEstacoes, FullCountBlocks) {
     // A count of 65535 is read as unsigned.
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho());
     std::vector<std::vector<TEstacao>> blocos(27);
     blocos[24].assign(65535, Estacao("X", 1, 2, 3, 4, kLat, kLon));
@@ -136,7 +136,7 @@ std::vector<std::vector<TLocalidade>> BlocosDeLocalidades() {
 }  // namespace
 
 TEST(CarregaLocalidades, ReadsOnlyTheRequestedBlock) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     for (unsigned char inicial : {0, 255}) {
         TBDPrecipitacao bd(pasta.Caminho());
         GravaArquivo(bd.CaminhoLocalidades(), MontaArquivo(BlocosDeLocalidades(), inicial));
@@ -159,7 +159,7 @@ TEST(CarregaLocalidades, ReadsOnlyTheRequestedBlock) {
 }
 
 TEST(CarregaLocalidades, EmptyFileOf55BytesMissingFileAndBadIndex) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho());
     GravaArquivo(bd.CaminhoLocalidades(), MontaArquivo(BlocosDeLocalidades()));
     bd.CarregaLocalidades(12);
@@ -182,7 +182,7 @@ TEST(CarregaLocalidades, EmptyFileOf55BytesMissingFileAndBadIndex) {
 }
 
 TEST(CarregaLocalidades, TruncatedFileIsRejectedAndNothingIsHalfLoaded) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho());
     const std::string inteiro = MontaArquivo(BlocosDeLocalidades());
     // Block 0 ends at 1 + 2 + 89 = 92; blocks 1..3 at 98; block 4 at 98 + 2 + 178 = 278.

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "ArquivosDeTeste.h"
 #include "database/BDPrecipitacao.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ TEST_F(Pool, BadCoordinateTextsRaiseTheConversionError) {
 TEST(Interpola, AgreesWithAnIndependentInverseDistanceComputationOnRandomStations) {
     // Builds its own station file, loads it, and compares a plain
     // sum(w_i v_i) / sum(w_i) with w = 1/d^5 in planar degrees, all stations, no radius.
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     std::mt19937 gerador(20261207);
     std::uniform_int_distribution<int> graus(5, 30), minutos(0, 59), segundos(0, 59), estado(0, 26);
     std::uniform_real_distribution<double> param(0.05, 3000);

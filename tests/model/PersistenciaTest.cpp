@@ -4,11 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
 #include "model/PrecipitacaoExponencialNegativa.h"
 #include "platform/ArquivoIni.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace fs = std::filesystem;
 
@@ -16,23 +15,8 @@ namespace {
 
 class PersistenciaTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device rd;
-        pasta_ = fs::temp_directory_path() / ("tormel-persist-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(pasta_);
-        arquivo_ = (pasta_ / "modelo.ini").string();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(pasta_, ec);
-    }
-    void Escreve(const std::string& texto) { std::ofstream(arquivo_, std::ios::binary) << texto; }
-    std::string Le() const {
-        std::ifstream f(arquivo_, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
+    void Escreve(const std::string& texto) { GravaArquivo(arquivo_, texto); }
+    std::string Le() const { return ConteudoDoArquivo(arquivo_); }
     static void EsperaZerado(const TPrecipitacaoExponencialNegativa& m) {
         EXPECT_EQ(m.Tr, 0);
         EXPECT_EQ(m.K, 0);
@@ -44,8 +28,9 @@ protected:
         EXPECT_EQ(m.PrecipitacaoTotal, 0);
     }
 
-    fs::path pasta_;
-    std::string arquivo_;
+    TPastaTemporaria temporaria_{"tormel-persist-"};
+    const fs::path pasta_{temporaria_.Caminho()};
+    const std::string arquivo_ = temporaria_.Caminho("modelo.ini");
 };
 
 TEST_F(PersistenciaTest, LoadFromAMissingFileGivesZerosAndCreatesTheCurrentLayout) {

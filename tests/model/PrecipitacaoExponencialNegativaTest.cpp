@@ -4,14 +4,13 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <random>
 #include <tuple>
 #include <vector>
 
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace fs = std::filesystem;
 
@@ -41,24 +40,15 @@ public:
 // The worked example, loaded from a settings file the way Tr gets its value.
 class ModeloTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device rd;
-        pasta_ = fs::temp_directory_path() / ("tormel-modelo-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(pasta_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(pasta_, ec);
-    }
     void Carrega(TPrecipitacaoExponencialNegativa& m, const std::string& parametros) {
-        const fs::path arquivo = pasta_ / "modelo.ini";
-        std::ofstream(arquivo, std::ios::binary) << "[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao=2\r\n" << parametros;
-        ASSERT_TRUE(m.CarregaArquivo(arquivo.string()));
+        const std::string arquivo =
+            pasta_.Grava("modelo.ini", "[PREC_EXPONENCIAL_NEGATIVA]\r\nVersao=2\r\n" + parametros);
+        ASSERT_TRUE(m.CarregaArquivo(arquivo));
     }
     void CarregaExemplo(TPrecipitacaoExponencialNegativa& m) {
         Carrega(m, "Tr=10\r\nK=1000\r\nA=0.2\r\nB=10\r\nC=0.8\r\n");
     }
-    fs::path pasta_;
+    TPastaTemporaria pasta_{"tormel-modelo-"};
 };
 
 TEST(Modelo, NewObjectIsClearAndEvaluatesWithCoefficientMinusOne) {

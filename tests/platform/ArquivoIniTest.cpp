@@ -4,11 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace fs = std::filesystem;
 
@@ -16,29 +15,15 @@ namespace {
 
 class ArquivoIniTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device rd;
-        pasta_ = fs::temp_directory_path() / ("tormel-ini-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(pasta_);
-        caminho_ = (pasta_ / "teste.ini").string();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(pasta_, ec);
-    }
-    void Escreve(const std::string& texto) { std::ofstream(caminho_, std::ios::binary) << texto; }
-    std::string Le() const {
-        std::ifstream f(caminho_, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
+    void Escreve(const std::string& texto) { GravaArquivo(caminho_, texto); }
+    std::string Le() const { return ConteudoDoArquivo(caminho_); }
     std::size_t ArquivosNaPasta() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(pasta_), fs::directory_iterator{}));
     }
 
-    fs::path pasta_;
-    std::string caminho_;
+    TPastaTemporaria temporaria_{"tormel-ini-"};
+    const fs::path pasta_{temporaria_.Caminho()};
+    const std::string caminho_ = temporaria_.Caminho("teste.ini");
 };
 
 // Replacement that always fails, as a rename refused by the system would.

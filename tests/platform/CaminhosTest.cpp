@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/Caminhos.h"
 #include "platform/Erros.h"
-
-namespace fs = std::filesystem;
+#include "suporte/ArquivosDeTeste.h"
 
 TEST(Caminhos, ProgramFolderIsAbsoluteWithTrailingSeparator) {
     const std::string pasta = PastaDoPrograma();
@@ -20,12 +16,10 @@ TEST(Caminhos, ProgramFolderIsAbsoluteWithTrailingSeparator) {
 }
 
 TEST(Caminhos, FilesAndFoldersAreToldApartAndReadWhole) {
-    std::string modelo = (fs::temp_directory_path() / "tormel_caminhos_XXXXXX").string();
-    ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-    const std::string pasta = modelo + "/";
-    const std::string arquivo = pasta + "dados.bin";
+    const TPastaTemporaria temporaria("tormel_caminhos_");
+    const std::string pasta = temporaria.Caminho();
     const std::string conteudo("\0\xFF\x01 abc\r\n", 8);
-    std::ofstream(arquivo, std::ios::binary) << conteudo;
+    const std::string arquivo = temporaria.Grava("dados.bin", conteudo);
 
     EXPECT_TRUE(PastaExiste(pasta));
     EXPECT_FALSE(ArquivoExiste(pasta));
@@ -33,7 +27,7 @@ TEST(Caminhos, FilesAndFoldersAreToldApartAndReadWhole) {
     EXPECT_FALSE(PastaExiste(arquivo));
     EXPECT_FALSE(ArquivoExiste(pasta + "falta.bin"));
     EXPECT_EQ(LeArquivo(arquivo), conteudo);
-    std::ofstream(pasta + "vazio.bin", std::ios::binary);
+    temporaria.Grava("vazio.bin", "");
     EXPECT_EQ(LeArquivo(pasta + "vazio.bin"), "");
     try {
         LeArquivo(pasta + "falta.bin");
@@ -41,5 +35,4 @@ TEST(Caminhos, FilesAndFoldersAreToldApartAndReadWhole) {
     } catch (const EInOutError& e) {
         EXPECT_NE(e.Message().find("falta.bin"), std::string::npos);
     }
-    fs::remove_all(modelo);
 }
