@@ -2,17 +2,15 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QLocale>
 #include <QPainter>
 #include <QTest>
-#include <QTimer>
 
 #include "database/Citacoes.h"
 #include "database/Registros.h"
 #include "platform/Cp1252.h"
+#include "suporte/PastasQt.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
 
@@ -23,38 +21,15 @@ QString N(const char* numero) { return QString::fromUtf8(numero).replace(QLatin1
 namespace {
 // Every station has a 0.15, b 20.5, c 0.85, so any weighted mean shows them.
 TEstacao Estacao(const char* nome, double k, const char* autor, const char* lat, const char* lon) {
-    TEstacao e;
-    e.Nome.Assign(A(nome));
-    e.K = k, e.a = 0.15, e.b = 20.5, e.c = 0.85;
-    e.Autor.Assign(A(autor));
-    e.Latitude.Assign(A(lat));
-    e.Longitude.Assign(A(lon));
-    return e;
+    return ::Estacao(A(nome), k, 0.15, 20.5, 0.85, A(lat), A(lon), A(autor));
 }
 
 TLocalidade Localidade(const char* nome, const char* lat, const char* lon) {
-    TLocalidade l;
-    l.Nome.Assign(A(nome));
-    l.Latitude.Assign(A(lat));
-    l.Longitude.Assign(A(lon));
-    return l;
-}
-
-template <class R>
-void Grava(const QString& caminho, const std::vector<std::vector<R>>& blocos) {
-    QByteArray dados(1, '\x07');
-    for (const auto& bloco : blocos) {
-        const auto n = static_cast<uint16_t>(bloco.size());
-        dados.append(static_cast<char>(n & 0xFF)).append(static_cast<char>(n >> 8));
-        for (const R& r : bloco) dados.append(reinterpret_cast<const char*>(&r), sizeof(R));
-    }
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly) || f.write(dados) != dados.size()) qFatal("cannot write test data");
+    return ::Localidade(A(nome), A(lat), A(lon));
 }
 
 QImage Mapa(const QRect& azul) {
-    QImage img(450, 450, QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img = MapaLiso(450, 450, Qt::white);
     QPainter(&img).fillRect(azul, QColor(0, 0, 255));
     return img;
 }
@@ -63,8 +38,7 @@ QImage Mapa(const QRect& azul) {
 // 200..249 x 350..399, Sergipe's neutral colour at 380..399 x 200..219 and a
 // black letter pixel at (320, 220).
 QImage MapaDoBrasil() {
-    QImage img(450, 450, QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img = MapaLiso(450, 450, Qt::white);
     QPainter p(&img);
     p.fillRect(QRect(300, 200, 50, 50), QColor(255, 255, 153));
     p.fillRect(QRect(200, 250, 50, 50), QColor(102, 102, 102));
@@ -77,8 +51,6 @@ QImage MapaDoBrasil() {
 }  // namespace
 
 TPastaTeste::TPastaTeste() {
-    QDir(dir_.path()).mkpath(QStringLiteral("Prog"));
-    QDir(dir_.path()).mkpath(QStringLiteral("Arquivos Comuns"));
     std::vector<std::vector<TEstacao>> e(27);
     e[4] = {Estacao("Salvador   ", 1234.5678, "SICRANO (1999)   ", "12°58'00\"", "38°30'00\""),
             Estacao("Água Fria", 900, "SICRANO (1999)", "11°52'00\"", "38°46'00\""),
@@ -94,17 +66,10 @@ TPastaTeste::TPastaTeste() {
     std::vector<std::vector<TLocalidade>> l(27);
     l[4] = {Localidade("Canudos", "11°05'00\"", "43°10'00\""), Localidade("Abaíra", "08°40'00\"", "40°00'00\"")};
     l[15] = {Localidade("Ponta Grossa", "25°05'00\"", "50°09'00\"")};
-    Grava(Dados() + QStringLiteral("Estados_Tor21.bin"), e);
-    Grava(Dados() + QStringLiteral("Localidades_Tor21.bin"), l);
-    Mapa(QRect(100, 50, 301, 351)).save(Dados() + QStringLiteral("BA.bmp"), "BMP");
-    Mapa(QRect(27, 101, 421, 268)).save(Dados() + QStringLiteral("PR.bmp"), "BMP");
-}
-
-std::string TPastaTeste::Programa() const { return (dir_.path() + QStringLiteral("/Prog/")).toStdString(); }
-QString TPastaTeste::Dados() const { return dir_.path() + QStringLiteral("/Arquivos Comuns/"); }
-
-void Processa() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    pasta_.GravaEstacoes(e, 7);
+    pasta_.GravaLocalidades(l, 7);
+    GravaMapa(pasta_, "BA.bmp", Mapa(QRect(100, 50, 301, 351)));
+    GravaMapa(pasta_, "PR.bmp", Mapa(QRect(27, 101, 421, 268)));
 }
 
 std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* ajuda, int estado, int indEstacao,
@@ -120,23 +85,6 @@ std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* aju
     (void)QTest::qWaitForWindowExposed(janela.get());
     Processa();
     return janela;
-}
-
-QString FechaModalAo(const std::function<void()>& acao) {
-    QString visto;
-    QTimer vigia;
-    vigia.setInterval(20);
-    QObject::connect(&vigia, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            visto = QString::fromLatin1(modal->metaObject()->className());
-            vigia.stop();
-            modal->close();
-        }
-    });
-    vigia.start();
-    acao();
-    Processa();
-    return visto;
 }
 
 void EscolheEstado(QComboBox* estados, int indice) {

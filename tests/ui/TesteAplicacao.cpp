@@ -52,8 +52,8 @@ private slots:
         QCOMPARE(cliques, 2);
         const QString esperada = doSistema ? QString::fromUtf8(" Não existe estado com índice igual a 27.")
                                            : QStringLiteral("falha (interna)");
-        QCOMPARE(Caixas().Erros, (QStringList{esperada, esperada}));
-        QCOMPARE(Caixas().Titulos.value(0), QStringLiteral("Tormel 2.1"));
+        QCOMPARE(Caixas().Erros(), (QStringList{esperada, esperada}));
+        QCOMPARE(Caixas().Titulos().value(0), QStringLiteral("Tormel 2.1"));
     }
 
     void mascaraGuardaCadaPosicao_data() {

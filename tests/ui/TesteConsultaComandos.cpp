@@ -98,10 +98,10 @@ private slots:
     void autor() {
         auto w = AbreJanela(pasta, &ajuda, 0);   // Acre: nothing shown, still "Autor"
         QCOMPARE(FechaModalAo([&] { QTest::mouseClick(w->Autor, Qt::LeftButton); }), QString());
-        QCOMPARE(Caixas().Informacoes.size(), 1);
+        QCOMPARE(Caixas().Informacoes().size(), 1);
         w = AbreJanela(pasta, &ajuda, 4, 1);
         QCOMPARE(FechaModalAo([&] { QTest::mouseClick(w->Autor, Qt::LeftButton); }), QStringLiteral("TfrmFoAutor"));
-        QCOMPARE(Caixas().Informacoes.size(), 1);
+        QCOMPARE(Caixas().Informacoes().size(), 1);
     }
 
     void ordemDeTabulacao() {

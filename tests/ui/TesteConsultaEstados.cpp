@@ -61,7 +61,7 @@ private slots:
     void saoPauloSemMapaVoltaAoParana() {
         auto w = AbreJanela(pasta, &ajuda, 15, 0);
         EscolheEstado(w->Estados, 24);
-        QCOMPARE(Caixas().Erros, QStringList{ErroSP});
+        QCOMPARE(Caixas().Erros(), QStringList{ErroSP});
         QCOMPARE(w->Estado->Indice, 15);
         QCOMPARE(w->Estados->currentIndex(), 15);
         QVERIFY(!w->EstadoBMP->isHidden());
@@ -75,7 +75,7 @@ private slots:
     // state stays chosen without its map, still usable.
     void saoPauloSemMapaNaAtivacao() {
         auto w = AbreJanela(pasta, &ajuda, 24, 0);
-        QCOMPARE(Caixas().Erros, QStringList{ErroSP});
+        QCOMPARE(Caixas().Erros(), QStringList{ErroSP});
         QVERIFY(w->isVisible());
         QCOMPARE(w->Estados->currentIndex(), 24);
         QCOMPARE(w->Notebook1->currentIndex(), 0);
@@ -85,7 +85,7 @@ private slots:
         ClicaItem(w->LBEstacao, QStringLiteral("Campinas"));
         QCOMPARE(w->PrecK->text(), QStringLiteral("1200"));
         EscolheEstado(w->Estados, 24);   // re-selection: once more, once
-        QCOMPARE(Caixas().Erros, (QStringList{ErroSP, ErroSP}));
+        QCOMPARE(Caixas().Erros(), (QStringList{ErroSP, ErroSP}));
     }
 
     void mapaDoBrasil_data() {
@@ -110,8 +110,8 @@ private slots:
         TPastaTeste outra;
         QVERIFY(QFile::remove(outra.Dados() + QStringLiteral("Estados_Tor21.bin")));
         auto w = AbreJanela(outra, &ajuda, 4);
-        QCOMPARE(Caixas().Erros.size(), 1);
-        QVERIFY(Caixas().Erros.value(0).contains(QStringLiteral("Estados_Tor21.bin")));
+        QCOMPARE(Caixas().Erros().size(), 1);
+        QVERIFY(Caixas().Erros().value(0).contains(QStringLiteral("Estados_Tor21.bin")));
         QVERIFY(w->isVisible());
         QCOMPARE(w->LBEstacao->count(), 0);
     }

@@ -51,7 +51,7 @@ private slots:
 
     void posicaoRestauradaAlemDaLista() {
         auto w = AbreJanela(pasta, &ajuda, 4, 10);
-        QVERIFY(Caixas().Erros.isEmpty());
+        QVERIFY(Caixas().Erros().isEmpty());
         QCOMPARE(w->LBEstacao->currentRow(), -1);
         QCOMPARE(w->PrecK->text(), QString());
     }

@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(w->Estado->Indice, estado);
         QCOMPARE(w->Estados->currentIndex(), estado);
         QCOMPARE(w->Notebook1->currentIndex(), pagina);
-        QVERIFY(Caixas().Erros.isEmpty());
+        QVERIFY(Caixas().Erros().isEmpty());
     }
 
     void calcularPontoDigitado() {
@@ -111,12 +111,12 @@ private slots:
         Digita(w->PrecLoAux, QStringLiteral("400000"));
         QTest::mouseClick(w->Calculalalo, Qt::LeftButton);
         QVERIFY(w->PrecK->text().isEmpty() && w->EixoX->isHidden());
-        QVERIFY(Caixas().Erros.isEmpty());
+        QVERIFY(Caixas().Erros().isEmpty());
     }
 
     void pontoDigitadoRestaurado() {
         auto w = AbreJanela(pasta, &ajuda, 4, -1, -1, "13°26'26\"", "41°59'03\"");
-        QVERIFY(Caixas().Erros.isEmpty());
+        QVERIFY(Caixas().Erros().isEmpty());
         VerificaPonto(w.get());
     }
 
@@ -125,7 +125,7 @@ private slots:
         const AnsiString antes = w->LatitudeText;
         Digita(w->PrecLaAux, QStringLiteral("200000"));
         QTest::mouseClick(w->Calculalalo, Qt::LeftButton);
-        QCOMPARE(Caixas().Erros, QStringList{QString::fromUtf8("Latitude 20°00'00\" não definida.")});
+        QCOMPARE(Caixas().Erros(), QStringList{QString::fromUtf8("Latitude 20°00'00\" não definida.")});
         QCOMPARE(U(w->PrecLaAux->Texto()), QString::fromUtf8("00°00'00\""));
         QTRY_VERIFY(w->PrecLaAux->hasFocus());
         QCOMPARE(w->LatitudeText, antes);
@@ -141,14 +141,14 @@ private slots:
         Processa();
         QTest::mouseRelease(w->Calculalalo, Qt::LeftButton);
         QTRY_VERIFY(w->PrecLaAux->hasFocus());
-        QCOMPARE(Caixas().Erros, QStringList{"Invalid input value.  Use escape key to abandon changes."});
+        QCOMPARE(Caixas().Erros(), QStringList{"Invalid input value.  Use escape key to abandon changes."});
         QCOMPARE(w->LBEstacao->currentRow(), 0);
         QTest::keyClick(w->PrecLaAux, Qt::Key_Escape);
         QVERIFY(w->isVisible());
         QCOMPARE(U(w->PrecLaAux->Texto()), QString::fromUtf8("11°52'00\""));
         QTest::keyClick(w->PrecLaAux, Qt::Key_Tab);
         QTRY_VERIFY(w->PrecLoAux->hasFocus());
-        QCOMPARE(Caixas().Erros.size(), 1);
+        QCOMPARE(Caixas().Erros().size(), 1);
     }
 };
 
