@@ -14,7 +14,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "RegistroDeCaixas.h"
+#include "suporte/ArquivosDeTeste.h"
+#include "suporte/ExecutaTestes.h"
 #include "ui/Aplicacao.h"
 #include "ui/TelaAjuda.h"
 
@@ -31,12 +32,6 @@ QStringList Itens(QListWidget* lista) {
     QStringList r;
     for (int i = 0; i < lista->count(); ++i) r << lista->item(i)->text();
     return r;
-}
-
-void Grava(const QString& caminho, const QByteArray& dados) {
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(dados);
 }
 
 }  // namespace
@@ -88,7 +83,7 @@ private slots:
     // Topic by context number, a link inside it followed with the keyboard,
     // and an unknown context answered with a message.
     void topicoPorContexto() {
-        TRegistroDeCaixas caixas;
+        TCaixasGravadas caixas;
         TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
         QVERIFY(!ajuda.Janela());
         ajuda.MostraTopico(7);
@@ -118,12 +113,12 @@ private slots:
         ajuda.MostraTopico(0);
         QCOMPARE(Filho<QTabWidget>(janela, "Abas")->currentIndex(), 0);
         QCOMPARE(ajuda.TopicoAtual(), 7);
-        QVERIFY(caixas.Erros.isEmpty());
+        QVERIFY(caixas.Erros().isEmpty());
     }
 
     // The topics list: the titles in file order; a click shows the topic.
     void listaDeTopicos() {
-        TRegistroDeCaixas caixas;
+        TCaixasGravadas caixas;
         TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
         ajuda.MostraConteudo();
         QDialog* janela = ajuda.Janela();
@@ -148,7 +143,7 @@ private slots:
     // typing narrows the list, Enter shows the first match; a keyword of two
     // topics names each topic.
     void procuraPorPalavra() {
-        TRegistroDeCaixas caixas;
+        TCaixasGravadas caixas;
         TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
         ajuda.MostraTopico(1);
         ajuda.ProcuraPalavra();
@@ -183,7 +178,7 @@ private slots:
     // the user's keys; it goes with that window, and a later request opens
     // a new one.
     void usavelAoLadoDaJanelaModal() {
-        TRegistroDeCaixas caixas;
+        TCaixasGravadas caixas;
         TTelaAjuda ajuda(ArquivoDoPrograma, caixas);
         QDialog modal;
         modal.resize(200, 100);
@@ -209,34 +204,30 @@ private slots:
     void arquivoAusenteOuInvalido() {
         QTemporaryDir pasta;
         const QString caminho = pasta.filePath(QStringLiteral("Tormel21.hlp"));
-        TRegistroDeCaixas caixas;
+        TCaixasGravadas caixas;
         TTelaAjuda ajuda(caminho.toStdString(), caixas);
-        QVERIFY(caixas.Erros.isEmpty());
+        QVERIFY(caixas.Erros().isEmpty());
 
         ajuda.MostraTopico(7);
         ajuda.MostraConteudo();
-        QCOMPARE(caixas.Erros.size(), 2);
-        QCOMPARE(caixas.Erros[0], QStringLiteral("Tormel 2.1|O arquivo de ajuda ") + caminho +
+        QCOMPARE(caixas.Erros().size(), 2);
+        QCOMPARE(caixas.ErrosComTitulo()[0], QStringLiteral("Tormel 2.1|O arquivo de ajuda ") + caminho +
                                       QStringLiteral(" não foi encontrado. A ajuda não está disponível."));
         QVERIFY(!ajuda.Janela());
 
-        Grava(caminho, "<html>sem tópicos</html>");
+        GravaArquivo(caminho.toStdString(), "<html>sem tópicos</html>");
         ajuda.ProcuraPalavra();
-        QCOMPARE(caixas.Erros.size(), 3);
-        QVERIFY(caixas.Erros[2].endsWith(QStringLiteral("não contém nenhum tópico de ajuda.")));
+        QCOMPARE(caixas.Erros().size(), 3);
+        QVERIFY(caixas.Erros()[2].endsWith(QStringLiteral("não contém nenhum tópico de ajuda.")));
         QVERIFY(!ajuda.Janela());
 
-        Grava(caminho, "<topico contexto=\"7\" titulo=\"Geral\"><p>ok</p></topico>");
+        GravaArquivo(caminho.toStdString(), "<topico contexto=\"7\" titulo=\"Geral\"><p>ok</p></topico>");
         ajuda.MostraTopico(7);
-        QCOMPARE(caixas.Erros.size(), 3);
+        QCOMPARE(caixas.Erros().size(), 3);
         QCOMPARE(ajuda.TopicoAtual(), 7);
     }
 };
 
-int main(int argc, char** argv) {
-    TAplicacao app(argc, argv);
-    TesteAjuda teste;
-    return QTest::qExec(&teste, argc, argv);
-}
+TORMEL_TEST_MAIN(TesteAjuda)
 
 #include "AjudaTest.moc"

@@ -8,19 +8,18 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "DadosDeTeste.h"
-#include "RegistroDeCaixas.h"
 #include "app/Tormel21Comp.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Coordenadas.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
+#include "suporte/ExecutaTestes.h"
 #include "ui/Aplicacao.h"
 #include "ui/FoConsulta.h"
 
@@ -64,12 +63,9 @@ void PinaLocale(const QString& nome) {
 class TesteComponente : public QObject {
     Q_OBJECT
 
-public:
-    explicit TesteComponente(TRegistroDeCaixas& caixas) : caixas_(caixas) {}
-
 private:
-    TRegistroDeCaixas& caixas_;
-    QTemporaryDir raiz_;
+    TCaixasGravadas& caixas_ = Caixas();
+    TPastaPrograma raiz_;
     std::string pasta_;
     TObservaExibicao observa_;
     bool acaoExecutada_ = false;
@@ -118,8 +114,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(raiz_.isValid());
-        pasta_ = CriaPastas(raiz_.path());
+        pasta_ = CriaPastas(raiz_);
         qApp->installEventFilter(&observa_);
     }
 
@@ -133,7 +128,7 @@ private slots:
         QCOMPARE(frmFoConsulta, nullptr);
         QCOMPARE(JanelasVivas(), 0);
         QVERIFY(!fechadaPorSeguranca_);
-        QVERIFY2(caixas_.Erros.isEmpty(), qPrintable(caixas_.Erros.join(QLatin1Char('\n'))));
+        QVERIFY2(caixas_.Erros().isEmpty(), qPrintable(caixas_.Erros().join(QLatin1Char('\n'))));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
@@ -163,11 +158,11 @@ private slots:
         QFETCH(QString, latitude);
         QFETCH(QString, classe);
         QFETCH(QString, mensagem);
-        QTemporaryDir outra;
+        TPastaPrograma outra;
         std::string pasta = pasta_;
         if (apagar != QLatin1String("-")) {
-            pasta = CriaPastas(outra.path());
-            ApagaArquivo(outra.path(), apagar);
+            pasta = CriaPastas(outra);
+            outra.ApagaDados(apagar.toStdString());
         }
         auto c = NovoComponente(pasta);
         c->IndEstado = static_cast<int16_t>(estado);
@@ -398,13 +393,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TAplicacao app(argc, argv);
-    TRegistroDeCaixas caixas;
-    app.SetCaixas(&caixas);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    TesteComponente teste(caixas);
-    return QTest::qExec(&teste, argc, argv);
-}
+TORMEL_TEST_MAIN(TesteComponente, LocaleEstadosUnidos())
 
 #include "ComponenteTest.moc"

@@ -1,11 +1,11 @@
 #pragma once
-// A program folder for the tests: <raiz>/bin/ and the data folder
-// <raiz>/Arquivos Comuns with a small station file, a locality file and the
-// map of Minas Gerais (all blue, so every point of its bounds is inside).
-#include <QString>
+// The data of the program folder for the tests (tests/suporte's
+// TPastaPrograma): a small station file, a locality file and the map of
+// Minas Gerais (all blue, so every point of its bounds is inside).
 #include <string>
 
 #include "platform/AnsiString.h"
+#include "suporte/PastaPrograma.h"
 
 namespace DadosDeTeste {
 
@@ -24,10 +24,8 @@ AnsiString LongitudeRioBranco();       // 67°48'36"
 AnsiString LatitudeCruzeiro();         // 07°37'51"
 AnsiString LongitudeCruzeiro();        // 72°40'12"
 
-// Writes both data files and the map into <raiz>/Arquivos Comuns and creates
-// <raiz>/bin; returns the program folder "<raiz>/bin/".
-std::string CriaPastas(const QString& raiz);
-// Only the station file, the locality file or the whole data folder missing.
-void ApagaArquivo(const QString& raiz, const QString& nome);
+// Writes both data files and the map into the data folder; returns the
+// program folder.
+std::string CriaPastas(const TPastaPrograma& pasta);
 
 }  // namespace DadosDeTeste

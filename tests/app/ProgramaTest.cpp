@@ -44,14 +44,14 @@ void Escreve(const QString& caminho, const QByteArray& dados) {
 class TInstalacao {
 public:
     TInstalacao() {
-        Pasta = QString::fromStdString(CriaPastas(raiz_.path()));
+        Pasta = QString::fromStdString(CriaPastas(raiz_));
         Programa = Pasta + QStringLiteral("tormel21");
         if (!QFile::copy(QStringLiteral(TORMEL21_TESTE), Programa) ||
             !QFile::copy(QStringLiteral(TORMEL21_ARQUIVO_AJUDA), Pasta + QStringLiteral("Tormel21.hlp")))
             qFatal("cannot install the test program");
         Ini = Pasta + QStringLiteral("Tormel21.ini");
     }
-    QString Raiz() const { return raiz_.path(); }
+    void ApagaDados(const QString& nome) const { raiz_.ApagaDados(nome.toStdString()); }
 
     TResultado Executa(const QString& acao, const QString& pastaDeTrabalho = QString()) const {
         QProcess p;
@@ -79,7 +79,7 @@ public:
     QString Pasta, Programa, Ini;
 
 private:
-    QTemporaryDir raiz_;
+    TPastaPrograma raiz_;
 };
 
 }  // namespace
@@ -171,7 +171,7 @@ private slots:
         QFETCH(QString, linha);
         TInstalacao inst;
         Escreve(inst.Ini, ini);
-        if (apagar != QLatin1String("-")) ApagaArquivo(inst.Raiz(), apagar);
+        if (apagar != QLatin1String("-")) inst.ApagaDados(apagar);
         const QStringList arquivos = inst.ArquivosDaPasta();
         const TResultado r = inst.Executa(QStringLiteral("ok"));
         QVERIFY(r.Terminou);
