@@ -4,23 +4,22 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "CaixasGravadas.h"
 #include "database/Citacoes.h"
+#include "suporte/ExecutaTestes.h"
+#include "suporte/JanelasModais.h"
 #include "ui/FoAutor.h"
 #include "ui/Janelas.h"
 
 class FoAutorTest : public QObject {
     Q_OBJECT
 
-    TCaixasGravadas caixas_;
+    TCaixasGravadas& caixas_ = Caixas();   // installed by the test main
 
     // Runs AutorClick for the caption; while the dialog is up, `acao` gets it
     // and then "&Ok" is clicked. Returns whether a dialog was shown.
     bool Clica(const QString& legenda, const std::function<void(TfrmFoAutor&)>& acao = {}) {
         bool mostrado = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialogo = qobject_cast<TfrmFoAutor*>(QApplication::activeModalWidget());
-            if (!dialogo) return;
+        AoAbrirModal<TfrmFoAutor>(this, [&](TfrmFoAutor* dialogo) {
             mostrado = true;
             if (acao) acao(*dialogo);
             QTest::mouseClick(dialogo->OK, Qt::LeftButton);
@@ -31,11 +30,7 @@ class FoAutorTest : public QObject {
     }
 
 private slots:
-    void init() {
-        caixas_.Caixas.clear();
-        TAplicacao::Instancia()->SetCaixas(&caixas_);
-    }
-    void cleanup() { TAplicacao::Instancia()->SetCaixas(nullptr); }
+    void init() { caixas_.Limpa(); }
 
     void eachKeyShowsItsRow() {
         for (size_t i = 0; i < Citacoes.size(); ++i) {
@@ -95,5 +90,5 @@ private slots:
     }
 };
 
-TORMEL_TEST_MAIN(FoAutorTest)
+TORMEL_TEST_MAIN(FoAutorTest, LocaleBrasil())
 #include "FoAutorTest.moc"

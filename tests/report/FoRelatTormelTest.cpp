@@ -1,5 +1,6 @@
 // The report window: display, fresh document per display, errors, printing,
 // size limits and centring, removal of the marked map.
+#include <QDir>
 #include <QFile>
 #include <QPrintDialog>
 #include <QProcess>
@@ -11,12 +12,13 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CaixasGravadas.h"
-#include "PastaTemporaria.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "report/FoRelatTormel.h"
 #include "report/LimitesJanela.h"
+#include "suporte/ExecutaTestes.h"
+#include "suporte/JanelasModais.h"
+#include "suporte/PastasQt.h"
 
 namespace {
 
@@ -31,8 +33,7 @@ TDadosRelatorio DadosComMapa(int x, int y) {
     d.B = "12.300";
     d.C = "0.810";
     d.MapaVisivel = true;
-    d.Mapa = QImage(450, 450, QImage::Format_RGB32);
-    d.Mapa.fill(QColor(0, 0, 255));
+    d.Mapa = MapaLiso();
     d.MarcadorX = x;
     d.MarcadorY = y;
     d.PastaPrograma = "/nao/existe/bin/";
@@ -77,14 +78,10 @@ bool ComecaComPdf(const QString& arquivo) {
 class FoRelatTormelTest : public QObject {
     Q_OBJECT
 
-    TCaixasGravadas caixas_;
+    TCaixasGravadas& caixas_ = Caixas();   // installed by the test main
 
 private slots:
-    void init() {
-        caixas_.Caixas.clear();
-        TAplicacao::Instancia()->SetCaixas(&caixas_);
-    }
-    void cleanup() { TAplicacao::Instancia()->SetCaixas(nullptr); }
+    void init() { caixas_.Limpa(); }
 
     void sizeLimitsAndCentring_data() {
         QTest::addColumn<QSize>("tela");
@@ -109,7 +106,7 @@ private slots:
     }
 
     void showsTheReportMaximizedWithTheMarkedMap() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(100, 200); });
         const QSize tela = QGuiApplication::primaryScreen()->size();
         QCOMPARE(janela.minimumSize(), LimitesDaTela(tela).Minimo);
@@ -131,7 +128,7 @@ private slots:
     }
 
     void everyDisplayBuildsAFreshDocument() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         int chamadas = 0;
         QPoint marcador(50, 60);
         TfrmFoRelatTormel janela(nullptr, [&] {
@@ -152,7 +149,7 @@ private slots:
     }
 
     void errorWhileBuildingIsShownAndTheWindowStaysOpen() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(10, 10); });
         janela.show();
         QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
@@ -173,7 +170,7 @@ private slots:
     }
 
     void fecharClosesAndTheMapFileIsDeletedWithTheWindow() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         auto* janela = new TfrmFoRelatTormel(nullptr, [] { return DadosComMapa(20, 20); });
         bool documento = false;
         QTimer::singleShot(0, janela, [&] {
@@ -189,7 +186,7 @@ private slots:
     }
 
     void destroyingDeletesAMapFileItDidNotWrite() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         QFile antigo(pasta.Caminho("Bit.bmp"));
         QVERIFY(antigo.open(QIODevice::WriteOnly));
         antigo.write("x");
@@ -207,7 +204,7 @@ private slots:
 
     void printsTheReportToPdf() {
         QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(), "pdftotext (poppler-utils) is needed");
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(200, 200); });
         janela.show();
         QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
@@ -243,7 +240,7 @@ private slots:
 
     void imprimirGoesThroughThePrintDialog() {
         QVERIFY(!QStandardPaths::findExecutable("pdftotext").isEmpty());
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(200, 200); });
         janela.Impressora().setOutputFormat(QPrinter::PdfFormat);
         janela.Impressora().setOutputFileName(pasta.Caminho("dialogo.pdf"));
@@ -251,17 +248,13 @@ private slots:
         QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
 
         // Cancelled: nothing printed.
-        QTimer::singleShot(0, &janela, [] {
-            if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) d->reject();
-        });
+        AoAbrirModal<QPrintDialog>(&janela, [](QPrintDialog* d) { d->reject(); });
         QTest::mouseClick(janela.ToolButton1, Qt::LeftButton);
         QVERIFY(!QFile::exists(pasta.Caminho("dialogo.pdf")));
 
         // Confirmed with all pages.
         bool dialogo = false;
-        QTimer::singleShot(0, &janela, [&] {
-            auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (!d) return;
+        AoAbrirModal<QPrintDialog>(&janela, [&](QPrintDialog* d) {
             dialogo = d->printRange() == QAbstractPrintDialog::AllPages;
             d->accept();
         });
@@ -272,7 +265,7 @@ private slots:
     }
 
     void restoringCentresTheWindow() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         TfrmFoRelatTormel janela(nullptr, [] { return DadosComMapa(5, 5); });
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
@@ -284,5 +277,5 @@ private slots:
     }
 };
 
-TORMEL_TEST_MAIN(FoRelatTormelTest)
+TORMEL_TEST_MAIN(FoRelatTormelTest, LocaleBrasil())
 #include "FoRelatTormelTest.moc"

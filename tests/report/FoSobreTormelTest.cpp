@@ -3,7 +3,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "CaixasGravadas.h"
+#include "suporte/ExecutaTestes.h"
+#include "suporte/JanelasModais.h"
 #include "ui/FoSobreTormel.h"
 #include "ui/Janelas.h"
 
@@ -67,9 +68,9 @@ private slots:
     void mostraSobreShowsANewWindowEachTime() {
         for (int vez = 0; vez < 2; ++vez) {
             TfrmFoSobreTormel* vista = nullptr;
-            QTimer::singleShot(0, [&] {
-                vista = qobject_cast<TfrmFoSobreTormel*>(QApplication::activeModalWidget());
-                if (vista) QTest::keyClick(vista, Qt::Key_Space);
+            AoAbrirModal<TfrmFoSobreTormel>(qApp, [&](TfrmFoSobreTormel* aberta) {
+                vista = aberta;
+                QTest::keyClick(vista, Qt::Key_Space);
             });
             MostraSobre(nullptr);
             QVERIFY(vista != nullptr);
@@ -78,5 +79,5 @@ private slots:
     }
 };
 
-TORMEL_TEST_MAIN(FoSobreTormelTest)
+TORMEL_TEST_MAIN(FoSobreTormelTest, LocaleBrasil())
 #include "FoSobreTormelTest.moc"

@@ -1,13 +1,14 @@
 // The report document byte by byte, and the marked map read back from "Bit.bmp".
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 
-#include "PastaTemporaria.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "report/GeradorRelatorio.h"
+#include "suporte/PastasQt.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ QImage MapaBranco(int largura, int altura, QImage::Format formato = QImage::Form
 }  // namespace
 
 TEST(GeradorRelatorio, StationOnTheBrazilPageGivesTheWholeDocumentWithoutMap) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     const std::string esperado = Ansi(std::string(kInicio) +
         "<FONT SIZE=3><B>LOCALIZAÇÃO:</B></FONT><TABLE CELLPADDING=3>"
         "<TR>" + Td("Localidade", "Rio Branco          ") + Td("Estado", "Acre") + "</TR>"
@@ -76,7 +77,7 @@ TEST(GeradorRelatorio, StationOnTheBrazilPageGivesTheWholeDocumentWithoutMap) {
 }
 
 TEST(GeradorRelatorio, LocalityOnAStateMapAddsTheMapSectionAndWritesTheMarkedMap) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     TDadosRelatorio d = Dados();
     d.NomeLocal = Ansi("Uberlândia");
     d.NomeEstado = Ansi("Minas Gerais");
@@ -105,7 +106,7 @@ TEST(GeradorRelatorio, LocalityOnAStateMapAddsTheMapSectionAndWritesTheMarkedMap
 }
 
 TEST(GeradorRelatorio, TypedPointAndEmptyParameterLabels) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     TDadosRelatorio d = Dados();
     d.NomeLocal = Ansi("Não definida");
     d.NomeEstado = Ansi("Paraná");
@@ -129,7 +130,7 @@ TEST(GeradorRelatorio, TypedPointAndEmptyParameterLabels) {
 }
 
 TEST(GeradorRelatorio, ValuesAreEscapedSoNoMarkupCanBeInjected) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     TDadosRelatorio d = Dados();
     d.NomeLocal = Ansi("Fazenda S&A <Sede> \"Velha\"");
     d.NomeEstado = "A<B";
@@ -149,7 +150,7 @@ TEST(GeradorRelatorio, ValuesAreEscapedSoNoMarkupCanBeInjected) {
 }
 
 TEST(GeradorRelatorio, DotOfSixPixelsAtTheCrosshairInTheSavedBitmap) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     TDadosRelatorio d = Dados();
     d.MapaVisivel = true;
     d.Mapa = MapaBranco(450, 450);
@@ -209,7 +210,7 @@ TEST(GeradorRelatorio, MarkedMapEdgesAndPixelFormats) {
 }
 
 TEST(GeradorRelatorio, LargeMapDimensionsAreWrittenWhole) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     TDadosRelatorio d = Dados();
     d.MapaVisivel = true;
     d.Mapa = MapaBranco(12345, 8, QImage::Format_RGB888);
@@ -219,7 +220,7 @@ TEST(GeradorRelatorio, LargeMapDimensionsAreWrittenWhole) {
 }
 
 TEST(GeradorRelatorio, MapThatCannotBeWrittenIsAnErrorAndNoDocument) {
-    TPastaTemporaria pasta;
+    TPastaCorrente pasta;
     ASSERT_TRUE(QDir().mkdir(pasta.Caminho("Bit.bmp")));   // a folder where the file should go
     TDadosRelatorio d = Dados();
     d.MapaVisivel = true;

@@ -1,6 +1,7 @@
 // The report over a real query window: the values it reads and the
 // "&Relatório" button that opens it.
 #include <QDate>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -9,28 +10,19 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CaixasGravadas.h"
-#include "PastaTemporaria.h"
 #include "platform/Cp1252.h"
 #include "report/DadosConsulta.h"
 #include "report/FoRelatTormel.h"
+#include "suporte/ExecutaTestes.h"
+#include "suporte/JanelasModais.h"
+#include "suporte/PastasQt.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
-
-namespace {
-
-QImage MapaAzul() {
-    QImage mapa(450, 450, QImage::Format_RGB32);
-    mapa.fill(QColor(0, 0, 255));
-    return mapa;
-}
-
-}  // namespace
 
 class RelatorioConsultaTest : public QObject {
     Q_OBJECT
 
-    TCaixasGravadas caixas_;
+    TCaixasGravadas& caixas_ = Caixas();   // installed by the test main
 
     // A query window over an empty program folder: its station file is
     // missing, which its creation reports and survives; the test then sets
@@ -45,7 +37,7 @@ class RelatorioConsultaTest : public QObject {
         janela->PrecA->setText("0,15");
         janela->PrecB->setText("12");
         janela->PrecC->setText("0,81");
-        janela->EstadoBMP->SetImagem(MapaAzul());
+        janela->EstadoBMP->SetImagem(MapaLiso());
         janela->EstadoBMP->show();
         janela->EixoY->move(140, janela->EixoY->y());
         janela->EixoX->move(janela->EixoX->x(), 210);
@@ -53,14 +45,10 @@ class RelatorioConsultaTest : public QObject {
     }
 
 private slots:
-    void init() {
-        caixas_.Caixas.clear();
-        TAplicacao::Instancia()->SetCaixas(&caixas_);
-    }
-    void cleanup() { TAplicacao::Instancia()->SetCaixas(nullptr); }
+    void init() { caixas_.Limpa(); }
 
     void readsTheWindowAsItStands() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         auto janela = Janela(QDir::currentPath());
 
         TDadosRelatorio d = DadosDaConsulta(*janela);
@@ -83,13 +71,11 @@ private slots:
     }
 
     void reportButtonOpensTheReportOfTheWindow() {
-        TPastaTemporaria pasta;
+        TPastaCorrente pasta;
         auto janela = Janela(QDir::currentPath());
         QString texto;
         QImage mapa;
-        QTimer::singleShot(0, janela.get(), [&] {
-            auto* relatorio = qobject_cast<TfrmFoRelatTormel*>(QApplication::activeModalWidget());
-            if (!relatorio) return;
+        AoAbrirModal<TfrmFoRelatTormel>(janela.get(), [&](TfrmFoRelatTormel* relatorio) {
             const bool pronto = QTest::qWaitFor([&] { return !relatorio->Viewer->toPlainText().isEmpty(); });
             texto = pronto ? QString() : QString("(no document)");
             texto += relatorio->Viewer->toPlainText();
@@ -107,5 +93,5 @@ private slots:
     }
 };
 
-TORMEL_TEST_MAIN(RelatorioConsultaTest)
+TORMEL_TEST_MAIN(RelatorioConsultaTest, LocaleBrasil())
 #include "RelatorioConsultaTest.moc"
