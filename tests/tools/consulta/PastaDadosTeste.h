@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "suporte/ArquivosDeTeste.h"
+
 struct TEstacaoTeste {
     int Estado;
     std::string Nome, Autor;          // UTF-8
@@ -14,15 +16,14 @@ struct TEstacaoTeste {
 class TPastaDadosTeste {
 public:
     explicit TPastaDadosTeste(const std::vector<TEstacaoTeste>& estacoes);
-    TPastaDadosTeste(const TPastaDadosTeste&) = delete;
-    TPastaDadosTeste& operator=(const TPastaDadosTeste&) = delete;
-    ~TPastaDadosTeste();
 
-    const std::string& Pasta() const { return pasta_; }   // ends with '/'
+    std::string Pasta() const { return pasta_.Caminho(); }   // ends with '/'
     // Writes a file into the folder; returns its path.
-    std::string Arquivo(const std::string& nome, const std::string& conteudo) const;
-    static std::string Le(const std::string& caminho);
+    std::string Arquivo(const std::string& nome, const std::string& conteudo) const {
+        return pasta_.Grava(nome, conteudo);
+    }
+    static std::string Le(const std::string& caminho) { return ConteudoDoArquivo(caminho); }
 
 private:
-    std::string pasta_;
+    TPastaTemporaria pasta_{"consulta-"};
 };

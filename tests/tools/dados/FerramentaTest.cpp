@@ -4,21 +4,16 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
+
+#include "suporte/ArquivosDeTeste.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TPasta {
-    fs::path p = fs::temp_directory_path() / ("tormel_ferramenta_" + std::to_string(::getpid()));
-    TPasta() { fs::create_directories(p); }
-    ~TPasta() { fs::remove_all(p); }
-    std::string Grava(const std::string& nome, const std::string& texto) const {
-        std::ofstream(p / nome, std::ios::binary) << texto;
-        return (p / nome).string();
-    }
+struct TPasta : TPastaTemporaria {
+    TPasta() : TPastaTemporaria("tormel_ferramenta_") {}
+    const fs::path p = Caminho();
 };
 
 int Executa(const std::string& args, std::string& saida) {

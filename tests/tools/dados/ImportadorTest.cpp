@@ -2,16 +2,13 @@
 // a round trip CSV -> data files -> records read by the program's loader.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
 #include "ArquivosDados.h"
 #include "Importador.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Colacao.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace {
 
@@ -193,9 +190,8 @@ TEST(ImportadorIdaEVolta, CsvArquivosRegistros) {
                       "l.csv");
     ASSERT_TRUE(imp.Erros().empty()) << imp.Erros()[0].Texto();
 
-    auto pasta = std::filesystem::temp_directory_path() / ("tormel_dados_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(pasta);
-    std::string p = pasta.string() + "/";
+    const TPastaTemporaria pasta("tormel_dados_");
+    const std::string p = pasta.Caminho();
     std::string bytes = TArquivosDados::Estacoes(imp.Estacoes());
     EXPECT_EQ(bytes.size(), 1 + 27 * 2 + 3 * 152u);
     TArquivosDados::Grava(p + TArquivosDados::NomeEstacoes, bytes);
@@ -225,7 +221,6 @@ TEST(ImportadorIdaEVolta, CsvArquivosRegistros) {
     EXPECT_EQ(bd.Localidades[1].Latitude.Text(), "23\xB0" "15'52\"");
     bd.CarregaLocalidades(4);
     EXPECT_TRUE(bd.Localidades.empty());
-    std::filesystem::remove_all(pasta);
 }
 
 TEST(ImportadorIdaEVolta, ArquivoVazioTemVinteESeteBlocosVazios) {
