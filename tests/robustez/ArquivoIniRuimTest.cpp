@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "../database/ArquivosDeTeste.h"
+#include "suporte/ArquivosDeTeste.h"
 #include "platform/ArquivoIni.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -63,7 +63,7 @@ class ArquivoIniRuim : public testing::Test {
 protected:
     void Escreve(const std::string& texto) { GravaArquivo(caminho, texto); }
 
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     const std::string caminho = pasta.Caminho() + "Tormel21.ini";
     TArquivoIni ini{caminho};
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../database/ArquivosDeTeste.h"
+#include "suporte/ArquivosDeTeste.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Estados.h"
 #include "platform/Cp1252.h"
@@ -58,7 +58,7 @@ protected:
             if (s != 4) EXPECT_TRUE(bd.Estacoes[static_cast<std::size_t>(s)].empty()) << s;
     }
 
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd{pasta.Caminho()};
 };
 
@@ -117,7 +117,7 @@ TEST_F(ArquivoEstacoesRuim, DataFileThatIsAFolder) {
 }
 
 TEST(PastaDeDadosRuim, DataFolderThatIsAFileFindsNoDataFiles) {
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     const std::string arquivo = pasta.Caminho() + "Arquivos Comuns";
     GravaArquivo(arquivo, MontaArquivo<TEstacao>({}));
     TBDPrecipitacao bd(arquivo + "/");
@@ -146,7 +146,7 @@ protected:
         return pos;
     }
 
-    PastaTemporaria pasta;
+    TPastaTemporaria pasta;
     TBDPrecipitacao bd{pasta.Caminho()};
 };
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "../database/ArquivosDeTeste.h"
+#include "suporte/ArquivosDeTeste.h"
 #include "platform/Cp1252.h"
 
 TPastaJanela::TPastaJanela() {
