@@ -117,22 +117,33 @@ bool TImportador::LeParametro(const std::string& texto, const std::string& arqui
     return true;
 }
 
-void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arquivo) {
+std::vector<TLinhaCsv> TImportador::LinhasDeDados(std::string_view textoUtf8, const std::string& arquivo,
+                                                 const std::vector<std::string>& colunas) {
     std::vector<TErroCsv> errosCsv;
     std::vector<TLinhaCsv> linhas = TCsv::Le(textoUtf8, errosCsv);
     for (const auto& e : errosCsv) Erro(arquivo, e.Linha, "", e.Motivo);
     if (linhas.empty()) {
         if (errosCsv.empty()) Erro(arquivo, 1, "", "arquivo sem cabeçalho");
-        return;
+        return {};
     }
-    if (!Cabecalho(linhas[0].Campos, ColunasEstacoes, arquivo, linhas[0].Numero)) return;
+    if (!Cabecalho(linhas[0].Campos, colunas, arquivo, linhas[0].Numero)) return {};
+    std::vector<TLinhaCsv> dados;
     for (size_t k = 1; k < linhas.size(); ++k) {
         const auto& l = linhas[k];
-        const auto& f = l.Campos;
-        if (f.size() != ColunasEstacoes.size()) {
-            Erro(arquivo, l.Numero, "", "esperados 9 campos, encontrados " + std::to_string(f.size()));
+        if (l.Campos.size() != colunas.size()) {
+            Erro(arquivo, l.Numero, "",
+                 "esperados " + std::to_string(colunas.size()) + " campos, encontrados " +
+                     std::to_string(l.Campos.size()));
             continue;
         }
+        dados.push_back(std::move(linhas[k]));
+    }
+    return dados;
+}
+
+void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arquivo) {
+    for (const auto& l : LinhasDeDados(textoUtf8, arquivo, ColunasEstacoes)) {
+        const auto& f = l.Campos;
         TEstacao e;
         int estado = 0;
         AnsiString nome, lat, lon;
@@ -166,21 +177,8 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
 }
 
 void TImportador::LeLocalidades(std::string_view textoUtf8, const std::string& arquivo) {
-    std::vector<TErroCsv> errosCsv;
-    std::vector<TLinhaCsv> linhas = TCsv::Le(textoUtf8, errosCsv);
-    for (const auto& e : errosCsv) Erro(arquivo, e.Linha, "", e.Motivo);
-    if (linhas.empty()) {
-        if (errosCsv.empty()) Erro(arquivo, 1, "", "arquivo sem cabeçalho");
-        return;
-    }
-    if (!Cabecalho(linhas[0].Campos, ColunasLocalidades, arquivo, linhas[0].Numero)) return;
-    for (size_t k = 1; k < linhas.size(); ++k) {
-        const auto& l = linhas[k];
+    for (const auto& l : LinhasDeDados(textoUtf8, arquivo, ColunasLocalidades)) {
         const auto& f = l.Campos;
-        if (f.size() != ColunasLocalidades.size()) {
-            Erro(arquivo, l.Numero, "", "esperados 4 campos, encontrados " + std::to_string(f.size()));
-            continue;
-        }
         TLocalidade r;
         int estado = 0;
         AnsiString nome, lat, lon;

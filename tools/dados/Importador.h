@@ -15,6 +15,7 @@
 
 #include "database/Estados.h"
 #include "database/Registros.h"
+#include "Csv.h"
 
 struct TErroImportacao {
     std::string Arquivo;
@@ -46,6 +47,11 @@ public:
 
 private:
     void Erro(const std::string& arquivo, int linha, std::string campo, std::string motivo);
+    // The data rows of a CSV text under the expected header; CSV errors, a
+    // missing or wrong header and rows with another number of fields are
+    // reported and left out.
+    std::vector<TLinhaCsv> LinhasDeDados(std::string_view textoUtf8, const std::string& arquivo,
+                                         const std::vector<std::string>& colunas);
     bool Cabecalho(const std::vector<std::string>& campos, const std::vector<std::string>& esperado,
                    const std::string& arquivo, int linha);
     bool LeEstado(const std::string& texto, const std::string& arquivo, int linha, int& estado);
