@@ -201,19 +201,7 @@ void TfrmFoConsulta::LBEstacaoClick() {
         PrecLaAux->SetTexto(LatitudeText);
         PrecLoAux->SetTexto(LongitudeText);
         MostraParametrosGerais(CurrentRecord);
-        MarkerY = StateMapGeoRef.YOfLatitude(Latitude);
-        MarkerX = StateMapGeoRef.XOfLongitude(Longitude);
-        if (IsInsideState(static_cast<int>(Arredonda(MarkerX)), static_cast<int>(Arredonda(MarkerY)))) {
-            LabelLat->setText(Q(LatitudeText));
-            LabelLon->setText(Q(LongitudeText));
-            PlaceMarker();
-            SetLegendaAutor(autor);
-        } else {
-            EixoX->hide();
-            EixoY->hide();
-            LabelLat->hide();
-            LabelLon->hide();
-        }
+        MarcaLugarAtual(autor);
     } else {
         NomeCid->setText(Q(TiraBrancosFinais(CurrentRecord.Nome.Text())));
         NomeCid->adjustSize();
@@ -254,13 +242,19 @@ void TfrmFoConsulta::LBLocalidadeClick() {
     PrecA->setText(QString::fromStdString(FormatFloat("0.000", CurrentRecord.a, sep)));
     PrecB->setText(QString::fromStdString(FormatFloat("##.000", CurrentRecord.b, sep)));
     PrecC->setText(QString::fromStdString(FormatFloat("0.000", CurrentRecord.c, sep)));
+    MarcaLugarAtual(QString::fromUtf8("Interpolação"));
+}
+
+// The crosshair at the current place when it falls on the state's area, with
+// the source button's caption; otherwise no crosshair and the caption stays.
+void TfrmFoConsulta::MarcaLugarAtual(const QString& legendaAutor) {
     MarkerY = StateMapGeoRef.YOfLatitude(Latitude);
     MarkerX = StateMapGeoRef.XOfLongitude(Longitude);
     if (IsInsideState(static_cast<int>(Arredonda(MarkerX)), static_cast<int>(Arredonda(MarkerY)))) {
         LabelLat->setText(Q(LatitudeText));
         LabelLon->setText(Q(LongitudeText));
         PlaceMarker();
-        SetLegendaAutor(QString::fromUtf8("Interpolação"));
+        SetLegendaAutor(legendaAutor);
     } else {
         EixoX->hide();
         EixoY->hide();

@@ -165,6 +165,8 @@ private:
     // go back to, the state without its map.
     void VoltaAoEstado(int estadoAnterior);
     void MostraEstadoSemMapa();
+    void MostraPaginaDoBrasil();
+    void MarcaLugarAtual(const QString& legendaAutor);
     bool TrataAtalho(QEvent* event);
 
     std::string pastaDoPrograma_;

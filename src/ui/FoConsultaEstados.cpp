@@ -125,15 +125,7 @@ void TfrmFoConsulta::EstadosClick() {
         Autor->setEnabled(false);
         break;
     case TGrupo::Outro:
-        Notebook1->setCurrentIndex(0);
-        PrecLoAux->setEnabled(false);
-        PrecLaAux->setEnabled(false);
-        Calculalalo->setEnabled(false);
-        EixoX->hide();
-        EixoY->hide();
-        LabelLat->clear();
-        LabelLon->clear();
-        EstadoBMP->hide();
+        MostraPaginaDoBrasil();
         break;
     }
     FillPlaceLists();
@@ -168,6 +160,14 @@ void TfrmFoConsulta::VoltaAoEstado(int estadoAnterior) {
 }
 
 void TfrmFoConsulta::MostraEstadoSemMapa() {
+    MostraPaginaDoBrasil();
+    FillPlaceLists();
+    SelecionaLinha(LBEstacao, -1);
+}
+
+// The Brazil page as a state without a map shows it: coordinate entry off,
+// no crosshair, the state map hidden.
+void TfrmFoConsulta::MostraPaginaDoBrasil() {
     Notebook1->setCurrentIndex(0);
     PrecLoAux->setEnabled(false);
     PrecLaAux->setEnabled(false);
@@ -177,8 +177,6 @@ void TfrmFoConsulta::MostraEstadoSemMapa() {
     LabelLat->clear();
     LabelLon->clear();
     EstadoBMP->hide();
-    FillPlaceLists();
-    SelecionaLinha(LBEstacao, -1);
 }
 
 void TfrmFoConsulta::MapadoBrasil1Click() {
