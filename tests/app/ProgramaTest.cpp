@@ -9,30 +9,11 @@
 
 #include "DadosDeTeste.h"
 #include "platform/Cp1252.h"
+#include "suporte/ProgramaDeTeste.h"
 
 using namespace DadosDeTeste;
 
 namespace {
-
-struct TResultado {
-    int Status = -1;
-    QString Saida, Erro;
-    bool Terminou = false;
-    QStringList Linhas(const QString& prefixo) const {
-        QStringList r;
-        for (const QString& l : Saida.split(QLatin1Char('\n')))
-            if (l.startsWith(prefixo)) r << l;
-        return r;
-    }
-};
-
-QByteArray Bytes(const char* utf8) { return QByteArray::fromStdString(Ansi(utf8)); }
-
-QByteArray Le(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
 
 void Escreve(const QString& caminho, const QByteArray& dados) {
     QFile f(caminho);
@@ -54,24 +35,7 @@ public:
     void ApagaDados(const QString& nome) const { raiz_.ApagaDados(nome.toStdString()); }
 
     TResultado Executa(const QString& acao, const QString& pastaDeTrabalho = QString()) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("TORMEL21_TESTE_ACAO"), acao);
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(pastaDeTrabalho.isEmpty() ? QDir::tempPath() : pastaDeTrabalho);
-        p.start(Programa, {});
-        TResultado r;
-        if (!p.waitForStarted(10000)) return r;
-        r.Terminou = p.waitForFinished(60000);
-        if (!r.Terminou) {
-            p.kill();
-            p.waitForFinished();
-        }
-        r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.Saida = QString::fromUtf8(p.readAllStandardOutput());
-        r.Erro = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return ExecutaProgramaDeTeste(Programa, acao, pastaDeTrabalho);
     }
 
     QStringList ArquivosDaPasta() const { return QDir(Pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name); }

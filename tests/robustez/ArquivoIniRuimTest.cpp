@@ -54,11 +54,6 @@ void GravaSelecao(TArquivoIni& ini, const TSelecao& s) {
     });
 }
 
-std::string Le(const std::string& caminho) {
-    std::ifstream in(caminho, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 class ArquivoIniRuim : public testing::Test {
 protected:
     void Escreve(const std::string& texto) { GravaArquivo(caminho, texto); }
@@ -80,7 +75,7 @@ TEST_F(ArquivoIniRuim, BinaryGarbageReadsAsDefaultsAndIsKeptByTheWrite) {
     EXPECT_EQ(LeSelecao(ini), TSelecao{});
 
     GravaSelecao(ini, kNova);
-    const std::string depois = Le(caminho);
+    const std::string depois = ConteudoDoArquivo(caminho);
     ASSERT_EQ(depois.substr(0, lixo.size()), lixo);   // byte for byte
     EXPECT_EQ(LeSelecao(ini), kNova);
     // At most a line end between the garbage and the new section.
@@ -99,7 +94,7 @@ TEST_F(ArquivoIniRuim, VeryLongLinesAreReadAndKept) {
 
     GravaSelecao(ini, kNova);
     EXPECT_EQ(LeSelecao(ini), kNova);
-    EXPECT_EQ(Le(caminho), comentario + "\r\n[PRINCIPAL]\r\nIndEstado=12\r\nLatitude=19\xB0" "55'00\"\r\nOutra=" +
+    EXPECT_EQ(ConteudoDoArquivo(caminho), comentario + "\r\n[PRINCIPAL]\r\nIndEstado=12\r\nLatitude=19\xB0" "55'00\"\r\nOutra=" +
                                std::string(200000, 'y') +
                                "\r\nIndEstacao=-1\r\nIndLocalidade=3\r\nLongitude=43\xB0" "56'00\"\r\n");
 }
@@ -108,7 +103,7 @@ TEST_F(ArquivoIniRuim, ZeroLengthFileReadsAsDefaultsAndGetsTheSection) {
     Escreve("");
     EXPECT_EQ(LeSelecao(ini), TSelecao{});
     GravaSelecao(ini, kNova);
-    EXPECT_EQ(Le(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
+    EXPECT_EQ(ConteudoDoArquivo(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
                            "Latitude=19\xB0" "55'00\"\r\nLongitude=43\xB0" "56'00\"\r\n");
 }
 
@@ -117,7 +112,7 @@ TEST_F(ArquivoIniRuim, KeysWithoutASectionAreNotTheProgramsAndStay) {
     Escreve(antes);
     EXPECT_EQ(LeSelecao(ini), TSelecao{});
     GravaSelecao(ini, kNova);
-    EXPECT_EQ(Le(caminho), antes + "[PRINCIPAL]\nIndEstado=12\nIndEstacao=-1\nIndLocalidade=3\nLatitude=19\xB0"
+    EXPECT_EQ(ConteudoDoArquivo(caminho), antes + "[PRINCIPAL]\nIndEstado=12\nIndEstacao=-1\nIndLocalidade=3\nLatitude=19\xB0"
                                    "55'00\"\nLongitude=43\xB0" "56'00\"\n");
 }
 
@@ -130,7 +125,7 @@ TEST_F(ArquivoIniRuim, DuplicateKeysAndSectionsTheFirstCountsAndOnlyItIsReplaced
     EXPECT_EQ(LeSelecao(ini), esperada);   // IndEstacao of the second section does not count
 
     GravaSelecao(ini, kNova);
-    EXPECT_EQ(Le(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nindestado=9\r\nLatitude=19\xB0" "55'00\"\r\n"
+    EXPECT_EQ(ConteudoDoArquivo(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nindestado=9\r\nLatitude=19\xB0" "55'00\"\r\n"
                            "IndEstacao=-1\r\nIndLocalidade=3\r\nLongitude=43\xB0" "56'00\"\r\n"
                            "[principal]\r\nIndEstacao=4\r\n");
     EXPECT_EQ(LeSelecao(ini), kNova);
@@ -145,7 +140,7 @@ TEST_F(ArquivoIniRuim, FileCutInsideItsLastLineEndKeepsEveryKeyWritten) {
     EXPECT_EQ(LeSelecao(ini), esperada);
     GravaSelecao(ini, kNova);
     EXPECT_EQ(LeSelecao(ini), kNova);
-    EXPECT_EQ(Le(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
+    EXPECT_EQ(ConteudoDoArquivo(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
                            "Latitude=19\xB0" "55'00\"\r\nLongitude=43\xB0" "56'00\"\r\n");
 
     // The same with another key last, and the new key in its section.
@@ -163,7 +158,7 @@ TEST_F(ArquivoIniRuim, LatitudeOf200CharactersIsReadWhole) {
     Escreve("[PRINCIPAL]\r\nIndEstado=12\r\nLatitude=" + longa + "\r\n");
     EXPECT_EQ(LeSelecao(ini).Latitude, longa);
     GravaSelecao(ini, kNova);
-    EXPECT_EQ(Le(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nLatitude=19\xB0" "55'00\"\r\nIndEstacao=-1\r\n"
+    EXPECT_EQ(ConteudoDoArquivo(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\nLatitude=19\xB0" "55'00\"\r\nIndEstacao=-1\r\n"
                            "IndLocalidade=3\r\nLongitude=43\xB0" "56'00\"\r\n");
 }
 
@@ -199,11 +194,11 @@ TEST_F(ArquivoIniRuim, FolderThatCannotBeWrittenRaisesNamingTheFileAndKeepsIt) {
                 status = e.Message() == esperada ? 0 : 11;
                 if (status) std::fprintf(stderr, "message: %s\n", e.what());
             }
-            if (status == 0 && Le(caminho) != antes) status = 12;
+            if (status == 0 && ConteudoDoArquivo(caminho) != antes) status = 12;
             std::_Exit(status);
         },
         testing::ExitedWithCode(0), "");
-    EXPECT_EQ(Le(caminho), antes);
+    EXPECT_EQ(ConteudoDoArquivo(caminho), antes);
     EXPECT_EQ(std::distance(fs::directory_iterator(pasta.Caminho()), fs::directory_iterator()), 1)
         << "a temporary file was left behind";
     ::chmod(pasta.Caminho().c_str(), 0700);

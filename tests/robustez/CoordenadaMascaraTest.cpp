@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "CaixasRegistradas.h"
+#include "suporte/CaixasGravadas.h"
 #include "JanelaTeste.h"
 #include "PastaJanela.h"
 #include "ui/Aplicacao.h"
@@ -56,7 +56,7 @@ private slots:
         QFETCH(bool, latitude);
         TPastaJanela pasta;
         auto janela = AbreJanela(pasta, 12, 0);   // Minas Gerais, Belo Horizonte shown
-        QVERIFY2(Caixas().Erros.isEmpty(), qPrintable(Caixas().Erros.join('\n')));
+        QVERIFY2(Caixas().ErrosComTitulo().isEmpty(), qPrintable(Caixas().ErrosComTitulo().join('\n')));
         TMascaraCoordenada* edit = latitude ? janela->PrecLaAux : janela->PrecLoAux;
         const AnsiString cheio = edit->Texto();
         QCOMPARE(cheio.size(), std::size_t(9));
@@ -73,7 +73,7 @@ private slots:
 
             QTest::mouseClick(janela->Calculalalo, Qt::LeftButton);
             Processa();
-            QVERIFY2(Caixas().Erros == QStringList{Recusa()}, qPrintable(caso + ": " + Caixas().Erros.join('\n')));
+            QVERIFY2(Caixas().ErrosComTitulo() == QStringList{Recusa()}, qPrintable(caso + ": " + Caixas().ErrosComTitulo().join('\n')));
             QVERIFY2(edit->hasFocus(), caso.constData());
             QVERIFY2(janela->PrecK->text() == k, caso.constData());   // nothing calculated
             QVERIFY2(edit->Texto() == ComBrancos(cheio, mascara), caso.constData());
@@ -85,7 +85,7 @@ private slots:
         }
         QTest::mouseClick(janela->Calculalalo, Qt::LeftButton);
         Processa();
-        QVERIFY2(Caixas().Erros.isEmpty(), qPrintable(Caixas().Erros.join('\n')));
+        QVERIFY2(Caixas().ErrosComTitulo().isEmpty(), qPrintable(Caixas().ErrosComTitulo().join('\n')));
         QVERIFY(!janela->PrecK->text().isEmpty());
     }
 };

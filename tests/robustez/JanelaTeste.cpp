@@ -9,10 +9,6 @@
 #include "PastaJanela.h"
 #include "ui/FoConsulta.h"
 
-void Processa() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-}
-
 std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaJanela& pasta, int estado, int indEstacao, int indLocalidade) {
     auto janela = std::make_unique<TfrmFoConsulta>(pasta.Programa(), nullptr);
     janela->Estado->SetIndice(static_cast<int16_t>(estado));
@@ -22,23 +18,6 @@ std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaJanela& pasta, int estado
     (void)QTest::qWaitForWindowExposed(janela.get());
     Processa();
     return janela;
-}
-
-void EscolheEstado(QComboBox* estados, int indice) {
-    estados->showPopup();
-    QAbstractItemView* vista = estados->view();
-    const QModelIndex item = estados->model()->index(indice, 0);
-    vista->scrollTo(item);
-    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(item).center());
-    Processa();
-}
-
-void ClicaLinha(QListWidget* lista, int linha) {
-    QListWidgetItem* item = lista->item(linha);
-    if (!item) return;
-    lista->scrollToItem(item);
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(item).center());
-    Processa();
 }
 
 QStringList Itens(const QListWidget* lista) {

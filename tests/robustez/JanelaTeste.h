@@ -5,14 +5,14 @@
 
 #include <memory>
 
+#include "suporte/Cliques.h"
+#include "suporte/JanelasModais.h"
+
 class QComboBox;
 class QListWidget;
 class TPastaJanela;
 class TfrmFoConsulta;
 
-void Processa();
 std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaJanela& pasta, int estado, int indEstacao = 0,
                                            int indLocalidade = -1);
-void EscolheEstado(QComboBox* estados, int indice);   // through the popup, with the mouse
-void ClicaLinha(QListWidget* lista, int linha);
 QStringList Itens(const QListWidget* lista);

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "CaixasRegistradas.h"
+#include "suporte/CaixasGravadas.h"
 #include "JanelaTeste.h"
 #include "PastaJanela.h"
 #include "ui/FoConsulta.h"
@@ -99,13 +99,13 @@ private slots:
         TPastaJanela pasta;
         pasta.Grava(QStringLiteral("BA.bmp"), bmp);
         auto janela = AbreJanela(pasta, 12, 0);
-        QVERIFY2(Caixas().Erros.isEmpty(), qPrintable(Caixas().Erros.join('\n')));
+        QVERIFY2(Caixas().ErrosComTitulo().isEmpty(), qPrintable(Caixas().ErrosComTitulo().join('\n')));
 
         EscolheEstado(janela->Estados, 4);
         const QString mensagem = esperado == static_cast<int>(TEsperado::Invalido) ? Invalido(pasta)
                                  : esperado == static_cast<int>(TEsperado::Tamanho) ? Tamanho(pasta, largura, altura)
                                                                                      : SemAzul(pasta);
-        QCOMPARE(Caixas().Erros, QStringList{Erro(mensagem)});
+        QCOMPARE(Caixas().ErrosComTitulo(), QStringList{Erro(mensagem)});
 
         // Minas Gerais again, whole: state, combo, caption, map, lists.
         QCOMPARE(janela->Estado->Indice, int16_t(12));
@@ -121,7 +121,7 @@ private slots:
         ClicaLinha(janela->LBEstacao, 2);
         QCOMPARE(QString::fromLatin1(janela->PlaceName.c_str()), QStringLiteral("Montes Claros"));
         QVERIFY2(janela->PrecK->text().startsWith(QStringLiteral("800")), qPrintable(janela->PrecK->text()));
-        QCOMPARE(Caixas().Erros.size(), 1);
+        QCOMPARE(Caixas().ErrosComTitulo().size(), 1);
     }
 
     // The check refuses only what cannot serve: the shipped maps pass it.
@@ -143,7 +143,7 @@ private slots:
         TPastaJanela pasta;
         pasta.Grava(QStringLiteral("BA.bmp"), QByteArray("BM não"));
         auto janela = AbreJanela(pasta, 4, 0);
-        QCOMPARE(Caixas().Erros, QStringList{Erro(Invalido(pasta))});
+        QCOMPARE(Caixas().ErrosComTitulo(), QStringList{Erro(Invalido(pasta))});
         QCOMPARE(janela->Estado->Indice, int16_t(4));
         QCOMPARE(janela->Notebook1->currentIndex(), 0);
         QVERIFY(!janela->EstadoBMP->isVisible());
@@ -152,7 +152,7 @@ private slots:
         ClicaLinha(janela->LBEstacao, 0);
         QCOMPARE(QString::fromLatin1(janela->PlaceName.c_str()), QStringLiteral("Salvador"));
         QVERIFY2(janela->PrecK->text().startsWith(QStringLiteral("1100")), qPrintable(janela->PrecK->text()));
-        QCOMPARE(Caixas().Erros.size(), 1);
+        QCOMPARE(Caixas().ErrosComTitulo().size(), 1);
     }
 
     // Minas Gerais's block cut short: choosing it from Bahia fails naming the
@@ -162,9 +162,9 @@ private slots:
         const QByteArray inteiro = TPastaJanela::ArquivoLocalidades();
         pasta.Grava(QStringLiteral("Localidades_Tor21.bin"), inteiro.left(inteiro.size() - 14 * 2 - 10));
         auto janela = AbreJanela(pasta, 4, 0);
-        QVERIFY2(Caixas().Erros.isEmpty(), qPrintable(Caixas().Erros.join('\n')));
+        QVERIFY2(Caixas().ErrosComTitulo().isEmpty(), qPrintable(Caixas().ErrosComTitulo().join('\n')));
         EscolheEstado(janela->Estados, 12);
-        QCOMPARE(Caixas().Erros, QStringList{Erro(Incompleto(pasta, 12, QStringLiteral("Minas Gerais")))});
+        QCOMPARE(Caixas().ErrosComTitulo(), QStringList{Erro(Incompleto(pasta, 12, QStringLiteral("Minas Gerais")))});
         QCOMPARE(janela->Estado->Indice, int16_t(4));
         QCOMPARE(janela->Estados->currentIndex(), 4);
         QVERIFY(janela->EstadoBMP->isVisible());
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(Itens(janela->LBLocalidade), QStringList{QStringLiteral("Acajutiba")});
         ClicaLinha(janela->LBLocalidade, 0);
         QCOMPARE(QString::fromLatin1(janela->PlaceName.c_str()), QStringLiteral("Acajutiba"));
-        QCOMPARE(Caixas().Erros.size(), 1);
+        QCOMPARE(Caixas().ErrosComTitulo().size(), 1);
     }
 
     // Bahia's block cut short: Minas Gerais's block lies after it, so
@@ -181,9 +181,9 @@ private slots:
         TPastaJanela pasta;
         pasta.Grava(QStringLiteral("Localidades_Tor21.bin"), TPastaJanela::ArquivoLocalidades().left(1 + 4 * 2 + 2 + 40));
         auto janela = AbreJanela(pasta, 8, 0);
-        QVERIFY2(Caixas().Erros.isEmpty(), qPrintable(Caixas().Erros.join('\n')));
+        QVERIFY2(Caixas().ErrosComTitulo().isEmpty(), qPrintable(Caixas().ErrosComTitulo().join('\n')));
         EscolheEstado(janela->Estados, 12);   // Minas Gerais: skipping Bahia's block fails
-        QCOMPARE(Caixas().Erros, QStringList{Erro(Incompleto(pasta, 4, QStringLiteral("Bahia")))});
+        QCOMPARE(Caixas().ErrosComTitulo(), QStringList{Erro(Incompleto(pasta, 4, QStringLiteral("Bahia")))});
         QCOMPARE(janela->Estado->Indice, int16_t(8));
         QCOMPARE(janela->Notebook1->currentIndex(), 0);
         QCOMPARE(Itens(janela->LBEstacao), QStringList{QStringLiteral("Goiânia")});

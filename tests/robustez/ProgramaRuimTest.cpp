@@ -14,26 +14,9 @@
 
 #include "PastaJanela.h"
 #include "platform/Cp1252.h"
+#include "suporte/ProgramaDeTeste.h"
 
 namespace {
-
-struct TResultado {
-    int Status = -1;
-    QString Saida, Erro;
-    QStringList Linhas(const QString& prefixo) const {
-        QStringList r;
-        for (const QString& l : Saida.split(QLatin1Char('\n')))
-            if (l.startsWith(prefixo)) r << l;
-        return r;
-    }
-};
-
-QByteArray Bytes(const char* utf8) { return QByteArray::fromStdString(Ansi(utf8)); }
-
-QByteArray Le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The test build of the program (it plays the user: "ok" clicks "&Fechar",
 // "cancel" "&Cancelar") installed in <tmp>/bin beside the data folder.
@@ -53,29 +36,16 @@ public:
     // semPermissao: run as a user who may not write the program folder
     // (root writes anywhere, so the child gives root up first).
     TResultado Executa(const QString& acao, bool semPermissao = false) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("TORMEL21_TESTE_ACAO"), acao);
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(QDir::tempPath());
+        std::function<void()> noFilho;
         if (semPermissao) {
             ::chmod(QFile::encodeName(Raiz()).constData(), 0755);
             ::chmod(QFile::encodeName(Pasta).constData(), 0555);
-            p.setChildProcessModifier([] {
+            noFilho = [] {
                 if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
-            });
+            };
         }
-        p.start(Pasta + QStringLiteral("tormel21"), {});
-        TResultado r;
-        if (p.waitForStarted(10000) && !p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-        }
+        const TResultado r = ExecutaProgramaDeTeste(Pasta + QStringLiteral("tormel21"), acao, QString(), noFilho);
         if (semPermissao) ::chmod(QFile::encodeName(Pasta).constData(), 0755);
-        r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.Saida = QString::fromUtf8(p.readAllStandardOutput());
-        r.Erro = QString::fromUtf8(p.readAllStandardError());
         return r;
     }
     QStringList Arquivos() const { return QDir(Pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name); }

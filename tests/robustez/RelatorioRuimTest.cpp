@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "CaixasRegistradas.h"
+#include "suporte/CaixasGravadas.h"
 #include "JanelaTeste.h"
 #include "PastaJanela.h"
 #include "report/FoRelatTormel.h"
@@ -39,7 +39,7 @@ TVistoNoRelatorio AbreRelatorio(TfrmFoConsulta* janela) {
         vigia.stop();
         visto.Aberto = true;
         visto.Texto = relatorio->Viewer->toPlainText();
-        visto.Erros = Caixas().Erros;
+        visto.Erros = Caixas().ErrosComTitulo();
         QTest::mouseClick(relatorio->BFechar, Qt::LeftButton);
     });
     vigia.start();
@@ -70,7 +70,7 @@ private slots:
         QVERIFY2(visto.Texto.contains(QStringLiteral("RELATÓRIO")), qPrintable(visto.Texto));
         QVERIFY2(visto.Texto.contains(QStringLiteral("Belo Horizonte")), qPrintable(visto.Texto));
         QVERIFY(!QFile::exists(QStringLiteral("Bit.bmp")));   // deleted with the window
-        QVERIFY(Caixas().Erros.isEmpty());
+        QVERIFY(Caixas().ErrosComTitulo().isEmpty());
     }
 
     void bitBmpNaoPodeSerGravado() {

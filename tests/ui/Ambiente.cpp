@@ -87,18 +87,8 @@ std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* aju
     return janela;
 }
 
-void EscolheEstado(QComboBox* estados, int indice) {
-    estados->showPopup();
-    QAbstractItemView* vista = estados->view();
-    const QModelIndex item = estados->model()->index(indice, 0);
-    vista->scrollTo(item);
-    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(item).center());
-    Processa();
-}
-
 void ClicaItem(QListWidget* lista, const QString& texto) {
     const auto itens = lista->findItems(texto, Qt::MatchExactly);
     QVERIFY2(itens.size() == 1, qPrintable(texto));
-    lista->scrollToItem(itens[0]);
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(itens[0]).center());
+    ClicaLinha(lista, lista->row(itens[0]));
 }

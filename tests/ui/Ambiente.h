@@ -10,6 +10,7 @@
 
 #include "platform/AnsiString.h"
 #include "suporte/CaixasGravadas.h"
+#include "suporte/Cliques.h"
 #include "suporte/JanelasModais.h"
 #include "suporte/PastaPrograma.h"
 #include "ui/Ajuda.h"
@@ -48,5 +49,4 @@ QString N(const char* numero);      // '.' replaced by the locale's separator
 std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* ajuda, int estado,
                                            int indEstacao = -1, int indLocalidade = -1,
                                            const char* latitude = nullptr, const char* longitude = nullptr);
-void EscolheEstado(QComboBox* estados, int indice);   // through the popup, with the mouse
 void ClicaItem(QListWidget* lista, const QString& texto);
