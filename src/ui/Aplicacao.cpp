@@ -1,6 +1,9 @@
 #include "ui/Aplicacao.h"
 
+#include <QIcon>
 #include <QMessageBox>
+
+#include <cstdio>
 
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -30,8 +33,14 @@ QString ComPontoFinal(const QString& mensagem) {
     return mensagem;
 }
 
+// Resources of the static library, registered outside any namespace.
+static void InicializaIcone() { Q_INIT_RESOURCE(imagens); }
+
 TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(TituloAplicacao));
+    // Every window without an icon of its own takes the program's.
+    InicializaIcone();
+    setWindowIcon(QIcon(QStringLiteral(":/imagens/tormel21.svg")));
 }
 
 bool TAplicacao::notify(QObject* receiver, QEvent* event) {
@@ -51,4 +60,13 @@ TAplicacao* TAplicacao::Instancia() { return dynamic_cast<TAplicacao*>(QCoreAppl
 
 void TAplicacao::MostraErro(const std::exception& e) {
     Caixas().Erro(QString::fromUtf8(TituloAplicacao), ComPontoFinal(MensagemDe(e)));
+}
+
+void ExecutaProtegido(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        if (TAplicacao* app = TAplicacao::Instancia()) app->MostraErro(e);
+        else std::fprintf(stderr, "%s\n", qPrintable(ComPontoFinal(MensagemDe(e))));
+    }
 }

@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QString>
 
+#include <concepts>
+#include <functional>
+#include <utility>
+
 // Message boxes of the program; tests put a recorder in their place.
 class ICaixas {
 public:
@@ -41,6 +45,24 @@ private:
     TCaixasPadrao padrao_;
     ICaixas* caixas_ = nullptr;
 };
+
+// Runs a handler reached from a signal or a callback and hands an error that
+// leaves it to TAplicacao::MostraErro, so that no exception unwinds through
+// Qt's signal emission or its item views. Outside a TAplicacao the error is
+// printed on standard error.
+void ExecutaProtegido(const std::function<void()>& handler);
+
+// A slot or callback that runs `handler` through ExecutaProtegido.
+template <class F>
+auto Protegido(F handler) {
+    // Constrained, so that Qt's connect finds how many of a signal's
+    // arguments the handler takes.
+    return [handler = std::move(handler)](auto&&... args)
+               requires std::invocable<F&, decltype(args)...>
+    {
+        ExecutaProtegido([&] { handler(std::forward<decltype(args)>(args)...); });
+    };
+}
 
 // The message with a period appended when its last character sorts after '.'.
 QString ComPontoFinal(const QString& mensagem);

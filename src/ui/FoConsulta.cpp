@@ -16,6 +16,7 @@
 #include "database/Citacoes.h"
 #include "database/Coordenadas.h"
 #include "platform/Cp1252.h"
+#include "platform/Erros.h"
 #include "platform/Numeros.h"
 #include "platform/PontoFlutuante.h"
 #include "ui/Ajuda.h"
@@ -28,6 +29,10 @@
 static void InicializaImagens() { Q_INIT_RESOURCE(imagens); }
 
 TfrmFoConsulta* frmFoConsulta = nullptr;
+const char* const MensagemSemParametros =
+    "Não há parâmetros da equação IDF para o local atual.\n\n"
+    "Para obtê-los, escolha uma estação ou uma localidade na lista, clique no mapa do estado "
+    "ou digite a latitude e a longitude de um ponto e clique em \"Calcular\".";
 AnsiString ActivationMarker;
 bool TypedPointReplay = false;
 
@@ -63,32 +68,55 @@ TfrmFoConsulta::~TfrmFoConsulta() {
     FormDestroy();
 }
 
+// Every handler reached from a signal or a callback runs through Protegido:
+// its error goes to the error box without unwinding through Qt.
 void TfrmFoConsulta::LigaEventos() {
-    connect(Estados, &QComboBox::activated, this, [this](int) { EstadosClick(); });
-    connect(LBEstacao, &QListWidget::currentRowChanged, this, [this](int) { LBEstacaoClick(); });
-    connect(LBLocalidade, &QListWidget::currentRowChanged, this, [this](int) { LBLocalidadeClick(); });
-    connect(Autor, &QPushButton::clicked, this, [this] { AutorClick(); });
+    connect(Estados, &QComboBox::activated, this, Protegido([this](int) { EstadosClick(); }));
+    LBEstacao->AoEscolher = Protegido([this] { LBEstacaoClick(); });
+    LBLocalidade->AoEscolher = Protegido([this] { LBLocalidadeClick(); });
+    connect(Autor, &QPushButton::clicked, this, Protegido([this] { AutorClick(); }));
     // A click whose release comes before an incomplete coordinate edit has
     // taken the focus back (press and release handled together) calculates
     // nothing: the edit's refusal is the answer, not a half-typed point.
-    connect(Calculalalo, &QPushButton::clicked, this, [this] {
-        if (PrecLaAux->Completo() && PrecLoAux->Completo()) CalculalaloClick();
-    });
-    connect(BtnRelat, &QPushButton::clicked, this, [this] { BtnRelatClick(); });
-    connect(BtnAjuda, &QPushButton::clicked, this, [this] { BtnAjudaClick(); });
-    connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
-    connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
-    connect(MapadoBrasil1, &QAction::triggered, this, [this] { MapadoBrasil1Click(); });
-    connect(Relatrio1, &QAction::triggered, this, [this] { BtnRelatClick(); });
-    connect(Contedo1, &QAction::triggered, this, [this] { Contedo1Click(); });
-    connect(ObterAjudaSobre1, &QAction::triggered, this, [this] { ObterAjudaSobre1Click(); });
-    connect(Sobre1, &QAction::triggered, this, [this] { Sobre1Click(); });
-    BrasilBMP->AoMover = [this](int x, int y) { BrasilBMPMouseMove(x, y); };
-    BrasilBMP->AoSoltar = [this](Qt::MouseButton b, int x, int y) { BrasilBMPMouseUp(b, x, y); };
-    EstadoBMP->AoMover = [this](int x, int y) { EstadoBMPMouseMove(x, y); };
-    EstadoBMP->AoSoltar = [this](Qt::MouseButton b, int x, int y) { EstadoBMPMouseUp(b, x, y); };
-    PrecLaAux->AoPressionarTecla = [this] { PrecLaAuxKeyPress(); };
-    PrecLoAux->AoPressionarTecla = [this] { PrecLaAuxKeyPress(); };
+    connect(Calculalalo, &QPushButton::clicked, this, Protegido([this] {
+                if (PrecLaAux->Completo() && PrecLoAux->Completo()) CalculalaloClick();
+            }));
+    connect(BtnRelat, &QPushButton::clicked, this, Protegido([this] { BtnRelatClick(); }));
+    connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { BtnAjudaClick(); }));
+    connect(BtnCancel, &QPushButton::clicked, this, Protegido([this] { BtnCancelClick(); }));
+    connect(BtnOk, &QPushButton::clicked, this, Protegido([this] { BtnOkClick(); }));
+    connect(MapadoBrasil1, &QAction::triggered, this, Protegido([this] { MapadoBrasil1Click(); }));
+    connect(Relatrio1, &QAction::triggered, this, Protegido([this] { BtnRelatClick(); }));
+    connect(Contedo1, &QAction::triggered, this, Protegido([this] { Contedo1Click(); }));
+    connect(ObterAjudaSobre1, &QAction::triggered, this, Protegido([this] { ObterAjudaSobre1Click(); }));
+    connect(Sobre1, &QAction::triggered, this, Protegido([this] { Sobre1Click(); }));
+    BrasilBMP->AoMover = Protegido([this](int x, int y) { BrasilBMPMouseMove(x, y); });
+    BrasilBMP->AoSoltar = Protegido([this](Qt::MouseButton b, int x, int y) { BrasilBMPMouseUp(b, x, y); });
+    EstadoBMP->AoMover = Protegido([this](int x, int y) { EstadoBMPMouseMove(x, y); });
+    EstadoBMP->AoSoltar = Protegido([this](Qt::MouseButton b, int x, int y) { EstadoBMPMouseUp(b, x, y); });
+    PrecLaAux->AoPressionarTecla = Protegido([this] { PrecLaAuxKeyPress(); });
+    PrecLoAux->AoPressionarTecla = Protegido([this] { PrecLaAuxKeyPress(); });
+    // Enter in an edit whose text is not the point last taken calculates it;
+    // otherwise it goes on to the default button.
+    for (TMascaraCoordenada* edit : {PrecLaAux, PrecLoAux})
+        edit->AoEnter = [this] {
+            if (PrecLaAux->Texto() == LatitudeText && PrecLoAux->Texto() == LongitudeText) return false;
+            ExecutaProtegido([this] { CalculaPontoDigitado(); });
+            return true;
+        };
+}
+
+// "&Calcular" from the keyboard (Enter in an edit, Alt+C): no focus change
+// reports an incomplete edit, so the refusal is raised here.
+void TfrmFoConsulta::CalculaPontoDigitado() {
+    for (TMascaraCoordenada* edit : {PrecLaAux, PrecLoAux}) {
+        if (!edit->Completo()) {
+            QApplication::beep();
+            edit->setFocus();
+            throw Exception(TMascaraCoordenada::MensagemIncompleto());
+        }
+    }
+    CalculalaloClick();
 }
 
 char TfrmFoConsulta::SeparadorDecimal() const {
@@ -146,7 +174,8 @@ void TfrmFoConsulta::showEvent(QShowEvent* event) {
     if (QScreen* tela = screen()) move(tela->availableGeometry().center() - rect().center());
     // The activation runs once the modal display has begun, as an event of
     // its own, so that its errors reach the error box like any handler's.
-    QMetaObject::invokeMethod(this, [this] { FormActivate(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ExecutaProtegido([this] { FormActivate(); }); }, Qt::QueuedConnection);
 }
 
 void TfrmFoConsulta::FormActivate() {
@@ -263,7 +292,20 @@ void TfrmFoConsulta::MarcaLugarAtual(const QString& legendaAutor) {
     }
 }
 
+bool TfrmFoConsulta::TemParametros() const {
+    for (const QLabel* p : {PrecK, PrecA, PrecB, PrecC})
+        if (p->text().trimmed().isEmpty()) return false;
+    return true;
+}
+
 void TfrmFoConsulta::BtnOkClick() {
+    // With empty parameter boxes there is nothing to hand back: the window
+    // stays open and says how to get parameters.
+    if (!TemParametros()) {
+        if (TAplicacao* app = TAplicacao::Instancia())
+            app->Caixas().Informacao(QStringLiteral("Tormel 2.1"), QString::fromUtf8(MensagemSemParametros));
+        return;
+    }
     IndEstacao = static_cast<int16_t>(LBEstacao->currentRow());
     IndLocalidade = static_cast<int16_t>(LBLocalidade->currentRow());
     const QString legenda = LegendaAutor();
@@ -303,15 +345,16 @@ int TfrmFoConsulta::ContextoDeAjuda(const QWidget* w) const {
 }
 
 // Alt+R and Alt+A belong both to a button and to a menu item; the dialog's
-// buttons take them, as on the desktop the program was made for. F1 asks for
-// the focused control's help context.
+// buttons take them, as on the desktop the program was made for. Alt+C names
+// two buttons. F1 asks for the focused control's help context.
 bool TfrmFoConsulta::TrataAtalho(QEvent* event) {
     auto* tecla = static_cast<QKeyEvent*>(event);
     const auto mods = tecla->modifiers() & ~Qt::KeypadModifier;
     const bool altR = mods == Qt::AltModifier && tecla->key() == Qt::Key_R;
     const bool altA = mods == Qt::AltModifier && tecla->key() == Qt::Key_A;
+    const bool altC = mods == Qt::AltModifier && tecla->key() == Qt::Key_C;
     const bool f1 = mods == Qt::NoModifier && tecla->key() == Qt::Key_F1;
-    if (!altR && !altA && !f1) return false;
+    if (!altR && !altA && !altC && !f1) return false;
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;
@@ -319,6 +362,12 @@ bool TfrmFoConsulta::TrataAtalho(QEvent* event) {
     if (event->type() != QEvent::KeyPress) return true;
     if (altR && BtnRelat->isEnabled()) BtnRelat->click();
     if (altA && BtnAjuda->isEnabled()) BtnAjuda->click();
+    // "&Calcular" and "&Cancelar" share the letter: the first enabled of the
+    // two in the tab order takes it.
+    if (altC) {
+        if (Calculalalo->isEnabled()) ExecutaProtegido([this] { CalculaPontoDigitado(); });
+        else if (BtnCancel->isEnabled()) BtnCancel->click();
+    }
     if (f1 && ajuda_) ajuda_->MostraTopico(ContextoDeAjuda(QApplication::focusWidget()));
     return true;
 }

@@ -21,6 +21,7 @@
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
 #include "ui/GeoReferencia.h"
+#include "ui/ListaLugares.h"   // the lists are used as QListWidget by callers
 
 class QComboBox;
 class QFrame;
@@ -63,8 +64,8 @@ public:
 
     // Controls (names of the window layout).
     QComboBox* Estados = nullptr;
-    QListWidget* LBEstacao = nullptr;
-    QListWidget* LBLocalidade = nullptr;
+    TListaLugares* LBEstacao = nullptr;
+    TListaLugares* LBLocalidade = nullptr;
     QLabel* LLocalidades = nullptr;
     QLabel* lAviso = nullptr;
     QPushButton* Autor = nullptr;
@@ -138,6 +139,9 @@ public:
     int EstacaoDaPosicao(int posicao) const;
     int LocalidadeDaPosicao(int posicao) const;
 
+    // All four parameter boxes hold a value.
+    bool TemParametros() const;
+
     // Help context of a widget: its own, else its nearest container's, else the window's.
     int ContextoDeAjuda(const QWidget* w) const;
 
@@ -158,6 +162,7 @@ private:
     void LigaEventos();
 
     void SelecionaLinha(QListWidget* lista, int posicao);   // no handler runs
+    void CalculaPontoDigitado();
     void MostraParametrosGerais(const TEstacao& r);
     void AtualizaAviso();
     void FalhaBitmap(int estadoAnterior);
@@ -178,6 +183,8 @@ private:
     bool restaurandoEstado_ = false;
 };
 
+// What "&Fechar" says when the parameter boxes are empty.
+extern const char* const MensagemSemParametros;
 // The window being shown; set and cleared by the query component.
 extern TfrmFoConsulta* frmFoConsulta;
 // "FormActivate" while the activation runs the state selection, else empty.

@@ -12,10 +12,13 @@
 #include <QStackedWidget>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "database/Estados.h"
 #include "platform/Cp1252.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/ListaLugares.h"
 #include "ui/MascaraCoordenada.h"
 
 namespace {
@@ -46,7 +49,9 @@ QLabel* CaixaParametro(QWidget* pai, int x, int y) {
     auto* r = new QLabel(pai);
     r->setGeometry(x, y, 65, 22);
     r->setAlignment(Qt::AlignCenter);
-    r->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The two-pixel sunken edge of the desktop the layout was drawn for: its
+    // light outer edge shows against the group, its inner edges against white.
+    r->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     r->setAutoFillBackground(true);
     QPalette p = r->palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -69,11 +74,25 @@ QFrame* Eixo(QWidget* pai, int l, int a) {
     return f;
 }
 
+// A label over a map stands in a light box, so that it reads on any colour
+// of the picture (the state's pure blue, the dark states of the south).
 QLabel* RotuloMapa(QWidget* pai, int x, int y) {
     auto* r = new QLabel(pai);
     r->move(x, y);
     r->setAttribute(Qt::WA_TransparentForMouseEvents);
+    r->setStyleSheet(QStringLiteral("QLabel { background-color: rgba(255, 255, 255, 230); color: black;"
+                                    " border: 1px solid rgba(0, 0, 0, 110); padding: 0px 2px; }"));
     return r;
+}
+
+// A group box framed as on the desktop the layout was drawn for: the frame
+// starts half a caption below the top, the caption sits on the frame line,
+// so the controls at the layout's positions stand inside the frame.
+void EstiloDoGrupo(QGroupBox* grupo) {
+    grupo->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; top: 0px; padding: 0px 1px; }"));
 }
 }  // namespace
 
@@ -104,7 +123,9 @@ void TfrmFoConsulta::MontaJanela() {
     for (const auto& nome : NomesEstados) Estados->addItem(QString::fromStdString(Cp1252ToUtf8(nome)));
     Estados->setToolTip(T("Estados"));
     Contexto(Estados, 7);
-    Rotulo(cliente, "&Estados :", 466, 11, Estados);
+    // The caption ends before the combo, whatever the width of the face.
+    QLabel* rotuloEstados = Rotulo(cliente, "&Estados :", 466, 11, Estados);
+    rotuloEstados->move(std::min(466, Estados->x() - 3 - rotuloEstados->width()), 11);
 
     MontaMapas(cliente);
     MontaListas(cliente);
@@ -182,17 +203,15 @@ void TfrmFoConsulta::MontaListas(QWidget* cliente) {
     // The three list captions focus the state combo, as the layout has them.
     Rotulo(Panel4, "Es&tações :", 4, 6, Estados);
 
-    LBEstacao = new QListWidget(Panel4);
+    LBEstacao = new TListaLugares(Panel4);
     LBEstacao->setGeometry(4, 22, 269, 130);
-    LBEstacao->setSelectionMode(QAbstractItemView::SingleSelection);
     LBEstacao->setToolTip(T("Estações"));
     Contexto(LBEstacao, 6);
 
     LLocalidades = Rotulo(Panel4, "&Localidades :", 4, 162, Estados);
 
-    LBLocalidade = new QListWidget(Panel4);
+    LBLocalidade = new TListaLugares(Panel4);
     LBLocalidade->setGeometry(4, 179, 269, 130);
-    LBLocalidade->setSelectionMode(QAbstractItemView::SingleSelection);
     LBLocalidade->setToolTip(T("Localidades"));
     Contexto(LBLocalidade, 4);
 
@@ -218,6 +237,7 @@ void TfrmFoConsulta::MontaCoordenadas(QWidget* cliente) {
     GroupBox2 = new QGroupBox(cliente);
     GroupBox2->setGeometry(4, 457, 331, 65);
     GroupBox2->setToolTip(T("Localização"));
+    EstiloDoGrupo(GroupBox2);
     Contexto(GroupBox2, 2);
 
     PrecLaAux = new TMascaraCoordenada(GroupBox2);
@@ -239,6 +259,7 @@ void TfrmFoConsulta::MontaCoordenadas(QWidget* cliente) {
 void TfrmFoConsulta::MontaParametros(QWidget* cliente) {
     Precipitacao = new QGroupBox(T(" Parâmetros da Equação IDF "), cliente);
     Precipitacao->setGeometry(342, 457, 267, 65);
+    EstiloDoGrupo(Precipitacao);
     Precipitacao->setToolTip(T("Parâmetros da equação intensidade-duração-freqüência da precipitação"));
     Contexto(Precipitacao, 1);
 
@@ -260,7 +281,7 @@ void TfrmFoConsulta::MontaBotoes(QWidget* cliente) {
     Contexto(BtnRelat, 9);
 
     BtnAjuda = Botao(cliente, "&Ajuda", 631, 402, 100, 28);
-    BtnAjuda->setIcon(estilo->standardIcon(QStyle::SP_DialogHelpButton));
+    BtnAjuda->setIcon(estilo->standardIcon(QStyle::SP_MessageBoxQuestion));
     Contexto(BtnAjuda, 7);
 
     BtnCancel = Botao(cliente, "&Cancelar", 631, 446, 100, 28);

@@ -7,6 +7,7 @@
 #include "database/Coordenadas.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "ui/Aplicacao.h"
 
 namespace {
 const QChar Vazio = QLatin1Char('_');
@@ -43,6 +44,7 @@ void TMascaraCoordenada::SetTexto(const AnsiString& texto) {
     }
     setCursorPosition(0);
     setModified(false);
+    textoAceito_ = Texto();
 }
 
 bool TMascaraCoordenada::Completo() const {
@@ -53,8 +55,6 @@ bool TMascaraCoordenada::Completo() const {
 }
 
 void TMascaraCoordenada::focusInEvent(QFocusEvent* event) {
-    // Coming back after a refused exit keeps the text to restore.
-    if (!recusando_) textoNaEntrada_ = Texto();
     recusando_ = false;
     QLineEdit::focusInEvent(event);
 }
@@ -63,7 +63,11 @@ void TMascaraCoordenada::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const bool dentroDaJanela =
         event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-    if (!dentroDaJanela || recusando_ || !isModified() || Completo()) return;
+    if (!dentroDaJanela || recusando_) return;
+    if (!isModified() || Completo()) {
+        textoAceito_ = Texto();
+        return;
+    }
     // An incomplete edit keeps the focus: take it back once the focus change
     // is over and report the refusal as an error of the event.
     recusando_ = true;
@@ -72,15 +76,22 @@ void TMascaraCoordenada::focusOutEvent(QFocusEvent* event) {
         this,
         [this] {
             setFocus(Qt::OtherFocusReason);
-            throw Exception(MensagemIncompleto());
+            ExecutaProtegido([] { throw Exception(MensagemIncompleto()); });
         },
         Qt::QueuedConnection);
 }
 
 void TMascaraCoordenada::keyPressEvent(QKeyEvent* event) {
     if (!event->text().isEmpty() && AoPressionarTecla) AoPressionarTecla();
-    if (event->key() == Qt::Key_Escape && isModified()) {
-        SetTexto(textoNaEntrada_);
+    // Esc gives back the last accepted text and goes no further while the
+    // edit differs from it; otherwise it reaches the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Texto() != textoAceito_) {
+        SetTexto(textoAceito_);
+        event->accept();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && AoEnter && AoEnter()) {
         event->accept();
         return;
     }

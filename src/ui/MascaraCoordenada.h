@@ -20,6 +20,9 @@ public:
 
     // Runs at every key that produces a character, before the edit takes it.
     std::function<void()> AoPressionarTecla;
+    // Runs at Enter; true when it took the key, false to let it go on to the
+    // window's default button.
+    std::function<bool()> AoEnter;
 
     static const char* MensagemIncompleto();   // the refusal message on leaving
 
@@ -29,6 +32,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    AnsiString textoNaEntrada_;   // restored by Esc
+    // The last text set from code or left complete: Esc gives it back.
+    AnsiString textoAceito_;
     bool recusando_ = false;
 };

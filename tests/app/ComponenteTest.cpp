@@ -342,7 +342,8 @@ private slots:
         QCOMPARE(Q(c->Autoria()), QStringLiteral("Interpolação"));
     }
 
-    // OK with nothing shown: the conversion error, after the state was taken.
+    // "&Fechar" with nothing shown keeps the window open; a caller that closes
+    // it with OK all the same gets the conversion error, after the state was taken.
     void okSemParametrosLevantaErroDeConversao() {
         auto c = NovoComponente(pasta_);
         c->IndEstado = 3;   // Amazonas: no stations
@@ -354,6 +355,9 @@ private slots:
             j->Estados->setFocus();
             QTest::keyClick(j->Estados, Qt::Key_Up);   // Amapá, no stations either
             QTest::mouseClick(j->BtnOk, Qt::LeftButton);
+            QVERIFY(j->isVisible());
+            QCOMPARE(caixas_.Informacoes(), QStringList{QString::fromUtf8(MensagemSemParametros)});
+            j->done(QDialog::Accepted);
         });
         try {
             c->Execute();

@@ -55,7 +55,9 @@ TPastaTeste::TPastaTeste() {
     e[4] = {Estacao("Salvador   ", 1234.5678, "SICRANO (1999)   ", "12°58'00\"", "38°30'00\""),
             Estacao("Água Fria", 900, "SICRANO (1999)", "11°52'00\"", "38°46'00\""),
             Estacao("barra", 0.5, "MENGANO (1998)", "11°05'00\"", "43°10'00\""),
-            Estacao("Irecê", 1500, "MENGANO (1998)", "11°18'00\"", "41°51'00\"")};
+            Estacao("Irecê", 1500, "MENGANO (1998)", "11°18'00\"", "41°51'00\""),
+            // Entered with Espírito Santo's coordinates: beyond Bahia's map.
+            Estacao("Vitória", 1300, "SICRANO (1999)", "20°19'00\"", "40°20'00\"")};
     e[8] = {Estacao("Goiânia", 800.25, Citacoes[9].Chave, "16°40'00\"", "49°15'00\""),
             Estacao("Anápolis", 700, "SICRANO (1999)", "16°20'00\"", "48°57'00\"")};
     e[15] = {Estacao("Curitiba", 1000, "FULANO et al. (1999)", "25°25'00\"", "49°16'00\""),

@@ -29,6 +29,7 @@ struct TAjudaGravada : IAjuda {
 
 // Data folder <tmp>/Arquivos Comuns beside the program folder <tmp>/bin/:
 // Bahia, Goiás, Paraná (with maps but São Paulo's missing), Sergipe empty.
+// Bahia's last station, "Vitória", lies beyond the Bahia map's bounds.
 // Each block is written in another order than the lists show it.
 class TPastaTeste {
 public:

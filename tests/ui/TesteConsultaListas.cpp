@@ -109,7 +109,6 @@ private slots:
         QTest::addColumn<int>("posicao");
         QTest::addColumn<QString>("autoria");
         QTest::newRow("station with K 0.5") << 4 << 1 << "MENGANO (1998)";
-        QTest::newRow("nothing chosen") << 0 << -1 << "";
     }
     void fechar() {
         QFETCH(int, estado);

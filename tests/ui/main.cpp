@@ -8,10 +8,11 @@ int ExecutaTesteConsultaEstados(int argc, char** argv);
 int ExecutaTesteConsultaListas(int argc, char** argv);
 int ExecutaTesteConsultaMapa(int argc, char** argv);
 int ExecutaTesteConsultaComandos(int argc, char** argv);
+int ExecutaTesteConsultaUso(int argc, char** argv);
 
 int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
-                          ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos},
+                          ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }
