@@ -174,6 +174,13 @@ private slots:
         QTest::keyClick(w->PrecLaAux, Qt::Key_Tab);
         Processa();
         QCOMPARE(Caixas().Erros().size(), 1);
+        {   // the box takes the focus and gives it back as it closes
+            QWidget caixa;
+            caixa.show();
+            QApplication::setActiveWindow(&caixa);
+            Processa();
+        }
+        QApplication::setActiveWindow(w.get());
         QTRY_VERIFY(w->PrecLaAux->hasFocus());
         QVERIFY(U(w->PrecLaAux->Texto()) != aceito);
         QTest::keyClick(w->PrecLaAux, Qt::Key_Escape);
@@ -204,7 +211,9 @@ private slots:
     // the state's pure blue.
     void rotulosLegiveisNoAzul() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
-        PontoNoMapa(w.get());
+        // On the area's left edge: the latitude's label stands on the blue.
+        QTest::mouseMove(w->EstadoBMP, QPoint(100, 223));
+        QTest::mouseClick(w->EstadoBMP, Qt::LeftButton, {}, QPoint(100, 223));
         QWidget* pagina = w->EstadoBMP->parentWidget();
         const QImage vista = pagina->grab().toImage();
         for (QLabel* r : {w->LabelLat, w->LabelLon}) {
