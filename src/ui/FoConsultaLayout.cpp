@@ -176,6 +176,10 @@ void TfrmFoConsulta::MontaMapas(QWidget* cliente) {
         r->adjustSize();
         r->hide();
     }
+    // The values start after the longer of the two boxed captions.
+    const int valores = std::max({71, LatCid->geometry().right() + 3, LonCid->geometry().right() + 3});
+    LabelLatitude->move(valores, LabelLatitude->y());
+    LabelLongitude->move(valores, LabelLongitude->y());
     Notebook1->addWidget(brasil);
 
     // Page 1 "Estados".
