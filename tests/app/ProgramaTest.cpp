@@ -237,7 +237,7 @@ private slots:
         if (comXdg) qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdg.path()));
         else qunsetenv("XDG_CONFIG_HOME");
         qputenv("HOME", QFile::encodeName(casa.path()));
-        const TResultado r = inst.Executa(QStringLiteral("ok"), QString(), [&] {
+        const TResultado r = ExecutaProgramaDeTeste(inst.Programa, QStringLiteral("ok"), QString(), [&] {
             if (trocaUsuario && (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
                 ::_exit(99);
         });
