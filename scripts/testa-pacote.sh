@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build}" && pwd)
 
+cmake --build "$build" -j"$(nproc)"   # cpack packs what is built; it builds nothing
 (cd "$build" && cpack -G DEB)
 versao=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb="$build/tormel21_${versao}_$(dpkg --print-architecture).deb"
@@ -58,11 +59,13 @@ if [ "$(id -u)" = 0 ]; then
   fi
   como=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups --)
 fi
-mkdir -p "$raiz/xdg" "$raiz/casa" "$raiz/plugins/generic"
+mkdir -p "$raiz/xdg" "$raiz/casa" "$raiz/execucao" "$raiz/plugins/generic"
+chmod 700 "$raiz/execucao"
 cp "$build/tests/pacote/plugins/generic/libtormel21_fecha.so" "$raiz/plugins/generic/"
 chmod -R a+rX "$raiz/plugins"
-[ "$(id -u)" = 0 ] && chown "$(id -u nobody):$(id -g nobody)" "$raiz/xdg" "$raiz/casa"
+if [ "$(id -u)" = 0 ]; then chown "$(id -u nobody):$(id -g nobody)" "$raiz/xdg" "$raiz/casa" "$raiz/execucao"; fi
 saida=$(cd "$raiz/casa" && env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$raiz/casa" XDG_CONFIG_HOME="$raiz/xdg" \
+          XDG_RUNTIME_DIR="$raiz/execucao" \
           QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$raiz/plugins" QT_QPA_GENERIC_PLUGINS=tormel21fecha \
           timeout 120 "${como[@]}" "$usr/bin/tormel21" 2>&1) || falha "tormel21 terminou com erro: $saida"
 echo "$saida"
@@ -72,5 +75,5 @@ ini="$raiz/xdg/tormel21/Tormel21.ini"
 grep -q '^IndEstado=' "$ini" || falha "$ini não tem IndEstado"
 [ ! -e "$usr/lib/tormel21/bin/Tormel21.ini" ] || falha "configurações gravadas na pasta do programa"
 echo "== $ini"
-cat "$ini"
+iconv -f CP1252 -t UTF-8 "$ini"
 echo "pacote: tudo certo"
