@@ -4,6 +4,7 @@
 
 #include "app/Tormel21Comp.h"
 #include "platform/ArquivoIni.h"
+#include "platform/Caminhos.h"
 
 const char* const SecaoPrincipal = "PRINCIPAL";
 
@@ -11,6 +12,12 @@ namespace {
 // Only the low 16 bits of the integer read are kept: 65536 gives 0, 65535 -1.
 int16_t Baixos16(int valor) { return static_cast<int16_t>(static_cast<uint16_t>(static_cast<unsigned>(valor) & 0xFFFFu)); }
 }  // namespace
+
+std::string CaminhoDaConfiguracao(const std::string& pastaDoPrograma) {
+    const std::string doUsuario = PastaDeConfiguracaoDoUsuario();
+    if (PastaGravavel(pastaDoPrograma) || doUsuario.empty()) return pastaDoPrograma + "Tormel21.ini";
+    return doUsuario + "tormel21/Tormel21.ini";
+}
 
 void LeConfiguracao(const TArquivoIni& ini, TTormel21& componente) {
     componente.IndEstado = Baixos16(ini.ReadInteger(SecaoPrincipal, "IndEstado", 0));

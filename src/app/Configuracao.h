@@ -1,12 +1,19 @@
 #pragma once
 // The program's settings file "Tormel21.ini": the selection of the previous
 // run, section "PRINCIPAL".
+#include <string>
+
 #include "platform/AnsiString.h"
 
 class TArquivoIni;
 class TTormel21;
 
 extern const char* const SecaoPrincipal;   // "PRINCIPAL"
+
+// The settings file: "Tormel21.ini" beside the program when the program's
+// folder can be written, else in the user's settings folder,
+// "<PastaDeConfiguracaoDoUsuario>tormel21/Tormel21.ini" (an installed copy).
+std::string CaminhoDaConfiguracao(const std::string& pastaDoPrograma);
 
 // "IndEstado", "IndEstacao", "IndLocalidade" (default 0, low 16 bits kept),
 // "Latitude", "Longitude" (default empty) into the component's properties.

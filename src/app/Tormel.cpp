@@ -71,10 +71,14 @@ int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
         auto componente = std::make_unique<TTormel21>(&app, pastaDoPrograma, &ajuda);
         componente->ShowAbout = true;
 
-        TArquivoIni ini(pastaDoPrograma + "Tormel21.ini");
+        const std::string arquivoIni = CaminhoDaConfiguracao(pastaDoPrograma);
+        TArquivoIni ini(arquivoIni);
         LeConfiguracao(ini, *componente);
 
-        if (componente->Execute()) GravaConfiguracao(ini, *componente);
+        if (componente->Execute()) {
+            CriaPasta(arquivoIni.substr(0, arquivoIni.rfind('/') + 1));   // the user's folder on a first write
+            GravaConfiguracao(ini, *componente);
+        }
         componente.reset();
         return 0;
     } catch (...) {

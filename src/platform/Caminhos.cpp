@@ -1,8 +1,11 @@
 #include "platform/Caminhos.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +33,45 @@ bool PastaExiste(const std::string& path) {
 bool ArquivoExiste(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PastaGravavel(const std::string& pasta) {
+    return PastaExiste(pasta) && ::faccessat(AT_FDCWD, pasta.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+std::string PastaDeConfiguracaoDoUsuario() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') {
+        std::string pasta(xdg);
+        if (pasta.back() != '/') pasta += '/';
+        return pasta;
+    }
+    std::string casa;
+    if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+        casa = home;
+    } else if (const passwd* usuario = ::getpwuid(::geteuid()); usuario && usuario->pw_dir &&
+                                                                 usuario->pw_dir[0] == '/') {
+        casa = usuario->pw_dir;
+    }
+    if (casa.empty()) return {};
+    if (casa.back() != '/') casa += '/';
+    return casa + ".config/";
+}
+
+void CriaPasta(const std::string& pasta) {
+    // Each level in turn, so a new parent gets the same private mode.
+    for (std::size_t fim = pasta.find('/', 1); ; fim = pasta.find('/', fim + 1)) {
+        const std::string parte = pasta.substr(0, fim);
+        if (!parte.empty() && !PastaExiste(parte) && ::mkdir(parte.c_str(), 0700) != 0 && errno != EEXIST) {
+            const int erro = errno;
+            throw EInOutError(Ansi("Não foi possível criar a pasta \"") + TextoDoCaminho(pasta) + "\": " +
+                              std::strerror(erro));
+        }
+        if (fim == std::string::npos) break;
+    }
+    if (!PastaExiste(pasta))
+        throw EInOutError(Ansi("Não foi possível criar a pasta \"") + TextoDoCaminho(pasta) + "\": " +
+                          std::strerror(ENOTDIR));
 }
 
 std::string LeArquivo(const std::string& path) {

@@ -1,11 +1,17 @@
 // The whole program as a process: a copy of the test build in a temporary
 // program folder beside a data folder, with settings written by the test.
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "DadosDeTeste.h"
 #include "platform/Cp1252.h"
@@ -194,6 +200,81 @@ private slots:
         QVERIFY(Le(inst.Ini).contains(Bytes("Latitude=19°55'00\"\r\n")));
         QCOMPARE(Le(trabalho.filePath(QStringLiteral("Tormel21.ini"))), isca);
         QCOMPARE(QDir(trabalho.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tormel21.ini"});
+    }
+
+    // The settings file stays beside the program when its folder can be
+    // written, and goes to the user's settings folder when it cannot (an
+    // installed package): $XDG_CONFIG_HOME/tormel21/, else ~/.config/tormel21/.
+    // The read-only runs need a user that permission bits bind, so under
+    // root the program runs as "nobody".
+    void arquivoDeConfiguracaoDoUsuario_data() {
+        QTest::addColumn<bool>("somenteLeitura");
+        QTest::addColumn<bool>("comXdg");
+        QTest::addColumn<QString>("esperado");   // relative to the program folder, XDG or home folder
+        QTest::newRow("pasta gravável") << false << true << "programa:Tormel21.ini";
+        QTest::newRow("somente leitura, XDG_CONFIG_HOME") << true << true << "xdg:tormel21/Tormel21.ini";
+        QTest::newRow("somente leitura, sem XDG_CONFIG_HOME") << true << false
+                                                              << "casa:.config/tormel21/Tormel21.ini";
+    }
+    void arquivoDeConfiguracaoDoUsuario() {
+        QFETCH(bool, somenteLeitura);
+        QFETCH(bool, comXdg);
+        QFETCH(QString, esperado);
+        const passwd* ninguem = ::getpwnam("nobody");
+        const bool trocaUsuario = somenteLeitura && ::geteuid() == 0;
+        if (trocaUsuario && !ninguem) QSKIP("running as root and there is no user \"nobody\" to run as");
+        const uid_t uid = trocaUsuario ? ninguem->pw_uid : ::geteuid();
+        const gid_t gid = trocaUsuario ? ninguem->pw_gid : ::getegid();
+
+        TInstalacao inst;
+        QTemporaryDir xdg, casa;
+        for (const QString& pasta : {xdg.path(), casa.path()}) QCOMPARE(::chown(qPrintable(pasta), uid, gid), 0);
+        QCOMPARE(::chmod(qPrintable(inst.Pasta + QStringLiteral("..")), 0755), 0);
+        if (somenteLeitura) QCOMPARE(::chmod(qPrintable(inst.Pasta), 0555), 0);
+        const QStringList arquivos = inst.ArquivosDaPasta();
+
+        const QByteArray xdgAntes = qgetenv("XDG_CONFIG_HOME"), casaAntes = qgetenv("HOME");
+        if (comXdg) qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdg.path()));
+        else qunsetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(casa.path()));
+        const TResultado r = ExecutaProgramaDeTeste(inst.Programa, QStringLiteral("ok"), QString(), [&] {
+            if (trocaUsuario && (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
+                ::_exit(99);
+        });
+        qputenv("XDG_CONFIG_HOME", xdgAntes);
+        qputenv("HOME", casaAntes);
+        ::chmod(qPrintable(inst.Pasta), 0755);
+
+        QVERIFY2(r.Terminou, qPrintable(r.Erro));
+        QCOMPARE(r.Status, 0);
+        const QString base = esperado.section(QLatin1Char(':'), 0, 0);
+        const QString arquivo = (base == QLatin1String("programa") ? inst.Pasta
+                                 : base == QLatin1String("xdg")    ? xdg.path() + QLatin1Char('/')
+                                                                   : casa.path() + QLatin1Char('/')) +
+                                esperado.section(QLatin1Char(':'), 1);
+        QVERIFY2(Le(arquivo).startsWith(Bytes("[PRINCIPAL]\r\nIndEstado=0\r\n")), qPrintable(arquivo + r.Erro));
+        // Nothing else anywhere: beside the program only what was there, or
+        // the settings file; no other file in the two user folders.
+        QStringList esperadosNaPasta = arquivos;
+        if (base == QLatin1String("programa")) esperadosNaPasta << QStringLiteral("Tormel21.ini");
+        esperadosNaPasta.sort();
+        QCOMPARE(inst.ArquivosDaPasta(), esperadosNaPasta);
+        // (The home folder may get font caches: only its .config counts.)
+        const auto arquivosEm = [](const QString& pasta, const QString& sub) {
+            QStringList todos;
+            QDirIterator it(pasta + sub, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext()) todos << QDir(pasta).relativeFilePath(it.next());
+            return todos;
+        };
+        const QStringList so{esperado.section(QLatin1Char(':'), 1)};
+        QCOMPARE(arquivosEm(xdg.path(), QString()), base == QLatin1String("xdg") ? so : QStringList{});
+        QCOMPARE(arquivosEm(casa.path(), QStringLiteral("/.config")),
+                 base == QLatin1String("casa") ? so : QStringList{});
+        if (base != QLatin1String("programa")) {
+            struct stat st {};
+            QCOMPARE(::stat(qPrintable(QFileInfo(arquivo).path()), &st), 0);
+            QCOMPARE(st.st_mode & 0777, 0700u);   // the new folder is the user's own
+        }
     }
 
     // A missing help file does not stop the start; it is reported when help
