@@ -3,6 +3,7 @@
 #include <cxxabi.h>
 
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/Erros.h"
 #include "ui/Aplicacao.h"
 #include "ui/TelaAjuda.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 
@@ -43,8 +45,8 @@ QString LinhaDoErro(std::exception_ptr erro) {
     }
 }
 
-int TerminaComErro(TAplicacao& app, std::exception_ptr erro) {
-    const QString linha = LinhaDoErro(erro);
+int TerminaComErro(TAplicacao& app, std::exception_ptr erro, const QString& origem) {
+    const QString linha = origem.isEmpty() ? LinhaDoErro(erro) : LinhaDoErro(erro) + QStringLiteral(" (") + origem + ')';
     std::fprintf(stderr, "%s\n", linha.toUtf8().constData());
     std::fflush(stderr);
     app.Caixas().Erro(QString::fromUtf8(TituloAplicacao), linha);
@@ -62,8 +64,17 @@ int ExecutaTormel(TAplicacao& app) {
 }
 
 int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
+    const std::string caminhoIni = pastaDoPrograma + "Tormel21.ini";
+    // A value of the settings file that the component refuses: the error names
+    // the file and the key (the component's properties carry the keys' names).
+    const char* chaveRecusada = nullptr;
     try {
         app.setApplicationName(QString::fromUtf8(TituloAplicacao));
+        InstalaTraducaoQt(app);
+        // The program folder becomes cp1252 text in messages and in the
+        // report: a folder that cp1252 cannot name stops the program here,
+        // before any file is looked for under a garbled name.
+        CaminhoCp1252(pastaDoPrograma);
 
         // The help file is named here and read only when help is asked for.
         TTelaAjuda ajuda(pastaDoPrograma + "Tormel21.hlp", app.Caixas());
@@ -71,13 +82,24 @@ int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
         auto componente = std::make_unique<TTormel21>(&app, pastaDoPrograma, &ajuda);
         componente->ShowAbout = true;
 
-        TArquivoIni ini(pastaDoPrograma + "Tormel21.ini");
+        TArquivoIni ini(caminhoIni);
         LeConfiguracao(ini, *componente);
 
-        if (componente->Execute()) GravaConfiguracao(ini, *componente);
+        bool fechar = false;
+        try {
+            fechar = componente->Execute();
+        } catch (...) {
+            chaveRecusada = componente->PropriedadeRecusada();
+            throw;
+        }
+        if (fechar) GravaConfiguracao(ini, *componente);
         componente.reset();
         return 0;
     } catch (...) {
-        return TerminaComErro(app, std::current_exception());
+        const QString origem = chaveRecusada ? QStringLiteral("arquivo \"%1\", chave \"%2\"")
+                                                   .arg(QFile::decodeName(QByteArray::fromStdString(caminhoIni)),
+                                                        QString::fromLatin1(chaveRecusada))
+                                             : QString();
+        return TerminaComErro(app, std::current_exception(), origem);
     }
 }
