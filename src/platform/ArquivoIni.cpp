@@ -301,7 +301,13 @@ void TArquivoIni::Altera(const AnsiString& section, const AnsiString& key, const
         if (!p) return;
         const auto k = AchaChave(linhas, *p, key);
         if (!k) return;
-        texto.erase(linhas[*k].inicio, linhas[*k].fim - linhas[*k].inicio);
+        const Linha& l = linhas[*k];
+        texto.erase(l.inicio, l.fim - l.inicio);
+        // A lone CR before the removed line and an LF after it would join
+        // into one CRLF, and the line that the LF ended would be lost: that
+        // CR becomes a CRLF.
+        if (l.inicio > 0 && texto[l.inicio - 1] == '\r' && l.inicio < texto.size() && texto[l.inicio] == '\n')
+            texto.insert(l.inicio, 1, '\n');
     } else if (p) {
         if (const auto k = AchaChave(linhas, *p, key)) {
             const Linha& l = linhas[*k];
@@ -316,6 +322,9 @@ void TArquivoIni::Altera(const AnsiString& section, const AnsiString& key, const
             // The file's last line had no line end: without one the new key
             // would join it.
             if (l.fim == l.fimTexto) novo.insert(0, eol);
+            // Ending in a lone CR right before an LF, the new line would take
+            // that LF as its own and the line it ended would be lost.
+            if (novo.back() == '\r' && l.fim < texto.size() && texto[l.fim] == '\n') novo += '\n';
             texto.insert(l.fim, novo);
         }
     } else {

@@ -171,12 +171,24 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFimDeLinha{"CR primeiro, misto", "[A]\rx=1\r\ny=2\n[B]\n\rz=3\r",
                        "[A]\rx=1\r\ny=20\nw=4\r[B]\n\rz=3\r[C]\rk=5\r"},
         CasoFimDeLinha{"CRLF primeiro, misto", "[A]\r\nx=1\ry=2\r[B]\nz=3\r",
-                       "[A]\r\nx=1\ry=20\rw=4\r\n[B]\nz=3\r[C]\r\nk=5\r\n"}),
+                       "[A]\r\nx=1\ry=20\rw=4\r\n[B]\nz=3\r[C]\r\nk=5\r\n"},
+        // A new line that would end in CR right before an empty LF line ends
+        // in CRLF, so the empty line is not swallowed.
+        CasoFimDeLinha{"CR antes de linha vazia LF", "[A]\rx=1\ry=2\n\n[B]\rz=3\r",
+                       "[A]\rx=1\ry=20\nw=4\r\n\n[B]\rz=3\r[C]\rk=5\r"}),
     [](const ::testing::TestParamInfo<CasoFimDeLinha>& i) {
         std::string nome;
         for (char c : std::string(i.param.nome)) nome += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return nome;
     });
+
+TEST_F(ArquivoIniTest, DeleteBetweenALoneCrAndAnLfKeepsTheLineTheLfEnds) {
+    Escreve("[A]\rx=1\rk=2\n\n; fim\n");
+    TArquivoIni ini(caminho_);
+    ini.DeleteKey("A", "k");
+    EXPECT_EQ(Le(), "[A]\rx=1\r\n\n; fim\n");
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+}
 
 TEST_F(ArquivoIniTest, MissingFileReadsAsDefaultsAndADeleteDoesNotCreateIt) {
     TArquivoIni ini(caminho_);
