@@ -46,7 +46,8 @@ QString LinhaDoErro(std::exception_ptr erro) {
 }
 
 int TerminaComErro(TAplicacao& app, std::exception_ptr erro, const QString& origem) {
-    const QString linha = origem.isEmpty() ? LinhaDoErro(erro) : LinhaDoErro(erro) + QStringLiteral(" (") + origem + ')';
+    QString linha = LinhaDoErro(erro);
+    if (!origem.isEmpty()) linha += QStringLiteral(" (") + origem + ')';
     std::fprintf(stderr, "%s\n", linha.toUtf8().constData());
     std::fflush(stderr);
     app.Caixas().Erro(QString::fromUtf8(TituloAplicacao), linha);

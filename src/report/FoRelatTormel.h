@@ -57,7 +57,7 @@ private:
     QToolBar* toolBar1_ = nullptr;
     QTextDocument* documento_ = nullptr;
     QPrinter impressora_;
-    QSize tamanhoNormal_;
-    QString pastaDoMapa_;          // made at the first display, private to this window
-    bool mapaGravado_ = false;     // "Bit.bmp" was (or may have been partly) written there   // size of the window when neither maximized nor minimized
+    QSize tamanhoNormal_;   // size of the window when neither maximized nor minimized
+    QString pastaDoMapa_;   // made at the first display with a map, private to this window
+    bool mapaGravado_ = false;   // "Bit.bmp" was (or may have been partly) written there
 };

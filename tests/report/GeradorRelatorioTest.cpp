@@ -216,7 +216,8 @@ TEST(GeradorRelatorio, LargeMapDimensionsAreWrittenWhole) {
     d.Mapa = MapaBranco(12345, 8, QImage::Format_RGB888);
     d.MarcadorX = 4;
     d.MarcadorY = 4;
-    EXPECT_NE(GeraRelatorio(d, pasta.Caminho("")).find("<IMG SRC=\"Bit.bmp\" HEIGHT=8 WIDTH=12345>"), std::string::npos);
+    EXPECT_NE(GeraRelatorio(d, pasta.Caminho("")).find("<IMG SRC=\"Bit.bmp\" HEIGHT=8 WIDTH=12345>"),
+              std::string::npos);
 }
 
 TEST(GeradorRelatorio, MapThatCannotBeWrittenIsAnErrorAndNoDocument) {

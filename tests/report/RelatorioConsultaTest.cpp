@@ -123,7 +123,8 @@ private slots:
         QString nome;
         QImage figura;
         AoAbrirModal<TfrmFoRelatTormel>(janela.get(), [&](TfrmFoRelatTormel* relatorio) {
-            (void)QTest::qWaitFor([&] { return !relatorio->Viewer->toPlainText().isEmpty() || !caixas_.Caixas.isEmpty(); });
+            (void)QTest::qWaitFor(
+                [&] { return !relatorio->Viewer->toPlainText().isEmpty() || !caixas_.Caixas.isEmpty(); });
             const QTextDocument* doc = relatorio->Viewer->document();
             for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
                 for (auto it = b.begin(); !it.atEnd(); ++it) {
