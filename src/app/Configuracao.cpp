@@ -13,7 +13,7 @@ int16_t Baixos16(int valor) { return static_cast<int16_t>(static_cast<uint16_t>(
 
 // A coordinate as the file holds it, with its degree sign as the one cp1252
 // byte 0xB0: editors that write UTF-8 store "°" as the two bytes C2 B0, and
-// "º" (C2 B0 in UTF-8, BA in cp1252) is typed for it.
+// "º" (C2 BA in UTF-8, BA in cp1252) is typed for it.
 AnsiString ComSinalDeGrau(AnsiString texto) {
     AnsiString saida;
     saida.reserve(texto.size());
