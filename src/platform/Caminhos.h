@@ -20,6 +20,13 @@ std::string PastaDeConfiguracaoDoUsuario();
 // Creates the folder and its missing parents (new ones open to the user
 // only); EInOutError naming the folder when it cannot.
 void CriaPasta(const std::string& pasta);
-// A path as message text: converted to cp1252 when every character fits,
-// the raw bytes otherwise.
+
+// Paths are the file system's bytes (UTF-8). Where one becomes core text
+// (cp1252: a message, the report) it is converted exactly once, here.
+
+// A path as message text: converted to cp1252; a character that cp1252 cannot
+// hold is written as <U+XXXX>, a byte that is not UTF-8 as <0xNN>.
 AnsiString TextoDoCaminho(const std::string& path);
+// The path as cp1252 text; EInOutError naming the path and the character when
+// cp1252 cannot hold it (never a path with a character replaced).
+AnsiString CaminhoCp1252(const std::string& path);

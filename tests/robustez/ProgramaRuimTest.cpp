@@ -117,10 +117,11 @@ private slots:
         QCOMPARE(r.Linhas(QStringLiteral("CAIXA")), QStringList());
         QCOMPARE(r.Linhas(QStringLiteral("JANELA")).size(), 1);
         QVERIFY(r.Linhas(QStringLiteral("JANELA"))[0].startsWith(QStringLiteral("JANELA estado=12 estacao=1 ")));
-        // Only the two new lines were added; every other byte is as it was.
+        // Only the two new lines were added (with the file's first line end, a
+        // lone CR here); every other byte is as it was.
         QByteArray depois = Le(inst.Ini);
-        for (const char* nova : {"Latitude=21°45'00\"\r\n", "Latitude=21°45'00\"\n", "Longitude=43°21'00\"\r\n",
-                                 "Longitude=43°21'00\"\n"}) {
+        for (const char* nova : {"Latitude=21°45'00\"\r\n", "Latitude=21°45'00\"\n", "Latitude=21°45'00\"\r",
+                                 "Longitude=43°21'00\"\r\n", "Longitude=43°21'00\"\n", "Longitude=43°21'00\"\r"}) {
             const qsizetype onde = depois.indexOf(Bytes(nova));
             if (onde >= 0) depois.remove(onde, Bytes(nova).size());
         }
@@ -138,7 +139,9 @@ private slots:
         inst.EscreveIni(lixo);
         TResultado r = inst.Executa(QStringLiteral("ok"));
         QCOMPARE(r.Status, 1);
-        const QString linha = QStringLiteral("EConvertError: 'xx' is not a valid floating point value");
+        const QString linha = QStringLiteral("EConvertError: 'xx' is not a valid floating point value (arquivo \"%1\", "
+                                             "chave \"Latitude\")")
+                                  .arg(inst.Ini);
         QCOMPARE(r.Linhas(QStringLiteral("CAIXA")), QStringList{QStringLiteral("CAIXA Tormel 2.1|") + linha});
         QCOMPARE(Le(inst.Ini), lixo);
 
