@@ -21,8 +21,12 @@ uint64_t Mistura(uint64_t h, std::string_view s) {
     return h;
 }
 
+// FNV-1a over both texts; its low bits, which pick the slot, follow only
+// the low bits of the bytes, so the whole state is folded into them.
 uint64_t Espalha(std::string_view latitude, std::string_view longitude) {
-    return Mistura(Mistura(0xcbf29ce484222325ULL, latitude), longitude);
+    uint64_t h = Mistura(Mistura(0xcbf29ce484222325ULL, latitude), longitude);
+    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdULL;
+    return h ^ (h >> 33);
 }
 
 // The text as the comparisons of the exact match see it: at most N characters.
@@ -53,38 +57,53 @@ TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const A
     parametros_.resize(n);
     std::size_t capacidade = 16;
     while (capacidade < 2 * n) capacidade *= 2;
-    porTexto_.assign(capacidade, kVazio);
+    porTexto_.assign(capacidade, {kVazio, 0});
+    std::vector<uint64_t> espalhamentos(n);
     for (std::size_t i = 0; i < n; ++i) {
         const TEstacao& e = *estacoes_[i];
         parametros_[i] = {e.K, e.a, e.b, e.c};
-        Indexa(i);
+        espalhamentos[i] = Espalha(Vista(e.Latitude), Vista(e.Longitude));
         // Nothing after the first station whose texts do not read is ever reached.
         if (ilegivel_.Indice == n) Verifica(i);
     }
+    // The slots are far apart in memory: each is fetched a few stations ahead.
+    constexpr std::size_t kAdiante = 16;
+    const std::size_t mascara = porTexto_.size() - 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAdiante < n) __builtin_prefetch(&porTexto_[espalhamentos[i + kAdiante] & mascara]);
+        Indexa(i, espalhamentos[i]);
+    }
 }
 
-void TPoolInterpolacao::Indexa(std::size_t i) {
+void TPoolInterpolacao::Indexa(std::size_t i, uint64_t h) {
     const TEstacao& e = *estacoes_[i];
     const std::string_view lat = Vista(e.Latitude), lon = Vista(e.Longitude);
+    const uint32_t marca = static_cast<uint32_t>(h >> 32);
     const std::size_t mascara = porTexto_.size() - 1;
-    for (std::size_t p = Espalha(lat, lon) & mascara;; p = (p + 1) & mascara) {
-        const uint32_t j = porTexto_[p];
-        if (j == kVazio) {
-            porTexto_[p] = static_cast<uint32_t>(i);
+    for (std::size_t p = h & mascara;; p = (p + 1) & mascara) {
+        TEntrada& entrada = porTexto_[p];
+        if (entrada.Indice == kVazio) {
+            entrada = {static_cast<uint32_t>(i), marca};
             return;
         }
-        if (Vista(estacoes_[j]->Latitude) == lat && Vista(estacoes_[j]->Longitude) == lon) return;   // keeps the first
+        if (entrada.Marca != marca) continue;
+        const TEstacao& outra = *estacoes_[entrada.Indice];
+        if (Vista(outra.Latitude) == lat && Vista(outra.Longitude) == lon) return;   // keeps the first
     }
 }
 
 std::size_t TPoolInterpolacao::ProcuraTextos(const AnsiString& latitude, const AnsiString& longitude) const {
     const std::size_t n = Tamanho();
     if (latitude.size() > 9 || longitude.size() > 9) return n;   // no station text is longer
+    const uint64_t h = Espalha(latitude, longitude);
+    const uint32_t marca = static_cast<uint32_t>(h >> 32);
     const std::size_t mascara = porTexto_.size() - 1;
-    for (std::size_t p = Espalha(latitude, longitude) & mascara;; p = (p + 1) & mascara) {
-        const uint32_t j = porTexto_[p];
-        if (j == kVazio) return n;
-        if (Vista(estacoes_[j]->Latitude) == latitude && Vista(estacoes_[j]->Longitude) == longitude) return j;
+    for (std::size_t p = h & mascara;; p = (p + 1) & mascara) {
+        const TEntrada& entrada = porTexto_[p];
+        if (entrada.Indice == kVazio) return n;
+        if (entrada.Marca != marca) continue;
+        const TEstacao& e = *estacoes_[entrada.Indice];
+        if (Vista(e.Latitude) == latitude && Vista(e.Longitude) == longitude) return entrada.Indice;
     }
 }
 

@@ -77,7 +77,7 @@ private:
         AnsiString Mensagem;
     };
 
-    void Indexa(std::size_t i);
+    void Indexa(std::size_t i, uint64_t espalhamento);
     void Verifica(std::size_t i);
     std::size_t ProcuraTextos(const AnsiString& latitude, const AnsiString& longitude) const;
     // Index of the station that is the answer without weighting, or
@@ -91,7 +91,12 @@ private:
     std::array<std::size_t, 9> inicioEstado_{};   // pool index of each state's first
     std::vector<TPosicao> posicoes_;
     std::vector<TParametros> parametros_;
-    std::vector<uint32_t> porTexto_;   // open addressing; first station with those texts
+    // Open addressing on the hash of both texts, whose high half is kept as
+    // a mark, so that a probe reads a station only when the marks agree.
+    struct TEntrada {
+        uint32_t Indice, Marca;
+    };
+    std::vector<TEntrada> porTexto_;   // first station with those texts
     TFalha ilegivel_;                  // first station whose texts do not read
     TFalha corrompida_;                // first station that is not whole (at or before ilegivel_)
 };
