@@ -19,7 +19,7 @@ constexpr int kOutros = 0;      // blanks, punctuation, symbols: before digits
 constexpr int kDigitos = 300;   // before letters
 constexpr int kLetras = 400;
 
-std::array<Peso, 256> MontaTabela() {
+constexpr std::array<Peso, 256> MontaTabela() {
     std::array<Peso, 256> t{};
     for (int b = 0; b < 256; ++b) t[b].primario = kOutros + b;
     for (int d = 0; d < 10; ++d) t['0' + d].primario = kDigitos + d;
@@ -57,12 +57,10 @@ std::array<Peso, 256> MontaTabela() {
     return t;
 }
 
-const std::array<Peso, 256>& Tabela() {
-    static const std::array<Peso, 256> tabela = MontaTabela();
-    return tabela;
-}
+// Built by the compiler: a lookup is one load, with no guard of a local static.
+constexpr std::array<Peso, 256> kTabela = MontaTabela();
 
-const Peso& PesoDe(char ch) { return Tabela()[static_cast<unsigned char>(ch)]; }
+const Peso& PesoDe(char ch) { return kTabela[static_cast<unsigned char>(ch)]; }
 
 template <typename Campo>
 int ComparaNivel(const AnsiString& a, const AnsiString& b, Campo campo) {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QStackedWidget>
 
 #include <algorithm>
@@ -63,11 +64,13 @@ private:
 
 template <class Registro>
 std::vector<int> OrdemDosNomes(const std::vector<Registro>& registros) {
+    std::vector<AnsiString> nomes;   // each name taken once, not at every comparison
+    nomes.reserve(registros.size());
+    for (const Registro& r : registros) nomes.push_back(r.Nome.Text());
     std::vector<int> ordem(registros.size());
     std::iota(ordem.begin(), ordem.end(), 0);
     std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
-        return NomeAntes(registros[static_cast<std::size_t>(a)].Nome.Text(),
-                         registros[static_cast<std::size_t>(b)].Nome.Text());
+        return NomeAntes(nomes[static_cast<std::size_t>(a)], nomes[static_cast<std::size_t>(b)]);
     });
     return ordem;
 }
@@ -76,8 +79,11 @@ template <class Registro>
 void PreencheLista(QListWidget* lista, const std::vector<Registro>& registros, const std::vector<int>& ordem) {
     const QSignalBlocker bloqueio(lista);
     lista->clear();
+    QStringList itens;
+    itens.reserve(static_cast<qsizetype>(ordem.size()));
     for (int i : ordem)
-        lista->addItem(QString::fromStdString(Cp1252ToUtf8(registros[static_cast<std::size_t>(i)].Nome.Text())));
+        itens.push_back(QString::fromStdString(Cp1252ToUtf8(registros[static_cast<std::size_t>(i)].Nome.Text())));
+    lista->addItems(itens);
 }
 
 int Pixel(double v) { return static_cast<int>(Arredonda(v)); }
