@@ -139,7 +139,9 @@ void TPoolInterpolacao::Verifica(std::size_t i) {
             return;
         }
     }
-    const std::pair<const char*, double> parametros[] = {{"K", e.K}, {"a", e.a}, {"b", e.b}, {"c", e.c}};
+    // The packed fields are read by value: a reference to them would be misaligned.
+    const double K = e.K, a = e.a, b = e.b, c = e.c;
+    const std::pair<const char*, double> parametros[] = {{"K", K}, {"a", a}, {"b", b}, {"c", c}};
     for (const auto& [nome, valor] : parametros)
         if (!std::isfinite(valor))
             corrompida(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");
