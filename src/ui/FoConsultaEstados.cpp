@@ -64,13 +64,14 @@ private:
 
 template <class Registro>
 std::vector<int> OrdemDosNomes(const std::vector<Registro>& registros) {
-    std::vector<AnsiString> nomes;   // each name taken once, not at every comparison
-    nomes.reserve(registros.size());
-    for (const Registro& r : registros) nomes.push_back(r.Nome.Text());
+    // The collation key of each name, made once: the sort compares bytes.
+    std::vector<AnsiString> chaves;
+    chaves.reserve(registros.size());
+    for (const Registro& r : registros) chaves.push_back(ChaveDeColacao(r.Nome.Vista()));
     std::vector<int> ordem(registros.size());
     std::iota(ordem.begin(), ordem.end(), 0);
     std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
-        return NomeAntes(nomes[static_cast<std::size_t>(a)], nomes[static_cast<std::size_t>(b)]);
+        return chaves[static_cast<std::size_t>(a)] < chaves[static_cast<std::size_t>(b)];
     });
     return ordem;
 }
@@ -81,8 +82,12 @@ void PreencheLista(QListWidget* lista, const std::vector<Registro>& registros, c
     lista->clear();
     QStringList itens;
     itens.reserve(static_cast<qsizetype>(ordem.size()));
-    for (int i : ordem)
-        itens.push_back(QString::fromStdString(Cp1252ToUtf8(registros[static_cast<std::size_t>(i)].Nome.Text())));
+    for (int i : ordem) {
+        const std::string_view nome = registros[static_cast<std::size_t>(i)].Nome.Vista();
+        QString item(static_cast<qsizetype>(nome.size()), Qt::Uninitialized);
+        Cp1252ParaUtf16(nome, reinterpret_cast<char16_t*>(item.data()));
+        itens.push_back(std::move(item));
+    }
     lista->addItems(itens);
 }
 
