@@ -10,6 +10,27 @@ bool PastaExiste(const std::string& path);
 bool ArquivoExiste(const std::string& path);   // a regular file (not a folder)
 // Whole file in one read; EInOutError naming the file when it cannot be read.
 std::string LeArquivo(const std::string& path);
+
+// A file read front to back straight into the caller's memory, so that its
+// bytes are copied once. Opening and reading fail as in LeArquivo.
+class TArquivoEntrada {
+public:
+    explicit TArquivoEntrada(const std::string& path);
+    ~TArquivoEntrada();
+    TArquivoEntrada(const TArquivoEntrada&) = delete;
+    TArquivoEntrada& operator=(const TArquivoEntrada&) = delete;
+
+    // Up to n bytes into destino; fewer only where the file ends.
+    std::size_t Le(void* destino, std::size_t n);
+    // n bytes passed over (without reading them when the file can seek);
+    // fewer only where the file ends.
+    std::size_t Pula(std::size_t n);
+
+private:
+    [[noreturn]] void FalhaLeitura() const;
+    std::string path_;
+    int fd_ = -1;
+};
 // Whether the running user may create files in the folder (effective user
 // and groups); false when it is missing or on a read-only file system.
 bool PastaGravavel(const std::string& pasta);
