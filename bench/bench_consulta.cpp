@@ -43,9 +43,9 @@
 
 #include "ConsultaLote.h"
 #include "OpcoesConsulta.h"
-#include "PoolInterpolacao.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Coordenadas.h"
+#include "database/PoolInterpolacao.h"
 
 namespace {
 
@@ -100,6 +100,7 @@ TCenario& Cenario() {
         std::size_t proximo = 0;
         c->Pasta = (std::filesystem::temp_directory_path() / "bench_consulta").string() + "/";
         std::filesystem::create_directories(c->Pasta);
+        TEstacoesPorEstado estacoes;
         std::ofstream csv(c->Pasta + "estacoes.csv");
         csv << "x,y,K\n";
         char linha[128];
@@ -115,11 +116,12 @@ TCenario& Cenario() {
                 e.a = a(g);
                 e.b = b(g);
                 e.c = cc(g);
-                c->Bd.Estacoes[static_cast<std::size_t>(s)].push_back(e);
+                estacoes[static_cast<std::size_t>(s)].push_back(e);
                 std::snprintf(linha, sizeof linha, "%.17g,%.17g,%.17g\n", ParseDms(e.Longitude.Text()),
                               ParseDms(e.Latitude.Text()), e.K);
                 csv << linha;
             }
+        c->Bd.DefineEstacoes(std::move(estacoes));
         std::ofstream(c->Pasta + "estacoes.csvt") << "Real,Real,Real\n";
         std::ofstream(c->Pasta + "estacoes.vrt")
             << "<OGRVRTDataSource><OGRVRTLayer name=\"estacoes\"><SrcDataSource>" << c->Pasta
@@ -143,7 +145,7 @@ void Lote(benchmark::State& state) {
     TCenario& c = Cenario();
     TOpcoesConsulta opcoes;
     opcoes.Tarefas = static_cast<unsigned>(state.range(0));
-    const TPoolInterpolacao pool(c.Bd);
+    const TPoolInterpolacao& pool = c.Bd.Pool();
     const TConsultaLote lote(pool, opcoes);
     double cpu = 0;
     for (auto _ : state) {
@@ -165,7 +167,7 @@ void Lote(benchmark::State& state) {
 void Preparo(benchmark::State& state) {
     TCenario& c = Cenario();
     for (auto _ : state) {
-        const TPoolInterpolacao pool(c.Bd);
+        const TPoolInterpolacao pool(c.Bd.Estacoes, "");
         benchmark::DoNotOptimize(pool.Tamanho());
     }
 }

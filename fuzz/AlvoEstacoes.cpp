@@ -51,8 +51,10 @@ int AlvoEstacoes(const uint8_t* dados, std::size_t tamanho) {
     TBDPrecipitacao bd(TPastaFuzz::Caminho());
     Exige(bd.CaminhoEstacoes() == caminho, "unexpected path " + bd.CaminhoEstacoes());
     // What a failed load must leave alone.
-    bd.Estacoes[3].resize(1);
-    bd.Estacoes[3][0].Nome.Assign("sentinela");
+    TEstacoesPorEstado antes;
+    antes[3].resize(1);
+    antes[3][0].Nome.Assign("sentinela");
+    bd.DefineEstacoes(antes);
 
     const TMoldura m = LeMoldura(dados, tamanho, sizeof(TEstacao));
     try {

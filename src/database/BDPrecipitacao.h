@@ -1,23 +1,26 @@
 #pragma once
-#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "database/Estados.h"
+#include "database/PoolInterpolacao.h"
 #include "database/Registros.h"
 
 // Path rule: program folder + "../Arquivos Comuns/" (text used unchanged).
 std::string PastaDados(const std::string& pastaDoPrograma);
 
-// States of the interpolation pool, in scan order.
-extern const std::array<int, 8> EstadosInterpolacao;
-
 class TBDPrecipitacao {
 public:
     // pastaDados ends with a separator; data file paths are pastaDados + name.
     explicit TBDPrecipitacao(std::string pastaDados);
+    ~TBDPrecipitacao();
+    TBDPrecipitacao(const TBDPrecipitacao&) = delete;
+    TBDPrecipitacao& operator=(const TBDPrecipitacao&) = delete;
 
-    std::array<std::vector<TEstacao>, NumEstados> Estacoes;
+    // Read-only: the stations change only as a whole, by CarregaEstacoes or
+    // DefineEstacoes, which rebuild the interpolation pool with them.
+    const TEstacoesPorEstado& Estacoes;
     std::vector<TLocalidade> Localidades;
 
     std::string CaminhoEstacoes() const;     // pastaDados + "Estados_Tor21.bin"
@@ -25,11 +28,26 @@ public:
 
     // Missing file: EArquivoNaoExiste "O arquivo <path> não existe.".
     // A file shorter than its counts: EDadosInvalidos naming file and state
-    // block; the arrays keep their previous content.
+    // block; the stations keep their previous content. The records are read
+    // straight into their arrays.
     void CarregaEstacoes();
+    // The same file and the same checks of its frame, keeping only the
+    // blocks of the interpolation pool (the other states stay empty, their
+    // records are not read): all that the interpolation needs.
+    void CarregaEstacoesDaInterpolacao();
+    void DefineEstacoes(TEstacoesPorEstado estacoes);
     void CarregaLocalidades(int estado);
+
+    // The pool of the stations now loaded.
+    const TPoolInterpolacao& Pool() const { return *pool_; }
+    // The pool's answer; a station text that does not read raises
+    // EConvertError naming the file and the station.
     TEstacao Interpola(const AnsiString& latitude, const AnsiString& longitude) const;
 
 private:
+    void LeEstacoes(bool soInterpolacao);
+
     std::string pastaDados_;
+    TEstacoesPorEstado estacoes_;
+    std::unique_ptr<TPoolInterpolacao> pool_;
 };

@@ -10,13 +10,21 @@ const AnsiString TextoCoordenadaZero = "00\xB0" "00'00\"";
 const AnsiString TextoCoordenadaVazio = "  \xB0  '  \"";
 
 namespace {
+// Two digits, the usual piece, are read directly: StrToFloat gives the same
+// whole number for them.
+double Peca(std::string_view peca, char decSep) {
+    if (peca[0] >= '0' && peca[0] <= '9' && peca[1] >= '0' && peca[1] <= '9')
+        return (peca[0] - '0') * 10 + (peca[1] - '0');
+    return StrToFloat(peca, decSep);
+}
+
 template <typename Real>
 Real LeDms(const AnsiString& text, char decSep) {
     // The three pieces sit at fixed positions; a shorter text has no seconds.
     if (text.size() < 8) RaiseConvertError(text);
-    const Real graus = StrToFloat(std::string_view(text).substr(0, 2), decSep);
-    const Real minutos = StrToFloat(std::string_view(text).substr(3, 2), decSep);
-    const Real segundos = StrToFloat(std::string_view(text).substr(6, 2), decSep);
+    const Real graus = Peca(std::string_view(text).substr(0, 2), decSep);
+    const Real minutos = Peca(std::string_view(text).substr(3, 2), decSep);
+    const Real segundos = Peca(std::string_view(text).substr(6, 2), decSep);
     return ((segundos / 60) + minutos) / 60 + graus;
 }
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 
+#include "model/EquacaoIdf.h"
 #include "platform/ArquivoIni.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -14,7 +15,7 @@ namespace {
 // K * Tr^a in extended precision; -1 unless all three are > 0.
 double CalculaCoeficiente(double k, double tr, double a) {
     if (!(k > 0 && tr > 0 && a > 0)) return -1;
-    return Verifica(static_cast<double>(VerificaL(k * PotenciaL(tr, a))));
+    return CoeficienteIdf(k, a, tr);
 }
 
 void ValidaParametro(double v, const char* letra) {
@@ -108,10 +109,7 @@ void TPrecipitacaoExponencialNegativa::SetC(double v) {
 }
 
 double TPrecipitacaoExponencialNegativa::Intensidade(double t) {
-    // (t + B)^C as e^(C ln(t + B)): t + B <= 0 is an error even when C is 0.
-    const long double soma = static_cast<long double>(t) + B;
-    const long double potencia = ExpL(C * LnL(soma));
-    return Verifica(static_cast<double>(DivideL(Coeficiente, potencia)));
+    return IntensidadeIdf(Coeficiente, B, C, t);
 }
 
 double TPrecipitacaoExponencialNegativa::IntensidadeInstantanea(double t) {
@@ -122,8 +120,7 @@ double TPrecipitacaoExponencialNegativa::IntensidadeInstantanea(double t) {
 }
 
 double TPrecipitacaoExponencialNegativa::PrecipitacaoDaDuracao(double t) {
-    const long double i = Intensidade(t);
-    return Verifica(static_cast<double>(VerificaL(i * (static_cast<long double>(t) / 60))));
+    return PrecipitacaoIdf(Intensidade(t), t);
 }
 
 double TPrecipitacaoExponencialNegativa::PrecipitacaoEntre(double t1, double t2) {

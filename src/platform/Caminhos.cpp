@@ -1,8 +1,10 @@
 #include "platform/Caminhos.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,4 +52,52 @@ std::string LeArquivo(const std::string& path) {
     if (tamanho < 0 || !in || in.gcount() != tamanho)
         throw EInOutError(Ansi("Não foi possível ler o arquivo ") + TextoDoCaminho(path) + ".");
     return dados;
+}
+
+TArquivoEntrada::TArquivoEntrada(const std::string& path) : path_(path) {
+    do fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0) {
+        const int erro = errno;
+        throw EInOutError(Ansi("Não foi possível abrir o arquivo ") + TextoDoCaminho(path) + " (" +
+                          std::strerror(erro) + ").");
+    }
+}
+
+TArquivoEntrada::~TArquivoEntrada() { ::close(fd_); }
+
+void TArquivoEntrada::FalhaLeitura() const {
+    throw EInOutError(Ansi("Não foi possível ler o arquivo ") + TextoDoCaminho(path_) + ".");
+}
+
+std::size_t TArquivoEntrada::Le(void* destino, std::size_t n) {
+    auto* p = static_cast<char*>(destino);
+    std::size_t lidos = 0;
+    while (lidos < n) {
+        const ssize_t r = ::read(fd_, p + lidos, std::min<std::size_t>(n - lidos, 1u << 30));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) FalhaLeitura();
+        if (r == 0) break;
+        lidos += static_cast<std::size_t>(r);
+    }
+    return lidos;
+}
+
+std::size_t TArquivoEntrada::Pula(std::size_t n) {
+    struct stat st {};
+    const off_t atual = ::lseek(fd_, 0, SEEK_CUR);
+    if (atual >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) {
+        const std::size_t resta = st.st_size > atual ? static_cast<std::size_t>(st.st_size - atual) : 0;
+        const std::size_t passo = std::min(n, resta);
+        if (::lseek(fd_, static_cast<off_t>(passo), SEEK_CUR) < 0) FalhaLeitura();
+        return passo;
+    }
+    char lixo[4096];
+    std::size_t pulados = 0;
+    while (pulados < n) {
+        const std::size_t r = Le(lixo, std::min(sizeof lixo, n - pulados));
+        if (r == 0) break;
+        pulados += r;
+    }
+    return pulados;
 }

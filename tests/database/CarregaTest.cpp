@@ -65,7 +65,9 @@ TEST(CarregaEstacoes, FileOf55BytesGives27EmptyStates) {
     const std::string dados = MontaArquivo(std::vector<std::vector<TEstacao>>{});
     ASSERT_EQ(dados.size(), 55u);
     GravaArquivo(bd.CaminhoEstacoes(), dados);
-    bd.Estacoes[3].resize(2);   // whatever was there is replaced
+    TEstacoesPorEstado antes;
+    antes[3].resize(2);   // whatever was there is replaced
+    bd.DefineEstacoes(antes);
     bd.CarregaEstacoes();
     for (const auto& estado : bd.Estacoes) EXPECT_TRUE(estado.empty());
 }
@@ -73,7 +75,9 @@ TEST(CarregaEstacoes, FileOf55BytesGives27EmptyStates) {
 TEST(CarregaEstacoes, MissingFileNamesThePathAndChangesNothing) {
     TPastaTemporaria pasta;
     TBDPrecipitacao bd(pasta.Caminho() + "bin/../Arquivos Comuns/");
-    bd.Estacoes[5].resize(1);
+    TEstacoesPorEstado antes;
+    antes[5].resize(1);
+    bd.DefineEstacoes(antes);
     try {
         bd.CarregaEstacoes();
         FAIL();

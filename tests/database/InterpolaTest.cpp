@@ -19,18 +19,23 @@ AnsiString Dms(int g, int m, int s) {
     return buf;
 }
 
-// Stations are put straight into the arrays: Interpola reads only them.
-// Numbers of packed records are read by value (+r.K): a reference to them
-// would be misaligned.
+// Stations are given to the database as they stand: Interpola reads only
+// them. Numbers of packed records are read by value (+r.K): a reference to
+// them would be misaligned.
 struct Pool : ::testing::Test {
     TBDPrecipitacao bd{"/nenhum/"};
+    TEstacoesPorEstado estacoes;
+    TEstacao Interpola(const AnsiString& latitude, const AnsiString& longitude) {
+        bd.DefineEstacoes(estacoes);
+        return bd.Interpola(latitude, longitude);
+    }
 };
 
 }  // namespace
 
 TEST_F(Pool, EmptyPoolGivesZerosAndTheInterpolationRecord) {
-    bd.Estacoes[23] = {Estacao("Florianopolis", 9, 9, 9, 9, Dms(27, 35, 0), Dms(48, 32, 0))};
-    const TEstacao r = bd.Interpola(Dms(27, 35, 0), Dms(48, 32, 0));   // Santa Catarina is outside the pool
+    estacoes[23] = {Estacao("Florianopolis", 9, 9, 9, 9, Dms(27, 35, 0), Dms(48, 32, 0))};
+    const TEstacao r = Interpola(Dms(27, 35, 0), Dms(48, 32, 0));   // Santa Catarina is outside the pool
     EXPECT_EQ(+r.K, 0);
     EXPECT_EQ(+r.a, 0);
     EXPECT_EQ(+r.b, 0);
@@ -42,57 +47,57 @@ TEST_F(Pool, EmptyPoolGivesZerosAndTheInterpolationRecord) {
 }
 
 TEST_F(Pool, ExactTextsGiveTheFirstMatchingStationUnchanged) {
-    bd.Estacoes[4] = {Estacao("Salvador", 1, 1, 1, 1, Dms(12, 58, 0), Dms(38, 30, 0), "BAHIA (1990)")};
-    bd.Estacoes[12] = {Estacao("Belo Horizonte  ", 1447.87, 0.1, 20, 0.84, Dms(19, 55, 30), Dms(43, 56, 15),
+    estacoes[4] = {Estacao("Salvador", 1, 1, 1, 1, Dms(12, 58, 0), Dms(38, 30, 0), "BAHIA (1990)")};
+    estacoes[12] = {Estacao("Belo Horizonte  ", 1447.87, 0.1, 20, 0.84, Dms(19, 55, 30), Dms(43, 56, 15),
                                "PINHEIRO (1997)")};
-    bd.Estacoes[24] = {Estacao("Segunda", 5, 5, 5, 5, Dms(19, 55, 30), Dms(43, 56, 15))};
-    bd.Estacoes[23] = {Estacao("Fora", 7, 7, 7, 7, Dms(19, 55, 30), Dms(43, 56, 15))};
-    const TEstacao r = bd.Interpola(Dms(19, 55, 30), Dms(43, 56, 15));
+    estacoes[24] = {Estacao("Segunda", 5, 5, 5, 5, Dms(19, 55, 30), Dms(43, 56, 15))};
+    estacoes[23] = {Estacao("Fora", 7, 7, 7, 7, Dms(19, 55, 30), Dms(43, 56, 15))};
+    const TEstacao r = Interpola(Dms(19, 55, 30), Dms(43, 56, 15));
     EXPECT_EQ(r.Nome.Text(), "Belo Horizonte  ");
     EXPECT_EQ(r.Autor.Text(), "PINHEIRO (1997)");
     EXPECT_EQ(+r.K, 1447.87);
     EXPECT_EQ(+r.c, 0.84);
 
     // Differing only in the seconds: computed by weights, dominated by that station.
-    const TEstacao q = bd.Interpola(Dms(19, 55, 31), Dms(43, 56, 15));
+    const TEstacao q = Interpola(Dms(19, 55, 31), Dms(43, 56, 15));
     EXPECT_EQ(q.Autor.Text(), Ansi("Interpolação"));
     EXPECT_EQ(q.Nome.Text(), "");
     EXPECT_NEAR(q.K, (1447.87 + 5) / 2, 1e-6);   // the two stations share the position
 }
 
 TEST_F(Pool, SamePlaceWrittenDifferentlyIsTreatedAsAnExactMatchWithoutDividingByZero) {
-    bd.Estacoes[7] = {Estacao("Vitoria", 2, 0.2, 2, 0.2, Dms(20, 20, 0), Dms(40, 20, 0))};
-    bd.Estacoes[8] = {Estacao("Sessenta", 3, 0.3, 3, 0.3, Dms(15, 59, 60), Dms(49, 0, 0)),
+    estacoes[7] = {Estacao("Vitoria", 2, 0.2, 2, 0.2, Dms(20, 20, 0), Dms(40, 20, 0))};
+    estacoes[8] = {Estacao("Sessenta", 3, 0.3, 3, 0.3, Dms(15, 59, 60), Dms(49, 0, 0)),
                       Estacao("Outra", 4, 0.4, 4, 0.4, Dms(16, 0, 0), Dms(49, 0, 0))};
-    const TEstacao r = bd.Interpola(Dms(16, 0, 0), Dms(49, 0, 0));
+    const TEstacao r = Interpola(Dms(16, 0, 0), Dms(49, 0, 0));
     EXPECT_EQ(r.Nome.Text(), "Sessenta");   // first in scan order at distance 0
     EXPECT_EQ(+r.K, 3);
     EXPECT_TRUE(std::isfinite(r.a));
 }
 
 TEST_F(Pool, TwoStationsOnTheMeridianWeigh1And1Over32) {
-    bd.Estacoes[15] = {Estacao("Um grau", 33, 0.33, 66, 3.3, Dms(21, 0, 0), Dms(45, 0, 0))};
-    bd.Estacoes[26] = {Estacao("Dois graus", 66, 0.66, 33, 6.6, Dms(22, 0, 0), Dms(45, 0, 0))};
-    const TEstacao r = bd.Interpola(Dms(20, 0, 0), Dms(45, 0, 0));
+    estacoes[15] = {Estacao("Um grau", 33, 0.33, 66, 3.3, Dms(21, 0, 0), Dms(45, 0, 0))};
+    estacoes[26] = {Estacao("Dois graus", 66, 0.66, 33, 6.6, Dms(22, 0, 0), Dms(45, 0, 0))};
+    const TEstacao r = Interpola(Dms(20, 0, 0), Dms(45, 0, 0));
     EXPECT_DOUBLE_EQ(r.K, (32 * 33.0 + 66) / 33);
     EXPECT_DOUBLE_EQ(r.a, (32 * 0.33 + 0.66) / 33);
     EXPECT_DOUBLE_EQ(r.b, (32 * 66.0 + 33) / 33);
     EXPECT_DOUBLE_EQ(r.c, (32 * 3.3 + 6.6) / 33);
 
-    bd.Estacoes[26].clear();   // a single station: its own values
-    const TEstacao s = bd.Interpola(Dms(10, 0, 0), Dms(60, 0, 0));
+    estacoes[26].clear();   // a single station: its own values
+    const TEstacao s = Interpola(Dms(10, 0, 0), Dms(60, 0, 0));
     EXPECT_DOUBLE_EQ(s.K, 33);
     EXPECT_DOUBLE_EQ(s.c, 3.3);
 }
 
 TEST_F(Pool, BadCoordinateTextsRaiseTheConversionError) {
-    bd.Estacoes[4] = {Estacao("Sem coordenadas", 1, 1, 1, 1, "  \xB0  '  \"", Dms(40, 0, 0))};
-    EXPECT_THROW(bd.Interpola(Dms(10, 0, 0), Dms(40, 0, 0)), EConvertError);   // the station's blanks
-    bd.Estacoes[4] = {Estacao("Curta", 1, 1, 1, 1, "10\xB0", Dms(40, 0, 0))};
-    EXPECT_THROW(bd.Interpola(Dms(10, 0, 0), Dms(40, 0, 0)), EConvertError);   // shorter than 8
-    bd.Estacoes[4].clear();
-    EXPECT_THROW(bd.Interpola("ab\xB0" "00'00\"", Dms(40, 0, 0)), EConvertError);
-    EXPECT_THROW(bd.Interpola(Dms(10, 0, 0), ""), EConvertError);
+    estacoes[4] = {Estacao("Sem coordenadas", 1, 1, 1, 1, "  \xB0  '  \"", Dms(40, 0, 0))};
+    EXPECT_THROW(Interpola(Dms(10, 0, 0), Dms(40, 0, 0)), EConvertError);   // the station's blanks
+    estacoes[4] = {Estacao("Curta", 1, 1, 1, 1, "10\xB0", Dms(40, 0, 0))};
+    EXPECT_THROW(Interpola(Dms(10, 0, 0), Dms(40, 0, 0)), EConvertError);   // shorter than 8
+    estacoes[4].clear();
+    EXPECT_THROW(Interpola("ab\xB0" "00'00\"", Dms(40, 0, 0)), EConvertError);
+    EXPECT_THROW(Interpola(Dms(10, 0, 0), ""), EConvertError);
 }
 
 TEST(Interpola, AgreesWithAnIndependentInverseDistanceComputationOnRandomStations) {

@@ -7,9 +7,9 @@
 #include <exception>
 #include <thread>
 
-#include "EquacaoIdf.h"
 #include "EscritorCsv.h"
 #include "LeitorCsv.h"
+#include "model/EquacaoIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -28,6 +28,7 @@ bool ComecaPorLetra(const std::string& s) {
 }
 
 const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
+const char* const kDadosCorrompidos = "dados das esta\xC3\xA7\xC3\xB5" "es corrompidos";
 
 }  // namespace
 
@@ -75,16 +76,21 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
 TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const {
     TResultado r;
     try {
-        r.Estacao = pool_.Interpola(ponto.Latitude, ponto.Longitude, pesos);
+        r.Estacao = pool_.Interpola(ponto.Latitude, ponto.Longitude, pesos,
+                                    TPoolInterpolacao::TExigencia::RegistroIntegro);
         const TEstacao& e = r.Estacao;
         if (!std::isfinite(e.K) || !std::isfinite(e.a) || !std::isfinite(e.b) || !std::isfinite(e.c))
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
-        const TEquacaoIdf equacao(e.K, e.a, e.b, e.c);
         for (double tr : opcoes_.Tr)
             for (double t : opcoes_.Duracoes) {
-                r.Valores.push_back(equacao.Intensidade(tr, t));
-                r.Valores.push_back(equacao.PrecipitacaoDaDuracao(tr, t));
+                const TValoresDeProjeto v = ValoresDeProjeto(e.K, e.a, e.b, e.c, tr, t);
+                r.Valores.push_back(v.Intensidade);
+                r.Valores.push_back(v.Precipitacao);
             }
+    } catch (const EDadosInvalidos& e) {
+        r.Erro = kDadosCorrompidos;
+        r.ErroDosDados = e.what();
+        r.Valores.clear();
     } catch (const Exception& e) {
         r.Erro = e.what();
         r.Valores.clear();
@@ -136,6 +142,11 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
     campos.push_back("erro");
     escritor.Linha(campos);
 
+    // The data's fault once, before the rows it stopped.
+    const auto comErroDosDados =
+        std::find_if(resultados.begin(), resultados.end(), [](const TResultado& r) { return !r.ErroDosDados.empty(); });
+    if (comErroDosDados != resultados.end()) erros << comErroDosDados->ErroDosDados << '\n';
+
     std::size_t falhas = 0;
     for (std::size_t i = 0; i < pontos.size(); ++i) {
         const TPonto& p = pontos[i];
@@ -144,7 +155,8 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         campos.assign(1, p.Id);
         if (!erro.empty()) {
             ++falhas;
-            erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
+            if (r.ErroDosDados.empty() || !p.Erro.empty())
+                erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
             campos.push_back(p.LatitudeEntrada);
             campos.push_back(p.LongitudeEntrada);
             campos.resize(9 + 2 * opcoes_.Tr.size() * opcoes_.Duracoes.size());

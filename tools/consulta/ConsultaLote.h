@@ -4,6 +4,8 @@
 // summed in scan order) and writes one row per input row, in input order.
 // A row that cannot be read or computed is written with its message in the
 // last column and reported with its line number; the others are computed.
+// A corrupt station record that the points reach is reported once, and the
+// rows it stops say that the data is at fault.
 #include <cstddef>
 #include <istream>
 #include <ostream>
@@ -11,7 +13,7 @@
 #include <vector>
 
 #include "OpcoesConsulta.h"
-#include "PoolInterpolacao.h"
+#include "database/PoolInterpolacao.h"
 
 class TConsultaLote {
 public:
@@ -30,6 +32,7 @@ public:
         TEstacao Estacao;
         std::vector<double> Valores;   // i and P for each Tr, then each duration
         std::string Erro;
+        std::string ErroDosDados;      // the station file's fault that stopped this point
     };
 
     std::vector<TPonto> LePontos(std::istream& entrada) const;

@@ -1,9 +1,10 @@
 #include "ConsultaPonto.h"
 
 #include <algorithm>
+#include <vector>
 #include <cmath>
 
-#include "EquacaoIdf.h"
+#include "model/EquacaoIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -12,7 +13,9 @@ void TConsultaPonto::Executa(std::ostream& saida) const {
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
-    const TEstacao r = bd_.Interpola(latitude, longitude);
+    constexpr auto kIntegro = TPoolInterpolacao::TExigencia::RegistroIntegro;
+    std::vector<long double> pesos;
+    const TEstacao r = pool_.Interpola(latitude, longitude, pesos, kIntegro);
     if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
         throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
                               "corrompidos."));
@@ -30,17 +33,17 @@ void TConsultaPonto::Executa(std::ostream& saida) const {
           << "Fonte: " << Utf8(TiraBrancosFinais(r.Autor.Text())) << '\n';
 
     if (!opcoes_.Tr.empty()) {
-        const TEquacaoIdf equacao(r.K, r.a, r.b, r.c);
         saida << "\nTr (anos)\tt (min)\ti (mm/h)\tP (mm)\n";
         for (double tr : opcoes_.Tr)
-            for (double t : opcoes_.Duracoes)
+            for (double t : opcoes_.Duracoes) {
+                const TValoresDeProjeto v = ValoresDeProjeto(r.K, r.a, r.b, r.c, tr, t);
                 saida << FloatToStr(tr, sep) << '\t' << FloatToStr(t, sep) << '\t'
-                      << FloatToStr(equacao.Intensidade(tr, t), sep) << '\t'
-                      << FloatToStr(equacao.PrecipitacaoDaDuracao(tr, t), sep) << '\n';
+                      << FloatToStr(v.Intensidade, sep) << '\t' << FloatToStr(v.Precipitacao, sep) << '\n';
+            }
     }
 
     if (opcoes_.Estacoes) {
-        const auto lista = pool_.Contribuicoes(latitude, longitude);
+        const auto lista = pool_.Contribuicoes(latitude, longitude, kIntegro);
         const std::size_t n =
             opcoes_.MaxEstacoes == 0 ? lista.size() : std::min(lista.size(), opcoes_.MaxEstacoes);
         saida << "\nEsta\xC3\xA7\xC3\xA3o\tLatitude\tLongitude\tDist\xC3\xA2ncia (graus)\tPeso (%)\n";

@@ -5,19 +5,17 @@
 #include <ostream>
 
 #include "OpcoesConsulta.h"
-#include "PoolInterpolacao.h"
-#include "database/BDPrecipitacao.h"
+#include "database/PoolInterpolacao.h"
 
 class TConsultaPonto {
 public:
-    TConsultaPonto(const TBDPrecipitacao& bd, const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes)
-        : bd_(bd), pool_(pool), opcoes_(opcoes) {}
+    TConsultaPonto(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes) : pool_(pool), opcoes_(opcoes) {}
 
-    // Errors of the coordinates or of the data pass to the caller.
+    // Errors of the coordinates or of the data pass to the caller; a corrupt
+    // station record that the point reaches is EDadosInvalidos naming it.
     void Executa(std::ostream& saida) const;
 
 private:
-    const TBDPrecipitacao& bd_;
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
 };

@@ -12,7 +12,6 @@
 #include "ConsultaPonto.h"
 #include "ErrosConsulta.h"
 #include "OpcoesConsulta.h"
-#include "PoolInterpolacao.h"
 #include "database/BDPrecipitacao.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
@@ -75,8 +74,9 @@ private:
 
 int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
     TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados);
-    bd.CarregaEstacoes();
-    const TPoolInterpolacao pool(bd);
+    // Only the pool states are read: no answer uses the others.
+    bd.CarregaEstacoesDaInterpolacao();
+    const TPoolInterpolacao& pool = bd.Pool();
     if (pool.Tamanho() == 0)
         throw EDadosInvalidos(Ansi("O arquivo ") + TextoDoCaminho(bd.CaminhoEstacoes()) +
                               Ansi(" não tem estações nos estados usados na interpolação."));
@@ -87,7 +87,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     int estado = TProgramaConsulta::Sucesso;
     if (o.UmPonto) {
-        TConsultaPonto(bd, pool, o).Executa(saida);
+        TConsultaPonto(pool, o).Executa(saida);
     } else {
         std::ifstream arquivoEntrada;
         std::istream* in = &entrada;

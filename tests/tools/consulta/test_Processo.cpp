@@ -242,8 +242,10 @@ TEST_F(Processo, ExitStatusAndMessages) {
         {{"--dados", pasta.Pasta(), "-o", pasta.Pasta() + "nao/existe.txt", "20", "44"}, "nao/existe.txt"},
         // A pool without stations is an error, not a result of zeros.
         {{"--dados", fora.Pasta(), "20", "44"}, "não tem estações nos estados usados na interpolação"},
-        // Nor is a station record whose K is not a number.
-        {{"--dados", corrompida.Pasta(), "20", "44"}, "não são números"},
+        // Nor is a station record whose K is not a number: the record is named.
+        {{"--dados", corrompida.Pasta(), "20", "44"},
+         "tem um registro corrompido: estação \"NaN\", registro 1 do bloco do estado 4 (Bahia): parâmetro K não é "
+         "um número (NAN)."},
     };
     for (const auto& [args, mensagem] : casos) {
         const auto r = Roda(pasta, args);
@@ -251,6 +253,26 @@ TEST_F(Processo, ExitStatusAndMessages) {
         EXPECT_EQ("", r.Saida);
         EXPECT_NE(std::string::npos, r.Erros.find(mensagem)) << r.Erros;
     }
+}
+
+TEST(ProcessoDadosCorrompidos, TheBatchNamesTheBadRecordOnceAndItsRowsBlameTheData) {
+    const TPastaDadosTeste pasta({kEstacoes[0], {4, "Ruim", "X", "ab°00'00\"", "40°00'00\"", 1, 1, 1, 1}, kEstacoes[1]});
+    const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-"},
+                        "s;12°58'16\";38°30'39\"\nb;19°55'30\";43°56'15\"\np;20;44\nx;20;y\n");
+    EXPECT_EQ(1, r.Estado);
+    const std::string mensagem = "O arquivo " + pasta.Pasta() +
+                                 "Estados_Tor21.bin tem um registro corrompido: estação \"Ruim\", registro 2 do "
+                                 "bloco do estado 4 (Bahia): latitude \"ab°00'00\"\" ilegível ('ab' is not a valid "
+                                 "floating point value).\n";
+    EXPECT_EQ(0u, r.Erros.find(mensagem)) << r.Erros;
+    EXPECT_EQ(std::string::npos, r.Erros.find("is not a valid", mensagem.size())) << r.Erros;   // said once
+    EXPECT_EQ(std::string::npos, r.Erros.find("linha 2")) << r.Erros;
+    EXPECT_NE(std::string::npos, r.Erros.find("linha 4 (x): Longitude \"y\" inválida")) << r.Erros;
+    const auto l = Csv(r.Saida, ';');
+    ASSERT_EQ(5u, l.size());
+    EXPECT_EQ("Salvador Teste", l[1][3]);   // scanned before the bad record
+    EXPECT_EQ("", l[1][9]);
+    for (std::size_t i : {2u, 3u}) EXPECT_EQ("dados das estações corrompidos", l[i][9]) << i;
 }
 
 TEST_F(Processo, OutputFileAndDefaultDataFolder) {

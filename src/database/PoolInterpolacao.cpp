@@ -1,0 +1,240 @@
+#include "database/PoolInterpolacao.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "database/Coordenadas.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "platform/Numeros.h"
+#include "platform/PontoFlutuante.h"
+
+namespace {
+
+constexpr uint32_t kVazio = UINT32_MAX;
+constexpr uint64_t kPrimoFnv = 0x100000001b3ULL;
+
+uint64_t Mistura(uint64_t h, std::string_view s) {
+    h = (h ^ s.size()) * kPrimoFnv;
+    for (unsigned char ch : s) h = (h ^ ch) * kPrimoFnv;
+    return h;
+}
+
+// FNV-1a over both texts; its low bits, which pick the slot, follow only
+// the low bits of the bytes, so the whole state is folded into them.
+uint64_t Espalha(std::string_view latitude, std::string_view longitude) {
+    uint64_t h = Mistura(Mistura(0xcbf29ce484222325ULL, latitude), longitude);
+    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdULL;
+    return h ^ (h >> 33);
+}
+
+// The text as the comparisons of the exact match see it: at most N characters.
+template <std::size_t N>
+std::string_view Vista(const TextoFixo<N>& t) {
+    return {t.Chars, std::min<std::size_t>(t.Len, N)};
+}
+
+// A record's text for a message: control bytes would reach a terminal or a box.
+AnsiString Legivel(AnsiString s) {
+    for (char& ch : s)
+        if (static_cast<unsigned char>(ch) < 0x20) ch = '?';
+    return s;
+}
+
+}  // namespace
+
+TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo)
+    : arquivo_(arquivo) {
+    for (std::size_t k = 0; k < EstadosInterpolacao.size(); ++k) {
+        inicioEstado_[k] = estacoes_.size();
+        for (const TEstacao& e : estacoes[static_cast<std::size_t>(EstadosInterpolacao[k])]) estacoes_.push_back(&e);
+    }
+    const std::size_t n = estacoes_.size();
+    inicioEstado_.back() = n;
+    ilegivel_.Indice = corrompida_.Indice = n;
+    posicoes_.assign(n, {0, 0});
+    parametros_.resize(n);
+    std::size_t capacidade = 16;
+    while (capacidade < 2 * n) capacidade *= 2;
+    porTexto_.assign(capacidade, {kVazio, 0});
+    std::vector<uint64_t> espalhamentos(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const TEstacao& e = *estacoes_[i];
+        parametros_[i] = {e.K, e.a, e.b, e.c};
+        espalhamentos[i] = Espalha(Vista(e.Latitude), Vista(e.Longitude));
+        // Nothing after the first station whose texts do not read is ever reached.
+        if (ilegivel_.Indice == n) Verifica(i);
+    }
+    // The slots are far apart in memory: each is fetched a few stations ahead.
+    constexpr std::size_t kAdiante = 16;
+    const std::size_t mascara = porTexto_.size() - 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAdiante < n) __builtin_prefetch(&porTexto_[espalhamentos[i + kAdiante] & mascara]);
+        Indexa(i, espalhamentos[i]);
+    }
+}
+
+void TPoolInterpolacao::Indexa(std::size_t i, uint64_t h) {
+    const TEstacao& e = *estacoes_[i];
+    const std::string_view lat = Vista(e.Latitude), lon = Vista(e.Longitude);
+    const uint32_t marca = static_cast<uint32_t>(h >> 32);
+    const std::size_t mascara = porTexto_.size() - 1;
+    for (std::size_t p = h & mascara;; p = (p + 1) & mascara) {
+        TEntrada& entrada = porTexto_[p];
+        if (entrada.Indice == kVazio) {
+            entrada = {static_cast<uint32_t>(i), marca};
+            return;
+        }
+        if (entrada.Marca != marca) continue;
+        const TEstacao& outra = *estacoes_[entrada.Indice];
+        if (Vista(outra.Latitude) == lat && Vista(outra.Longitude) == lon) return;   // keeps the first
+    }
+}
+
+std::size_t TPoolInterpolacao::ProcuraTextos(const AnsiString& latitude, const AnsiString& longitude) const {
+    const std::size_t n = Tamanho();
+    if (latitude.size() > 9 || longitude.size() > 9) return n;   // no station text is longer
+    const uint64_t h = Espalha(latitude, longitude);
+    const uint32_t marca = static_cast<uint32_t>(h >> 32);
+    const std::size_t mascara = porTexto_.size() - 1;
+    for (std::size_t p = h & mascara;; p = (p + 1) & mascara) {
+        const TEntrada& entrada = porTexto_[p];
+        if (entrada.Indice == kVazio) return n;
+        if (entrada.Marca != marca) continue;
+        const TEstacao& e = *estacoes_[entrada.Indice];
+        if (Vista(e.Latitude) == latitude && Vista(e.Longitude) == longitude) return entrada.Indice;
+    }
+}
+
+AnsiString TPoolInterpolacao::Registro(std::size_t i) const {
+    const std::size_t k =
+        static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;
+    const int estado = EstadosInterpolacao[k];
+    return Ansi("esta\xC3\xA7\xC3\xA3o \"") + Legivel(TiraBrancosFinais(estacoes_[i]->Nome.Text())) + "\", registro " +
+           std::to_string(i - inicioEstado_[k] + 1) + " do bloco do estado " + std::to_string(estado) + " (" +
+           NomesEstados[static_cast<std::size_t>(estado)] + ")";
+}
+
+void TPoolInterpolacao::Verifica(std::size_t i) {
+    const std::size_t n = Tamanho();
+    const TEstacao& e = *estacoes_[i];
+    auto corrompida = [&](const AnsiString& detalhe) {
+        if (corrompida_.Indice == n)
+            corrompida_ = {i, "O arquivo " + arquivo_ + " tem um registro corrompido: " + Registro(i) + ": " + detalhe + "."};
+    };
+    const struct {
+        const char* Nome;
+        const TextoFixo<9>& Texto;
+        long double& Valor;
+    } coordenadas[] = {{"latitude", e.Latitude, posicoes_[i].Lat}, {"longitude", e.Longitude, posicoes_[i].Lon}};
+    for (const auto& c : coordenadas) {
+        if (c.Texto.Len > 9)
+            corrompida(std::string(c.Nome) + " com comprimento " + std::to_string(c.Texto.Len) + Ansi(" (no máximo 9)"));
+        try {
+            c.Valor = ParseDmsL(c.Texto.Text());
+        } catch (const EConvertError& erro) {
+            ilegivel_ = {i, erro.Message() + ": " + Registro(i) + " do arquivo " + arquivo_};
+            corrompida(std::string(c.Nome) + " \"" + Legivel(c.Texto.Text()) + Ansi("\" ilegível (") + erro.Message() + ")");
+            return;
+        }
+    }
+    const std::pair<const char*, double> parametros[] = {{"K", e.K}, {"a", e.a}, {"b", e.b}, {"c", e.c}};
+    for (const auto& [nome, valor] : parametros)
+        if (!std::isfinite(valor))
+            corrompida(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");
+}
+
+std::size_t TPoolInterpolacao::PrimeiraPassagem(const AnsiString& latitude, const AnsiString& longitude,
+                                                std::vector<long double>& pesos, long double& soma,
+                                                TExigencia exigencia) const {
+    const double lat = ParseDms(latitude);
+    const double lon = ParseDms(longitude);
+    const std::size_t n = Tamanho();
+    const std::size_t igual = ProcuraTextos(latitude, longitude);
+    const TFalha& falha = exigencia == TExigencia::RegistroIntegro ? corrompida_ : ilegivel_;
+    const std::size_t limite = std::min(igual, falha.Indice);
+
+    pesos.resize(n);
+    long double total = 0;
+    const TPosicao* pos = posicoes_.data();
+    long double* w = pesos.data();
+    for (std::size_t i = 0; i < limite; ++i) {
+        const long double dLat = pos[i].Lat - lat;
+        const long double dLon = pos[i].Lon - lon;
+        const long double d2 = dLat * dLat + dLon * dLon;
+        // Different texts for the same place (seconds written as 60, ...):
+        // no finite weight exists, so the station is the answer, as with
+        // equal texts.
+        if (d2 == 0) return i;
+        // (d²)^2.5 as d²·d²·√d²: the same power as powl to within an extended
+        // ulp or two, at a fraction of its cost.
+        const long double peso = 1.0L / (d2 * d2 * std::sqrt(d2));
+        w[i] = peso;
+        total += peso;
+    }
+    if (igual < falha.Indice) return igual;
+    if (falha.Indice < n) {
+        if (exigencia == TExigencia::RegistroIntegro) throw EDadosInvalidos(falha.Mensagem);
+        throw EConvertError(falha.Mensagem);
+    }
+    // Weights and their sum are finite for any coordinate texts that read
+    // (two characters a piece: the smallest non-zero distance is a fraction
+    // of a second); checked once here instead of after every addition.
+    soma = VerificaL(total);
+    return n;
+}
+
+TEstacao TPoolInterpolacao::Interpola(const AnsiString& latitude, const AnsiString& longitude,
+                                      std::vector<long double>& pesos, TExigencia exigencia) const {
+    long double soma = 0;
+    const std::size_t n = Tamanho();
+    const std::size_t achada = PrimeiraPassagem(latitude, longitude, pesos, soma, exigencia);
+    if (achada < n) return *estacoes_[achada];
+
+    double K = 0, a = 0, b = 0, c = 0;
+    const long double* w = pesos.data();
+    const TParametros* p = parametros_.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const long double fator = w[i] / soma;
+        K = static_cast<double>(K + fator * p[i].K);
+        a = static_cast<double>(a + fator * p[i].a);
+        b = static_cast<double>(b + fator * p[i].b);
+        c = static_cast<double>(c + fator * p[i].c);
+    }
+    TEstacao r;
+    r.K = K;
+    r.a = a;
+    r.b = b;
+    r.c = c;
+    r.Nome.Assign("");
+    r.Autor.Assign("Interpola\xE7\xE3o");
+    r.Latitude.Assign(latitude);
+    r.Longitude.Assign(longitude);
+    return r;
+}
+
+std::vector<TPoolInterpolacao::TContribuicao> TPoolInterpolacao::Contribuicoes(const AnsiString& latitude,
+                                                                               const AnsiString& longitude,
+                                                                               TExigencia exigencia) const {
+    std::vector<long double> pesos;
+    long double soma = 0;
+    const std::size_t n = Tamanho();
+    const std::size_t achada = PrimeiraPassagem(latitude, longitude, pesos, soma, exigencia);
+    const double lat = ParseDms(latitude);
+    const double lon = ParseDms(longitude);
+    auto distancia = [&](std::size_t i) {
+        const long double dLat = posicoes_[i].Lat - lat;
+        const long double dLon = posicoes_[i].Lon - lon;
+        return static_cast<double>(std::sqrt(dLat * dLat + dLon * dLon));
+    };
+    if (achada < n) return {{estacoes_[achada], distancia(achada), 1.0}};
+
+    std::vector<TContribuicao> lista;
+    lista.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        lista.push_back({estacoes_[i], distancia(i), static_cast<double>(pesos[i] / soma)});
+    std::stable_sort(lista.begin(), lista.end(),
+                     [](const TContribuicao& x, const TContribuicao& y) { return x.Distancia < y.Distancia; });
+    return lista;
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The interpolation engine: the stations of the pool states in scan order,
+// prepared once for every point (coordinates parsed, parameters side by side,
+// an index of the coordinate texts for the exact match).
+//
+// Interpola follows this order of operations, on which its results depend to
+// the last bit: the target's texts read as doubles; the first station in scan
+// order whose two texts equal the target's, or whose position is the target's
+// (distance 0), is the answer; otherwise every station weighs
+// 1/(d²·d²·√d²) in long double (station coordinates in long double), and
+// each parameter is summed in scan order as double(sum + (w/W)·value), the
+// quotient and product in long double.
+//
+// The object is read-only once built: one pool serves several threads, each
+// with its own weight buffer. It points into the station arrays it was built
+// from, which must outlive it unchanged.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "database/Estados.h"
+#include "database/Registros.h"
+
+using TEstacoesPorEstado = std::array<std::vector<TEstacao>, NumEstados>;
+
+// States of the interpolation pool, in scan order.
+inline constexpr std::array<int, 8> EstadosInterpolacao = {4, 7, 8, 12, 15, 18, 24, 26};
+
+class TPoolInterpolacao {
+public:
+    struct TContribuicao {
+        const TEstacao* Estacao;
+        double Distancia;   // degrees, as the weights use it
+        double Parcela;     // share of the total weight, 0 to 1
+    };
+
+    // What a station must be for an answer that depends on it.
+    enum class TExigencia {
+        // Its coordinate texts read (otherwise EConvertError, as a station's
+        // text that does not read has always been reported to the window).
+        TextosLegiveis,
+        // Also coordinate texts no longer than their capacity and finite
+        // parameters (otherwise EDadosInvalidos): the command-line tool,
+        // whose answers are only numbers.
+        RegistroIntegro,
+    };
+
+    // arquivo names the station file in the messages about its records.
+    TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo);
+
+    std::size_t Tamanho() const { return estacoes_.size(); }
+
+    // pesos is working storage of the caller (one per thread). A target text
+    // that does not read raises EConvertError; a station that fails the
+    // exigencia raises once the scan reaches it (not when an earlier station
+    // is the answer), naming the file, the state block, its position there
+    // and its name.
+    TEstacao Interpola(const AnsiString& latitude, const AnsiString& longitude, std::vector<long double>& pesos,
+                       TExigencia exigencia = TExigencia::TextosLegiveis) const;
+
+    // Every station with its distance and share of the weight, nearest first
+    // (ties in scan order). On an exact match only that station, share 1.
+    std::vector<TContribuicao> Contribuicoes(const AnsiString& latitude, const AnsiString& longitude,
+                                             TExigencia exigencia = TExigencia::TextosLegiveis) const;
+
+private:
+    struct TPosicao {
+        long double Lat, Lon;
+    };
+    struct TParametros {
+        double K, a, b, c;
+    };
+    struct TFalha {
+        std::size_t Indice;   // Tamanho() when no station fails
+        AnsiString Mensagem;
+    };
+
+    void Indexa(std::size_t i, uint64_t espalhamento);
+    void Verifica(std::size_t i);
+    std::size_t ProcuraTextos(const AnsiString& latitude, const AnsiString& longitude) const;
+    // Index of the station that is the answer without weighting, or
+    // Tamanho() when the point is interpolated; then fills pesos and soma.
+    std::size_t PrimeiraPassagem(const AnsiString& latitude, const AnsiString& longitude,
+                                 std::vector<long double>& pesos, long double& soma, TExigencia exigencia) const;
+    AnsiString Registro(std::size_t i) const;
+
+    AnsiString arquivo_;
+    std::vector<const TEstacao*> estacoes_;
+    std::array<std::size_t, 9> inicioEstado_{};   // pool index of each state's first
+    std::vector<TPosicao> posicoes_;
+    std::vector<TParametros> parametros_;
+    // Open addressing on the hash of both texts, whose high half is kept as
+    // a mark, so that a probe reads a station only when the marks agree.
+    struct TEntrada {
+        uint32_t Indice, Marca;
+    };
+    std::vector<TEntrada> porTexto_;   // first station with those texts
+    TFalha ilegivel_;                  // first station whose texts do not read
+    TFalha corrompida_;                // first station that is not whole (at or before ilegivel_)
+};
