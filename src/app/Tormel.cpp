@@ -73,6 +73,7 @@ int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
 
         TArquivoIni ini(pastaDoPrograma + "Tormel21.ini");
         LeConfiguracao(ini, *componente);
+        componente->ArquivoConfiguracao = ini.Caminho();
 
         if (componente->Execute()) GravaConfiguracao(ini, *componente);
         componente.reset();
