@@ -73,7 +73,9 @@ void TfrmCurvasIdf::MontaJanela() {
     BtnImprimir = new QPushButton(T("Im&primir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
-    BtnFechar->setAutoDefault(false);
+    // Enter applies the lists; no other button takes it.
+    for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar}) b->setAutoDefault(false);
+    BtnAplicar->setDefault(true);
     auto* botoes = new QHBoxLayout;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) botoes->addWidget(b);
     botoes->addStretch();
@@ -86,8 +88,6 @@ void TfrmCurvasIdf::MontaJanela() {
     layout->addLayout(botoes);
 
     connect(BtnAplicar, &QPushButton::clicked, this, Protegido([this] { AplicarClick(); }));
-    for (QLineEdit* e : {EdDuracoes, EdPeriodos})
-        connect(e, &QLineEdit::returnPressed, this, Protegido([this] { AplicarClick(); }));
     connect(RbIntensidade, &QRadioButton::toggled, this, Protegido([this] { GrandezaClick(); }));
     connect(CbEscalaLog, &QCheckBox::toggled, this, Protegido([this] { EscalaLogClick(); }));
     connect(BtnExportar, &QPushButton::clicked, this, Protegido([this] { ExportarCsvClick(); }));

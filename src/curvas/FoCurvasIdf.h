@@ -26,12 +26,13 @@ extern const char* const DuracoesPadrao;   // "5; 10; 15; ..."
 extern const char* const PeriodosPadrao;   // "2; 5; 10; ..."
 
 class TfrmCurvasIdf : public QDialog {
+    Q_OBJECT
 public:
     // arquivoIni: the settings file whose [CURVAS] section holds the lists
     // (empty: nothing is read or written). ajuda may be nullptr.
     TfrmCurvasIdf(const TLugarIdf& lugar, IAjuda* ajuda, std::string arquivoIni, QWidget* parent = nullptr);
 
-    static constexpr int ContextoDeAjuda = 10;
+    static constexpr int ContextoDeAjuda = 11;
 
     // Controls.
     QLabel* Cabecalho = nullptr;
