@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(Itens(lista), (QStringList{"Usando o Tormel 2.1", "Parâmetros da equação IDF",
                                             "Localização: latitude e longitude", "Mapa e localidades",
                                             "Estações pluviográficas", "Relatório",
-                                            "Sobre as configurações"}));
+                                            "Sobre as configurações", "Curvas IDF: tabela e gráfico"}));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(5)).center());
         QCOMPARE(ajuda.TopicoAtual(), 9);
         QTest::keyClick(lista, Qt::Key_Up);
