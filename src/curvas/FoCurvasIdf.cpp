@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include "curvas/GraficoIdf.h"
+#include "curvas/PaginaCalculadora.h"
+#include "curvas/PaginaChuvaDeProjeto.h"
 #include "curvas/TextosIdf.h"
 #include "platform/ArquivoIni.h"
 #include "platform/Cp1252.h"
@@ -51,6 +53,12 @@ TfrmCurvasIdf::TfrmCurvasIdf(const TLugarIdf& lugar, IAjuda* ajuda, std::string 
     MontaJanela();
     LeOpcoes();
     PreencheTabela();
+    ChuvaDeProjeto->CalcularClick();
+}
+
+void TfrmCurvasIdf::PaginaClick() {
+    const bool calculadora = Paginas->currentWidget() == Calculadora;
+    for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) b->setEnabled(!calculadora);
 }
 
 void TfrmCurvasIdf::MontaJanela() {
@@ -67,6 +75,10 @@ void TfrmCurvasIdf::MontaJanela() {
 
     Paginas = new QTabWidget;
     Paginas->addTab(MontaPaginaCurvas(), T("&Curvas IDF"));
+    ChuvaDeProjeto = new TPaginaChuvaDeProjeto(lugar_);
+    Paginas->addTab(ChuvaDeProjeto, T("C&huva de projeto"));
+    Calculadora = new TPaginaCalculadora(lugar_);
+    Paginas->addTab(Calculadora, T("Calculadora"));
 
     BtnExportar = new QPushButton(T("E&xportar CSV..."));
     BtnSalvarGrafico = new QPushButton(T("Salvar &gráfico..."));
@@ -87,6 +99,7 @@ void TfrmCurvasIdf::MontaJanela() {
     layout->addWidget(Paginas, 1);
     layout->addLayout(botoes);
 
+    connect(Paginas, &QTabWidget::currentChanged, this, Protegido([this] { PaginaClick(); }));
     connect(BtnAplicar, &QPushButton::clicked, this, Protegido([this] { AplicarClick(); }));
     connect(RbIntensidade, &QRadioButton::toggled, this, Protegido([this] { GrandezaClick(); }));
     connect(CbEscalaLog, &QCheckBox::toggled, this, Protegido([this] { EscalaLogClick(); }));
@@ -226,11 +239,7 @@ void TfrmCurvasIdf::PreencheTabela() {
         }
     }
     // The table as wide as its columns, the chart the rest.
-    Tabela->resizeColumnsToContents();
-    int largura = Tabela->verticalHeader()->sizeHint().width() + 2 * Tabela->frameWidth() +
-                  Tabela->verticalScrollBar()->sizeHint().width() + 4;
-    for (int j = 0; j < Tabela->columnCount(); ++j) largura += Tabela->columnWidth(j);
-    Tabela->setMinimumWidth(std::min(largura, 620));
+    AjustaLarguraDaTabela(Tabela, 620);
     Tabela->setToolTip(altura ? T("Altura de chuva P (mm)") : T("Intensidade média i (mm/h)"));
     Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_);
 }

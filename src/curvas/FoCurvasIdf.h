@@ -10,6 +10,7 @@
 
 class IAjuda;
 class QButtonGroup;
+class QChartView;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -19,6 +20,8 @@ class QRadioButton;
 class QTableWidget;
 class QTabWidget;
 class TGraficoIdf;
+class TPaginaCalculadora;
+class TPaginaChuvaDeProjeto;
 
 // Section and keys of the settings file.
 inline constexpr const char* kSecaoCurvas = "CURVAS";
@@ -45,6 +48,8 @@ public:
     QCheckBox* CbEscalaLog = nullptr;
     QTableWidget* Tabela = nullptr;
     TGraficoIdf* Grafico = nullptr;
+    TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
+    TPaginaCalculadora* Calculadora = nullptr;
     QPushButton *BtnExportar = nullptr, *BtnSalvarGrafico = nullptr, *BtnImprimir = nullptr;
     QPushButton *BtnAjuda = nullptr, *BtnFechar = nullptr;
 
@@ -58,7 +63,10 @@ public:
     void AjudaClick();
     void FecharClick();         // stores the lists, closes with OK
 
-    // The work behind the dialogs.
+    void PaginaClick();         // outputs follow the page shown
+
+    // The work behind the dialogs, for the page shown: the curves' table and
+    // chart, or the design storm's.
     void ExportaCsv(const QString& caminho) const;
     void SalvaGrafico(const QString& caminho) const;   // .svg as SVG, else PNG
     void Imprime(QPrinter& impressora) const;
@@ -82,6 +90,8 @@ private:
     QString TextoDoCabecalho() const;
     // Lines of the header block of the CSV and of the printout.
     QStringList LinhasDoLugar() const;
+    void ImprimeCurvas(QPrinter& impressora) const;
+    QChartView* GraficoDaPagina() const;
 
     TLugarIdf lugar_;
     IAjuda* ajuda_;

@@ -10,12 +10,14 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSvgGenerator>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <algorithm>
 
 #include "curvas/FoCurvasIdf.h"
 #include "curvas/GraficoIdf.h"
+#include "curvas/PaginaChuvaDeProjeto.h"
 #include "curvas/TextosIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -50,8 +52,17 @@ QStringList TfrmCurvasIdf::LinhasDoLugar() const {
             T("Equação;i = K·Tr^a/(t+b)^c (i em mm/h; Tr em anos; t em minutos)")};
 }
 
+QChartView* TfrmCurvasIdf::GraficoDaPagina() const {
+    if (Paginas->currentWidget() == ChuvaDeProjeto) return ChuvaDeProjeto->Grafico;
+    return Grafico;
+}
+
 void TfrmCurvasIdf::ExportaCsv(const QString& caminho) const {
     QStringList linhas = LinhasDoLugar();
+    if (Paginas->currentWidget() == ChuvaDeProjeto) {
+        GravaCsv(caminho, linhas << QString() << ChuvaDeProjeto->LinhasCsv());
+        return;
+    }
     const auto bloco = [&](const QString& titulo, bool altura) {
         linhas << QString() << titulo;
         QString cabecalho = T("t (min)");
@@ -88,7 +99,7 @@ void TfrmCurvasIdf::SalvaGrafico(const QString& caminho) const {
         QPainter pintor;
         ok = pintor.begin(&svg);
         if (ok) {
-            Grafico->render(&pintor, QRectF(QPointF(0, 0), tamanho));
+            GraficoDaPagina()->render(&pintor, QRectF(QPointF(0, 0), tamanho));
             ok = pintor.end();
         }
     } else {
@@ -96,7 +107,7 @@ void TfrmCurvasIdf::SalvaGrafico(const QString& caminho) const {
         imagem.fill(Qt::white);
         QPainter pintor(&imagem);
         pintor.setRenderHint(QPainter::Antialiasing);
-        Grafico->render(&pintor, QRectF(QPointF(0, 0), tamanho));
+        GraficoDaPagina()->render(&pintor, QRectF(QPointF(0, 0), tamanho));
         pintor.end();
         ok = imagem.save(caminho, "PNG");
     }
@@ -134,9 +145,26 @@ QString TfrmCurvasIdf::TextoDaSelecao() const {
     return texto;
 }
 
+void TfrmCurvasIdf::Imprime(QPrinter& impressora) const {
+    if (Paginas->currentWidget() != ChuvaDeProjeto) {
+        ImprimeCurvas(impressora);
+        return;
+    }
+    const TParametrosIdf& par = lugar_.Parametros;
+    impressora.setDocName(T("Chuva de projeto - ") + lugar_.Nome.trimmed());
+    ChuvaDeProjeto->Imprime(
+        impressora,
+        {T("Chuva de projeto - ") + lugar_.Nome.trimmed() + T(" (") + lugar_.Estado + T(")"),
+         T("Latitude %1 S    Longitude %2 W").arg(lugar_.Latitude, lugar_.Longitude),
+         T("i = K·Tr^a/(t+b)^c    K = %1    a = %2    b = %3    c = %4")
+             .arg(NumeroGeral(par.K), NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c))},
+        T("Fonte: ") + lugar_.Fonte + T("\nTormel 2.1 - ") +
+            QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
 // One A4 page with 2 cm margins: the place and its parameters, the table of
 // the quantity shown, the chart, the source and the date.
-void TfrmCurvasIdf::Imprime(QPrinter& impressora) const {
+void TfrmCurvasIdf::ImprimeCurvas(QPrinter& impressora) const {
     impressora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
                                          QPageLayout::Millimeter));
     impressora.setDocName(T("Curvas IDF - ") + lugar_.Nome.trimmed());

@@ -1,8 +1,12 @@
 #include "curvas/TextosIdf.h"
 
+#include <QHeaderView>
 #include <QLocale>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/Cp1252.h"
@@ -13,6 +17,15 @@ char SeparadorDoLocal() {
     const QString s = QLocale().decimalPoint();
     if (s.size() == 1 && s.at(0).unicode() < 0x80) return static_cast<char>(s.at(0).unicode());
     return '.';
+}
+
+void AjustaLarguraDaTabela(QTableWidget* tabela, int maximo) {
+    tabela->resizeColumnsToContents();
+    tabela->resizeRowsToContents();
+    int largura = 2 * tabela->frameWidth() + tabela->verticalScrollBar()->sizeHint().width() + 4;
+    if (!tabela->verticalHeader()->isHidden()) largura += tabela->verticalHeader()->sizeHint().width();
+    for (int j = 0; j < tabela->columnCount(); ++j) largura += tabela->columnWidth(j);
+    tabela->setMinimumWidth(std::min(largura, maximo));
 }
 
 QString NumeroGeral(double v) { return QString::fromStdString(FloatToStr(v, SeparadorDoLocal())); }

@@ -7,7 +7,11 @@
 
 #include <string>
 
+class QTableWidget;
+
 char SeparadorDoLocal();
+// Makes the table as wide as its columns (up to `maximo` pixels).
+void AjustaLarguraDaTabela(QTableWidget* tabela, int maximo);
 // Up to 15 significant digits, no needless zeros (FloatToStr).
 QString NumeroGeral(double v);
 // Exactly `decimais` decimals, halves away from zero on the decimal expansion.

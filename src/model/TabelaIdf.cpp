@@ -43,6 +43,19 @@ std::vector<double> LeListaDeValores(const std::string& texto, const std::string
     return valores;
 }
 
+double LeValor(const std::string& texto, const std::string& item) {
+    std::size_t i = 0, fim = texto.size();
+    while (i < fim && (texto[i] == ' ' || texto[i] == '\t')) ++i;
+    while (fim > i && (texto[fim - 1] == ' ' || texto[fim - 1] == '\t')) --fim;
+    std::string numero = texto.substr(i, fim - i);
+    std::replace(numero.begin(), numero.end(), ',', '.');
+    double v = 0;
+    if (numero.empty() || !TryStrToFloat(numero, '.', v) || !std::isfinite(v))
+        throw Exception(item + Ansi(" inválido: \"") + texto.substr(i, fim - i) +
+                        Ansi("\". Escreva um número, com vírgula ou ponto decimal."));
+    return v;
+}
+
 std::string EscreveListaDeValores(const std::vector<double>& valores, char decSep) {
     std::string texto;
     for (double v : valores) {

@@ -16,6 +16,10 @@
 std::vector<double> LeListaDeValores(const std::string& texto, const std::string& item, double maximo,
                                      std::size_t maximoDeItens = 100);
 
+// One number typed by a user, with a decimal comma or point; raises Exception
+// naming `item` and the text when it is not a finite number.
+double LeValor(const std::string& texto, const std::string& item);
+
 // The list written back as LeListaDeValores reads it, "; " between entries and
 // decSep as the decimal separator (up to 15 significant digits).
 std::string EscreveListaDeValores(const std::vector<double>& valores, char decSep);
