@@ -12,6 +12,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +23,8 @@
 #include "Ambiente.h"
 #include "curvas/FoCurvasIdf.h"
 #include "curvas/GraficoIdf.h"
+#include "curvas/PaginaCalculadora.h"
+#include "curvas/PaginaChuvaDeProjeto.h"
 #include "platform/ArquivoIni.h"
 #include "suporte/ArquivosDeTeste.h"
 #include "ui/FoConsulta.h"
@@ -214,6 +218,60 @@ private slots:
             c->reject();
         }));
         QCOMPARE(ConteudoDoArquivo(ini), texto);
+    }
+
+    // The design storm typed in and exported: the blocks add up to P(Tr, D);
+    // a time step that does not divide D is named and changes nothing.
+    void chuvaDeProjeto() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        const QString caminho = saida.filePath(QStringLiteral("chuva.csv"));
+        QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+            TPaginaChuvaDeProjeto* pagina = c->ChuvaDeProjeto;
+            QTest::mouseClick(c->Paginas->tabBar(), Qt::LeftButton, {}, c->Paginas->tabBar()->tabRect(1).center());
+            QCOMPARE(c->Paginas->currentWidget(), pagina);
+            Digita(pagina->EdDuracao, QStringLiteral("90"));
+            Digita(pagina->EdPasso, N("7.5"));
+            QCOMPARE(pagina->Tabela->rowCount(), 12);
+            double soma = 0;
+            for (int i = 0; i < 12; ++i) soma += Numero(pagina->Tabela->item(i, 2)->text());
+            QVERIFY(std::abs(soma - Intensidade(c->Lugar().Parametros, 10, 90) * 1.5) < 12 * 0.005 + 1e-9);
+            Digita(pagina->EdPasso, QStringLiteral("7"));
+            QVERIFY(Caixas().Erros().value(0).startsWith(QString::fromUtf8("Intervalo de tempo inválido")));
+            QCOMPARE(pagina->Tabela->rowCount(), 12);
+            AoAbrirModal<QFileDialog>(c, [&](QFileDialog* d) {
+                d->selectFile(caminho);
+                QMetaObject::invokeMethod(d, "accept");
+            });
+            QTest::mouseClick(c->BtnExportar, Qt::LeftButton);
+        }));
+        const QStringList linhas =
+            QString::fromUtf8(QByteArray::fromStdString(ConteudoDoArquivo(caminho.toStdString())).mid(3)).split("\r\n");
+        const int cabecalho = linhas.indexOf(QString::fromUtf8("Início (min);Fim (min);Altura (mm);Intensidade (mm/h);Acumulada (mm)"));
+        QVERIFY(cabecalho > 0);
+        QCOMPARE(linhas[cabecalho + 12].section(QLatin1Char(';'), 0, 1), QStringLiteral("82,50;90,00"));
+    }
+
+    // Each question answered with its unit; a question with no answer says
+    // why; a bad number is named.
+    void calculadora() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+            TPaginaCalculadora* calc = c->Calculadora;
+            c->Paginas->setCurrentWidget(calc);
+            QVERIFY(!c->BtnExportar->isEnabled());
+            Digita(calc->EdAltura, QStringLiteral("40"));
+            QVERIFY(calc->RespAltura->text().contains(QStringLiteral(" min")));
+            QTest::keyClicks(calc->EdT1, QStringLiteral("90"));
+            Digita(calc->EdT2, QStringLiteral("30"));
+            QVERIFY(calc->RespEntre->text().contains(QString::fromUtf8("menor que t2")));
+            QTest::keyClicks(calc->EdDuracaoEvento, QStringLiteral("60"));
+            Digita(calc->EdValorEvento, QStringLiteral("200"));
+            QVERIFY(calc->RespEvento->text().contains(QStringLiteral(" anos")));
+            QVERIFY(calc->RespEvento->text().contains(QString::fromUtf8("extrapolação")));
+            Digita(calc->EdIntensidade, QStringLiteral("8O"));
+            QCOMPARE(Caixas().Erros(), QStringList{QString::fromUtf8(
+                         "Intensidade inválido: \"8O\". Escreva um número, com vírgula ou ponto decimal.")});
+        }));
     }
 
     void ajudaEImpressao() {
