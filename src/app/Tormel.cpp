@@ -87,6 +87,7 @@ int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
 
         TArquivoIni ini(caminhoIni);
         LeConfiguracao(ini, *componente);
+        componente->ArquivoConfiguracao = ini.Caminho();
 
         bool fechar = false;
         try {

@@ -42,6 +42,9 @@ public:
     const TPrecipitacaoExponencialNegativa& Precipitacao() const { return *precipitacao_; }
 
     const std::string& PastaDoPrograma() const { return pastaDoPrograma_; }
+    // Settings file whose sections of their own the windows opened from the
+    // query window read and write (empty: none).
+    std::string ArquivoConfiguracao;
 
     // Every property back to its initial value (Autoria excepted).
     void Clear();

@@ -227,6 +227,12 @@ void TPrecipitacaoExponencialNegativa::PreencheSerie(ISerie& serie) {
         serie.Add(static_cast<double>(t), IntensidadeInstantanea(static_cast<double>(t)), "", clTeeColor);
 }
 
+void TPrecipitacaoExponencialNegativa::PreencheCurvaIdf(ISerie& serie, double tr,
+                                                        const std::vector<double>& duracoes) const {
+    serie.Clear();
+    for (double t : duracoes) serie.Add(t, ValoresDeProjeto(K, A, B, C, tr, t).Intensidade, "", clTeeColor);
+}
+
 bool TPrecipitacaoExponencialNegativa::LeParametros(const TArquivoIni& ini, const AnsiString& secao) {
     try {
         // Straight into the fields: the file may hold what the setters refuse.

@@ -1,6 +1,8 @@
 #pragma once
 // IDF equation i = K·Tr^a/(t+b)^c with validating setters, evaluations,
 // inverse solvers and persistence.
+#include <vector>
+
 #include "model/Precipitacao.h"
 
 inline constexpr const char* kSecaoExponencialNegativa = "PREC_EXPONENCIAL_NEGATIVA";
@@ -14,6 +16,12 @@ public:
     bool CarregaArquivo(const std::string& nomeArquivo) override;
     bool SalvaArquivo(const std::string& nomeArquivo) override;
     void PreencheSerie(ISerie& serie) override;
+    // The IDF curve of return period tr: the average intensity i(tr, t) in
+    // mm/h at each duration t of `duracoes` (minutes), as ValoresDeProjeto
+    // gives it for K, A, B, C (Tr and Coeficiente are not used), with an empty
+    // label and the series' own colour. An evaluation error propagates; the
+    // points added before it stay.
+    void PreencheCurvaIdf(ISerie& serie, double tr, const std::vector<double>& duracoes) const;
     double IntensidadeInstantanea(double t) override;
     double Intensidade(double t) override;
     double TempoDaIntensidade(double x) override;

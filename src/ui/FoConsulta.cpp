@@ -19,6 +19,7 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 #include "platform/PontoFlutuante.h"
+#include "curvas/FoCurvasIdf.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
 #include "ui/Imagem.h"
@@ -68,40 +69,43 @@ TfrmFoConsulta::~TfrmFoConsulta() {
     FormDestroy();
 }
 
-// Every handler reached from a signal or a callback runs through Protegido:
-// its error goes to the error box without unwinding through Qt.
+// Every handler reached from a signal or a callback runs through Acao: its
+// error goes to the error box without unwinding through Qt, and the commands
+// that depend on what is shown are brought up to date after it.
 void TfrmFoConsulta::LigaEventos() {
-    connect(Estados, &QComboBox::activated, this, Protegido([this](int) { EstadosClick(); }));
-    LBEstacao->AoEscolher = Protegido([this] { LBEstacaoClick(); });
-    LBLocalidade->AoEscolher = Protegido([this] { LBLocalidadeClick(); });
-    connect(Autor, &QPushButton::clicked, this, Protegido([this] { AutorClick(); }));
+    connect(Estados, &QComboBox::activated, this, Acao([this](int) { EstadosClick(); }));
+    LBEstacao->AoEscolher = Acao([this] { LBEstacaoClick(); });
+    LBLocalidade->AoEscolher = Acao([this] { LBLocalidadeClick(); });
+    connect(Autor, &QPushButton::clicked, this, Acao([this] { AutorClick(); }));
     // A click whose release comes before an incomplete coordinate edit has
     // taken the focus back (press and release handled together) calculates
     // nothing: the edit's refusal is the answer, not a half-typed point.
-    connect(Calculalalo, &QPushButton::clicked, this, Protegido([this] {
+    connect(Calculalalo, &QPushButton::clicked, this, Acao([this] {
                 if (PrecLaAux->Completo() && PrecLoAux->Completo()) CalculalaloClick();
             }));
-    connect(BtnRelat, &QPushButton::clicked, this, Protegido([this] { BtnRelatClick(); }));
-    connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { BtnAjudaClick(); }));
-    connect(BtnCancel, &QPushButton::clicked, this, Protegido([this] { BtnCancelClick(); }));
-    connect(BtnOk, &QPushButton::clicked, this, Protegido([this] { BtnOkClick(); }));
-    connect(MapadoBrasil1, &QAction::triggered, this, Protegido([this] { MapadoBrasil1Click(); }));
-    connect(Relatrio1, &QAction::triggered, this, Protegido([this] { BtnRelatClick(); }));
-    connect(Contedo1, &QAction::triggered, this, Protegido([this] { Contedo1Click(); }));
-    connect(ObterAjudaSobre1, &QAction::triggered, this, Protegido([this] { ObterAjudaSobre1Click(); }));
-    connect(Sobre1, &QAction::triggered, this, Protegido([this] { Sobre1Click(); }));
-    BrasilBMP->AoMover = Protegido([this](int x, int y) { BrasilBMPMouseMove(x, y); });
-    BrasilBMP->AoSoltar = Protegido([this](Qt::MouseButton b, int x, int y) { BrasilBMPMouseUp(b, x, y); });
-    EstadoBMP->AoMover = Protegido([this](int x, int y) { EstadoBMPMouseMove(x, y); });
-    EstadoBMP->AoSoltar = Protegido([this](Qt::MouseButton b, int x, int y) { EstadoBMPMouseUp(b, x, y); });
-    PrecLaAux->AoPressionarTecla = Protegido([this] { PrecLaAuxKeyPress(); });
-    PrecLoAux->AoPressionarTecla = Protegido([this] { PrecLaAuxKeyPress(); });
+    connect(BtnRelat, &QPushButton::clicked, this, Acao([this] { BtnRelatClick(); }));
+    connect(BtnAjuda, &QPushButton::clicked, this, Acao([this] { BtnAjudaClick(); }));
+    connect(BtnCancel, &QPushButton::clicked, this, Acao([this] { BtnCancelClick(); }));
+    connect(BtnOk, &QPushButton::clicked, this, Acao([this] { BtnOkClick(); }));
+    connect(MapadoBrasil1, &QAction::triggered, this, Acao([this] { MapadoBrasil1Click(); }));
+    connect(Relatrio1, &QAction::triggered, this, Acao([this] { BtnRelatClick(); }));
+    connect(Contedo1, &QAction::triggered, this, Acao([this] { Contedo1Click(); }));
+    connect(ObterAjudaSobre1, &QAction::triggered, this, Acao([this] { ObterAjudaSobre1Click(); }));
+    connect(Sobre1, &QAction::triggered, this, Acao([this] { Sobre1Click(); }));
+    connect(CurvasIdf1, &QAction::triggered, this, Acao([this] { CurvasIdf1Click(); }));
+    BrasilBMP->AoMover = Acao([this](int x, int y) { BrasilBMPMouseMove(x, y); });
+    BrasilBMP->AoSoltar = Acao([this](Qt::MouseButton b, int x, int y) { BrasilBMPMouseUp(b, x, y); });
+    EstadoBMP->AoMover = Acao([this](int x, int y) { EstadoBMPMouseMove(x, y); });
+    EstadoBMP->AoSoltar = Acao([this](Qt::MouseButton b, int x, int y) { EstadoBMPMouseUp(b, x, y); });
+    PrecLaAux->AoPressionarTecla = Acao([this] { PrecLaAuxKeyPress(); });
+    PrecLoAux->AoPressionarTecla = Acao([this] { PrecLaAuxKeyPress(); });
     // Enter in an edit whose text is not the point last taken calculates it;
     // otherwise it goes on to the default button.
     for (TMascaraCoordenada* edit : {PrecLaAux, PrecLoAux})
         edit->AoEnter = [this] {
             if (PrecLaAux->Texto() == LatitudeText && PrecLoAux->Texto() == LongitudeText) return false;
             ExecutaProtegido([this] { CalculaPontoDigitado(); });
+            AtualizaComandos();
             return true;
         };
 }
@@ -175,7 +179,12 @@ void TfrmFoConsulta::showEvent(QShowEvent* event) {
     // The activation runs once the modal display has begun, as an event of
     // its own, so that its errors reach the error box like any handler's.
     QMetaObject::invokeMethod(
-        this, [this] { ExecutaProtegido([this] { FormActivate(); }); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            ExecutaProtegido([this] { FormActivate(); });
+            AtualizaComandos();
+        },
+        Qt::QueuedConnection);
 }
 
 void TfrmFoConsulta::FormActivate() {
@@ -315,6 +324,26 @@ void TfrmFoConsulta::BtnOkClick() {
 
 void TfrmFoConsulta::BtnCancelClick() { done(2); }
 
+void TfrmFoConsulta::AtualizaComandos() { CurvasIdf1->setEnabled(TemParametros()); }
+
+TLugarIdf TfrmFoConsulta::LugarAtual() const {
+    TLugarIdf lugar;
+    lugar.Nome = Q(PlaceName);
+    lugar.Estado = Q(Estado->Nome());
+    lugar.Latitude = Q(LatitudeText);
+    lugar.Longitude = Q(LongitudeText);
+    lugar.Fonte = LegendaAutor();
+    const bool estacao = LBEstacao->currentRow() >= 0 && EstacaoDaPosicao(LBEstacao->currentRow()) >= 0;
+    const TEstacao r = estacao ? CurrentRecord : BD->Interpola(LatitudeText, LongitudeText);
+    lugar.Parametros = {r.K, r.a, r.b, r.c};
+    return lugar;
+}
+
+void TfrmFoConsulta::CurvasIdf1Click() {
+    if (!TemParametros()) return;
+    MostraCurvasIdf(this, LugarAtual(), ajuda_, ArquivoConfiguracao);
+}
+
 void TfrmFoConsulta::reject() { done(2); }
 
 void TfrmFoConsulta::BtnRelatClick() { MostraRelatorio(this); }
@@ -367,6 +396,7 @@ bool TfrmFoConsulta::TrataAtalho(QEvent* event) {
     if (altC) {
         if (Calculalalo->isEnabled()) ExecutaProtegido([this] { CalculaPontoDigitado(); });
         else if (BtnCancel->isEnabled()) BtnCancel->click();
+        AtualizaComandos();
     }
     if (f1 && ajuda_) ajuda_->MostraTopico(ContextoDeAjuda(QApplication::focusWidget()));
     return true;

@@ -20,6 +20,8 @@
 #include "database/Estados.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
+#include "curvas/LugarIdf.h"
+#include "ui/Aplicacao.h"
 #include "ui/GeoReferencia.h"
 #include "ui/ListaLugares.h"   // the lists are used as QListWidget by callers
 
@@ -57,6 +59,8 @@ public:
     bool ShowAbout = false;
     AnsiString Autoria;
     int HelpContext = 0;
+    // Settings file of the windows opened from this one (empty: none).
+    std::string ArquivoConfiguracao;
 
     // The user's locale's decimal separator, used for every number shown.
     char SeparadorDecimal() const;
@@ -92,6 +96,7 @@ public:
     QAction* Contedo1 = nullptr;
     QAction* ObterAjudaSobre1 = nullptr;
     QAction* Sobre1 = nullptr;
+    QAction* CurvasIdf1 = nullptr;
 
     // Caption of the source button as text (the button shows '&' literally).
     QString LegendaAutor() const;
@@ -119,6 +124,7 @@ public:
     void BtnAjudaClick();
     void Contedo1Click();
     void ObterAjudaSobre1Click();
+    void CurvasIdf1Click();
 
     // Display operations.
     void ClearQueryDisplay();
@@ -141,6 +147,11 @@ public:
 
     // All four parameter boxes hold a value.
     bool TemParametros() const;
+    // The place shown, with its parameters at all their digits: the station's
+    // record, or the interpolation at the current coordinate texts.
+    TLugarIdf LugarAtual() const;
+    // Commands that depend on what is shown ("Curvas IDF..." needs parameters).
+    void AtualizaComandos();
 
     // Help context of a widget: its own, else its nearest container's, else the window's.
     int ContextoDeAjuda(const QWidget* w) const;
@@ -162,6 +173,17 @@ private:
     void LigaEventos();
 
     void SelecionaLinha(QListWidget* lista, int posicao);   // no handler runs
+    // A handler of a signal or callback: run through ExecutaProtegido, then
+    // AtualizaComandos, whatever way the handler ends.
+    template <class F>
+    auto Acao(F handler) {
+        return [this, handler = std::move(handler)](auto&&... args)
+                   requires std::invocable<F&, decltype(args)...>
+        {
+            ExecutaProtegido([&] { handler(std::forward<decltype(args)>(args)...); });
+            AtualizaComandos();
+        };
+    }
     void CalculaPontoDigitado();
     void MostraParametrosGerais(const TEstacao& r);
     void AtualizaAviso();

@@ -140,6 +140,9 @@ void TfrmFoConsulta::MontaMenu() {
     MainMenu1->setNativeMenuBar(false);
     MapadoBrasil1 = MainMenu1->addAction(T("&Mapa do Brasil"));
     Relatrio1 = MainMenu1->addAction(T("&Relatório"));
+    CurvasIdf1 = MainMenu1->addAction(T("Curvas &IDF..."));
+    CurvasIdf1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    CurvasIdf1->setEnabled(false);
     QMenu* ajuda = MainMenu1->addMenu(T("&Ajuda"));
     Contedo1 = ajuda->addAction(T("&Conteúdo"));
     ajuda->addSeparator();

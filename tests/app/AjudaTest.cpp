@@ -49,8 +49,9 @@ private slots:
         const auto topicos = TTelaAjuda::LeTopicos(QString::fromUtf8(f.readAll()));
         QSet<int> contextos;
         for (const auto& t : topicos) contextos.insert(t.Contexto);
-        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10}));   // 10: the settings, from the contents
-        QCOMPARE(static_cast<int>(topicos.size()), 7);
+        // 10: the settings, from the contents; 11: the "Curvas IDF" window.
+        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10, 11}));
+        QCOMPARE(static_cast<int>(topicos.size()), 8);
         static const QRegularExpression link(QStringLiteral("href=\"#(\\d+)\""));
         for (const auto& t : topicos) {
             QVERIFY2(!t.Titulo.isEmpty() && !t.Palavras.isEmpty(), qPrintable(t.Titulo));
@@ -128,7 +129,7 @@ private slots:
         QCOMPARE(Itens(lista), (QStringList{"Usando o Tormel 2.1", "Parâmetros da equação IDF",
                                             "Localização: latitude e longitude", "Mapa e localidades",
                                             "Estações pluviográficas", "Relatório",
-                                            "Sobre as configurações"}));
+                                            "Sobre as configurações", "Curvas IDF: tabela e gráfico"}));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(5)).center());
         QCOMPARE(ajuda.TopicoAtual(), 9);
         QTest::keyClick(lista, Qt::Key_Up);

@@ -1,0 +1,39 @@
+#pragma once
+// Chart of IDF curves: average intensity against duration, one curve per
+// return period, on a logarithmic duration axis with labels at readable
+// durations; the intensity axis linear or logarithmic. Hovering a curve shows
+// t, Tr and i.
+#include <QChartView>
+#include <vector>
+
+#include "curvas/LugarIdf.h"
+
+class QAbstractAxis;
+class QLineSeries;
+
+class TGraficoIdf : public QChartView {
+public:
+    explicit TGraficoIdf(QWidget* parent = nullptr);
+
+    // Draws the curves of `p` for each return period over [first, last] of
+    // `duracoes` (minutes).
+    void Desenha(const TParametrosIdf& p, const std::vector<double>& duracoes, const std::vector<double>& periodos);
+    void SetEscalaLogaritmica(bool log);
+    bool EscalaLogaritmica() const { return escalaLog_; }
+
+    // Labels of the duration axis: the readable durations within the range.
+    QStringList RotulosDasDuracoes() const;
+    const QList<QLineSeries*>& Curvas() const { return curvas_; }
+    // Tooltip text of the curve of return period tr at duration t.
+    QString TextoDaDica(double tr, double t) const;
+
+private:
+    void MontaEixoY();
+
+    TParametrosIdf parametros_;
+    QList<QLineSeries*> curvas_;
+    QAbstractAxis* eixoX_ = nullptr;
+    QAbstractAxis* eixoY_ = nullptr;
+    bool escalaLog_ = false;
+    double menor_ = 1, maior_ = 1;   // intensity range of the curves
+};

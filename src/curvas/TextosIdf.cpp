@@ -1,0 +1,69 @@
+#include "curvas/TextosIdf.h"
+
+#include <QHeaderView>
+#include <QLocale>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "platform/Numeros.h"
+
+char SeparadorDoLocal() {
+    const QString s = QLocale().decimalPoint();
+    if (s.size() == 1 && s.at(0).unicode() < 0x80) return static_cast<char>(s.at(0).unicode());
+    return '.';
+}
+
+void AjustaLarguraDaTabela(QTableWidget* tabela, int maximo) {
+    tabela->resizeColumnsToContents();
+    tabela->resizeRowsToContents();
+    int largura = 2 * tabela->frameWidth() + tabela->verticalScrollBar()->sizeHint().width() + 4;
+    if (!tabela->verticalHeader()->isHidden()) largura += tabela->verticalHeader()->sizeHint().width();
+    for (int j = 0; j < tabela->columnCount(); ++j) largura += tabela->columnWidth(j);
+    tabela->setMinimumWidth(std::min(largura, maximo));
+}
+
+QString NumeroGeral(double v) { return QString::fromStdString(FloatToStr(v, SeparadorDoLocal())); }
+
+namespace {
+std::string Padrao(int decimais) { return decimais > 0 ? "0." + std::string(static_cast<std::size_t>(decimais), '0') : "0"; }
+}  // namespace
+
+QString NumeroFixo(double v, int decimais) {
+    return QString::fromStdString(FormatFloat(Padrao(decimais), v, SeparadorDoLocal()));
+}
+
+QString CampoCsv(const QString& texto) {
+    if (!texto.contains(QLatin1Char(';')) && !texto.contains(QLatin1Char('"')) && !texto.contains(QLatin1Char('\n')))
+        return texto;
+    QString aspas = texto;
+    aspas.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + aspas + QLatin1Char('"');
+}
+
+QString NumeroCsv(double v, int decimais) { return QString::fromStdString(FormatFloat(Padrao(decimais), v, ',')); }
+
+AnsiString TextoParaMensagem(const QString& texto) {
+    try {
+        return Utf8ToCp1252(texto.toStdString());
+    } catch (const ECodificacao&) {
+        return QString::fromLatin1(texto.toLatin1()).toStdString();   // only what the box can show
+    }
+}
+
+void GravaCsv(const QString& caminho, const QStringList& linhas) {
+    QSaveFile arquivo(caminho);
+    const auto falha = [&] {
+        throw EInOutError(Ansi("Não foi possível gravar o arquivo \"") + TextoParaMensagem(caminho) + Ansi("\": ") +
+                          TextoParaMensagem(arquivo.errorString()));
+    };
+    if (!arquivo.open(QIODevice::WriteOnly)) falha();
+    QByteArray dados("\xEF\xBB\xBF");
+    for (const QString& linha : linhas) dados += linha.toUtf8() + "\r\n";
+    if (arquivo.write(dados) != dados.size() || !arquivo.commit()) falha();
+}
