@@ -13,7 +13,8 @@ public:
     TConsultaPonto(const TBDPrecipitacao& bd, const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes)
         : bd_(bd), pool_(pool), opcoes_(opcoes) {}
 
-    // Errors of the coordinates or of the data pass to the caller.
+    // Errors of the coordinates or of the data pass to the caller; the
+    // answer is written whole or not at all.
     void Executa(std::ostream& saida) const;
 
 private:

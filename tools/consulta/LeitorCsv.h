@@ -4,7 +4,7 @@
 // is an ordinary character, so an unquoted coordinate text 19°55'30" reads as
 // written. A record never spans lines: an unclosed quote is an error of that
 // line alone, and the lines after it are read normally. A UTF-8 byte-order
-// mark at the start is skipped; CR before LF is dropped.
+// mark at the start is skipped; a line ends at LF, CR or CR LF (mixed too).
 #include <istream>
 #include <string>
 #include <vector>

@@ -1,0 +1,12 @@
+#pragma once
+// The intensity and depth of each pair (Tr, t) asked for: i then P, Tr by
+// Tr and within it duration by duration. All are computed before any is
+// used, and a pair that cannot be computed (an overflow, say) raises the
+// error of its evaluation with the pair named in the message, so a caller
+// never shows part of a table.
+#include <vector>
+
+#include "EquacaoIdf.h"
+
+std::vector<double> ValoresDosPares(const TEquacaoIdf& equacao, const std::vector<double>& tr,
+                                    const std::vector<double>& duracoes, char decimal);
