@@ -96,7 +96,7 @@ int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho) {
     const std::size_t colunas = 10 + 2 * o.Tr.size() * o.Duracoes.size();
     std::istringstream volta(saida.str());
     TLeitorCsv leitor(volta, o.Dialeto.Separador);
-    TLinhaCsv linha;
+    TLinhaCsvPontos linha;
     Exige(leitor.Proxima(linha) && linha.Erro.empty() && linha.Campos.size() == colunas, "header");
     std::size_t n = 0, comErro = 0;
     while (leitor.Proxima(linha)) {

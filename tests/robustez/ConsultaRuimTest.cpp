@@ -180,7 +180,7 @@ TEST_F(ConsultaRuim, AnOverflowingOnePointAnswerPrintsNothingAndNamesThePair) {
 TEST_F(ConsultaRuim, CsvLinesEndAtCrLfOrCrLf) {
     std::istringstream in("a;1;2\rb;3;4\r\nc;5;6\n\rd;7;8\r");
     TLeitorCsv leitor(in, ';');
-    TLinhaCsv l;
+    TLinhaCsvPontos l;
     std::vector<std::pair<long, std::string>> lidas;
     while (leitor.Proxima(l)) {
         EXPECT_EQ("", l.Erro);

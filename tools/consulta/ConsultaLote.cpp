@@ -38,7 +38,7 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
     std::vector<TPonto> pontos;
     TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
     const TLeitorCoordenada coordenadas(opcoes_.Convencao);
-    TLinhaCsv linha;
+    TLinhaCsvPontos linha;
     bool primeira = true;
     while (leitor.Proxima(linha)) {
         // A header names its columns: both coordinate fields begin with a letter.

@@ -96,7 +96,7 @@ bool TLeitorCsv::Divide(const std::string& texto, char separador, std::vector<st
     }
 }
 
-bool TLeitorCsv::Proxima(TLinhaCsv& linha) {
+bool TLeitorCsv::Proxima(TLinhaCsvPontos& linha) {
     std::string texto;
     while (entrada_.good() && LeLinha(entrada_, texto)) {
         ++numero_;
