@@ -60,8 +60,10 @@ protected:
             if (fin < 0 || fout < 0 || ferr < 0 || ::dup2(fin, 0) < 0 || ::dup2(fout, 1) < 0 || ::dup2(ferr, 2) < 0)
                 ::_exit(120);
             if (limiteMemoria > 0) {
-                const rlimit limite{limiteMemoria, limiteMemoria};
-                if (::setrlimit(RLIMIT_AS, &limite) != 0) ::_exit(121);
+                // Threads get stacks of the stack limit's size: 8 MiB each,
+                // whatever the shell running the tests set.
+                const rlimit limite{limiteMemoria, limiteMemoria}, pilha{8 << 20, 8 << 20};
+                if (::setrlimit(RLIMIT_AS, &limite) != 0 || ::setrlimit(RLIMIT_STACK, &pilha) != 0) ::_exit(121);
             }
             ::execv(argv[0], argv.data());
             ::_exit(122);
