@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
@@ -212,28 +213,42 @@ private:
         }
     }
 
+    // Every src of the tag must name a picture that reads: Qt's layout can
+    // loop forever on a picture it cannot load that has a width.
     void VerificaImagem(qsizetype i, const QString& atributos) const {
         static const QRegularExpression src(QStringLiteral("\\bsrc\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
                                             QRegularExpression::CaseInsensitiveOption);
-        const auto m = src.match(atributos);
-        if (!m.hasMatch()) return;   // no picture to read
-        QString nome;
-        for (int k = 1; k <= 3 && nome.isEmpty(); ++k) nome = m.captured(k);
-        QString motivo;
-        if (ImagemDaAjuda(pasta_, QUrl(nome), &motivo).isEmpty())
-            Falha(i, QStringLiteral("a imagem \"%1\" %2").arg(nome, motivo));
+        bool alguma = false;
+        for (auto it = src.globalMatch(atributos); it.hasNext();) {
+            const auto m = it.next();
+            QString nome;
+            for (int k = 1; k <= 3 && nome.isEmpty(); ++k) nome = m.captured(k);
+            alguma = true;
+            if (!imagens_.contains(nome)) {
+                QString motivo;
+                if (nome.contains(QLatin1Char('&')))   // an entity: Qt would read another name
+                    motivo = QStringLiteral("não é o nome de um arquivo ao lado do arquivo de ajuda");
+                else
+                    ImagemDaAjuda(pasta_, QUrl(nome), &motivo);
+                imagens_.insert(nome, motivo);
+            }
+            const QString motivo = imagens_.value(nome);
+            if (!motivo.isEmpty()) Falha(i, QStringLiteral("a imagem \"%1\" %2").arg(nome, motivo));
+        }
+        if (!alguma) Falha(i, QStringLiteral("uma imagem sem src, o nome do arquivo da figura"));
     }
 
     const QString& texto_;
     QString pasta_, nome_;
+    mutable QHash<QString, QString> imagens_;   // src -> why it is refused (empty: taken)
 };
 
 }  // namespace
 
-QString ImagemDaAjuda(const QString& pasta, const QUrl& url, QString* motivo) {
+QImage ImagemDaAjuda(const QString& pasta, const QUrl& url, QString* motivo) {
     auto recusa = [&](const QString& m) {
         if (motivo) *motivo = m;
-        return QString();
+        return QImage();
     };
     const QString nome = url.path(QUrl::FullyDecoded);
     if (!url.isValid() || !url.scheme().isEmpty() || !url.host().isEmpty() || url.hasQuery() || nome.isEmpty() ||
@@ -245,20 +260,25 @@ QString ImagemDaAjuda(const QString& pasta, const QUrl& url, QString* motivo) {
     if (!info.isFile()) return recusa(QStringLiteral("não é um arquivo comum ao lado do arquivo de ajuda"));
     if (info.size() > LimitesAjuda::ImagemBytes)
         return recusa(QStringLiteral("tem mais de %1 bytes").arg(LimitesAjuda::ImagemBytes));
-    const QSize tamanho = QImageReader(caminho).size();
+    QImageReader leitor(caminho);
+    const QSize tamanho = leitor.size();
     if (!tamanho.isValid()) return recusa(QStringLiteral("não é uma imagem que se possa ler"));
     if (tamanho.width() > LimitesAjuda::ImagemLado || tamanho.height() > LimitesAjuda::ImagemLado)
         return recusa(QStringLiteral("tem mais de %1 pixels de lado").arg(LimitesAjuda::ImagemLado));
-    return caminho;
+    const QImage imagem = leitor.read();
+    if (imagem.isNull()) return recusa(QStringLiteral("não é uma imagem que se possa ler"));
+    return imagem;
 }
 
 QVariant TDocumentoAjuda::loadResource(int tipo, const QUrl& nome) {
     if (tipo != QTextDocument::ImageResource) return {};
-    const QString caminho = ImagemDaAjuda(pasta_, nome);
-    if (caminho.isEmpty()) return {};
-    QImageReader leitor(caminho);
-    const QImage imagem = leitor.read();
-    if (imagem.isNull()) return {};
+    // What is refused is shown as one transparent pixel: Qt's layout can
+    // loop forever on a picture it cannot load.
+    QImage imagem = ImagemDaAjuda(pasta_, nome);
+    if (imagem.isNull()) {
+        imagem = QImage(1, 1, QImage::Format_ARGB32);
+        imagem.fill(Qt::transparent);
+    }
     addResource(tipo, nome, imagem);
     return imagem;
 }

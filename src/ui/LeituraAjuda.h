@@ -11,9 +11,12 @@
 //   - every <topico> closed by </topico>, every <!-- closed by -->;
 //   - elements nested at most Aninhamento deep, tables at most Tabelas deep;
 //   - images only by the plain name of a regular file beside the help file,
-//     of at most ImagemBytes bytes and ImagemLado pixels a side.
+//     of at most ImagemBytes bytes and ImagemLado pixels a side, that reads
+//     (Qt's layout can loop forever on a picture it cannot load); every
+//     <img> names one.
 // The document serves only such images, whatever the text names, and never
 // another kind of resource.
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QTextDocument>
@@ -50,7 +53,8 @@ std::vector<TTopicoAjuda> LeArquivoAjuda(const std::string& caminho);
 // are looked for); the messages name `nome` as the file.
 std::vector<TTopicoAjuda> LeTextoAjuda(const QString& texto, const QString& pasta, const QString& nome);
 
-// Rich text document of a topic: resources only through ImagemDaAjuda.
+// Rich text document of a topic: images only through ImagemDaAjuda (one
+// transparent pixel for anything else), no other resource.
 class TDocumentoAjuda : public QTextDocument {
 public:
     TDocumentoAjuda(QString pasta, QObject* dono = nullptr) : QTextDocument(dono), pasta_(std::move(pasta)) {}
@@ -62,7 +66,7 @@ private:
     QString pasta_;
 };
 
-// The full path of the image file `nome` names in pasta, or an empty string
-// with the reason in *motivo when it is not a plain name of a regular file
-// there, or is too big.
-QString ImagemDaAjuda(const QString& pasta, const QUrl& nome, QString* motivo = nullptr);
+// The picture the image name `nome` names in pasta, decoded; a null image
+// with the reason in *motivo when it is not the plain name of a regular file
+// there, is too big or does not read.
+QImage ImagemDaAjuda(const QString& pasta, const QUrl& nome, QString* motivo = nullptr);
