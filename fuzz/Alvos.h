@@ -18,3 +18,12 @@ int AlvoParseDms(const uint8_t* dados, std::size_t tamanho);
 // First byte even: a station CSV file, odd: a locality CSV file; the rest is
 // its text.
 int AlvoCsvDados(const uint8_t* dados, std::size_t tamanho);
+// First byte: bit 0 international dialect, bit 1 negative degrees, bit 2
+// intensities for two Tr and two durations (bit 3: one of them 1e-306 min);
+// the rest is the command-line query's CSV of points.
+int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho);
+// First byte modulo 3: the rest is a whole BMP file, or the RLE8 or RLE4
+// data behind a 450 × 450 header; read as a state map.
+int AlvoMapaEstado(const uint8_t* dados, std::size_t tamanho);
+// The whole input is the help file.
+int AlvoAjuda(const uint8_t* dados, std::size_t tamanho);

@@ -4,12 +4,13 @@
 #include <QCollator>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/Erros.h"
 #include "ui/Aplicacao.h"
 
 namespace {
@@ -24,22 +26,6 @@ namespace {
 const QString TituloJanela = QStringLiteral("Ajuda do Tormel 2.1");
 
 QString CaminhoVisivel(const std::string& caminho) { return QFile::decodeName(QByteArray::fromStdString(caminho)); }
-
-// Value of attribute `nome` in the attribute text of a <topico> tag.
-QString Atributo(const QString& atributos, const QString& nome) {
-    QRegularExpression re(QStringLiteral("\\b%1\\s*=\\s*\"([^\"]*)\"").arg(nome));
-    auto m = re.match(atributos);
-    return m.hasMatch() ? m.captured(1).trimmed() : QString();
-}
-
-// Entities the attribute values may carry, so titles can hold '&' and quotes.
-QString SemEntidades(QString s) {
-    s.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-    s.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    s.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    s.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return s;
-}
 
 }  // namespace
 
@@ -52,31 +38,7 @@ TTelaAjuda::~TTelaAjuda() {
 }
 
 std::vector<TTelaAjuda::TTopico> TTelaAjuda::LeTopicos(const QString& texto) {
-    std::vector<TTopico> topicos;
-    static const QRegularExpression re(QStringLiteral("<topico\\b([^>]*)>(.*?)</topico\\s*>"),
-                                       QRegularExpression::DotMatchesEverythingOption |
-                                           QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression comentario(QStringLiteral("<!--.*?-->"),
-                                               QRegularExpression::DotMatchesEverythingOption);
-    QString semComentarios = texto;
-    semComentarios.remove(comentario);
-    for (auto it = re.globalMatch(semComentarios); it.hasNext();) {
-        auto m = it.next();
-        const QString atributos = m.captured(1);
-        bool ok = false;
-        const int contexto = Atributo(atributos, QStringLiteral("contexto")).toInt(&ok);
-        if (!ok || contexto <= 0) continue;
-        TTopico t;
-        t.Contexto = contexto;
-        t.Titulo = SemEntidades(Atributo(atributos, QStringLiteral("titulo")));
-        if (t.Titulo.isEmpty()) t.Titulo = QStringLiteral("Tópico %1").arg(contexto);
-        for (const QString& p : SemEntidades(Atributo(atributos, QStringLiteral("palavras"))).split(QLatin1Char(';'))) {
-            if (!p.trimmed().isEmpty()) t.Palavras << p.trimmed();
-        }
-        t.Texto = m.captured(2).trimmed();
-        topicos.push_back(std::move(t));
-    }
-    return topicos;
+    return LeTextoAjuda(texto, QString(), QStringLiteral("Tormel21.hlp"));
 }
 
 bool TTelaAjuda::Carrega() {
@@ -89,12 +51,15 @@ bool TTelaAjuda::Carrega() {
                          .arg(caminho));
         return false;
     }
-    if (!arquivo.open(QIODevice::ReadOnly)) {
+    std::vector<TTopico> topicos;
+    try {
+        topicos = LeArquivoAjuda(caminho_);
+    } catch (const Exception& e) {
+        // The program goes on without help.
         caixas_.Erro(QStringLiteral("Tormel 2.1"),
-                     QStringLiteral("Não foi possível ler o arquivo de ajuda %1 (%2).").arg(caminho, arquivo.errorString()));
+                     QString::fromUtf8(e.what()) + QStringLiteral(" A ajuda não está disponível."));
         return false;
     }
-    auto topicos = LeTopicos(QString::fromUtf8(arquivo.readAll()));
     if (topicos.empty()) {
         caixas_.Erro(QStringLiteral("Tormel 2.1"),
                      QStringLiteral("O arquivo de ajuda %1 não contém nenhum tópico de ajuda.").arg(caminho));
@@ -158,6 +123,8 @@ void TTelaAjuda::ConstroiJanela() {
 
     texto_ = new QTextBrowser;
     texto_->setObjectName(QStringLiteral("Texto"));
+    // Images only from beside the help file, within the reader's limits.
+    texto_->setDocument(new TDocumentoAjuda(QFileInfo(CaminhoVisivel(caminho_)).absolutePath(), texto_));
     texto_->setOpenLinks(false);
 
     auto* divisor = new QSplitter(Qt::Horizontal);
@@ -206,15 +173,16 @@ void TTelaAjuda::PreencheIndice(const QString& filtro) {
     std::stable_sort(entradas.begin(), entradas.end(),
                      [&](const TEntrada& x, const TEntrada& y) { return colacao.compare(x.Palavra, y.Palavra) < 0; });
 
+    QHash<QString, int> vezes;
+    for (const auto& e : entradas) ++vezes[e.Palavra.toCaseFolded()];
+
     const QSignalBlocker bloqueio(listaIndice_);
     listaIndice_->clear();
     const QString chave = filtro.trimmed();
     for (const auto& e : entradas) {
         if (!chave.isEmpty() && !e.Palavra.startsWith(chave, Qt::CaseInsensitive)) continue;
         // A keyword of several topics names the topic beside it.
-        const bool repetida = std::count_if(entradas.begin(), entradas.end(), [&](const TEntrada& o) {
-                                  return o.Palavra.compare(e.Palavra, Qt::CaseInsensitive) == 0;
-                              }) > 1;
+        const bool repetida = vezes.value(e.Palavra.toCaseFolded()) > 1;
         QString rotulo = e.Palavra;
         if (repetida) rotulo += QStringLiteral(" (%1)").arg(Procura(e.Contexto)->Titulo);
         auto* item = new QListWidgetItem(rotulo, listaIndice_);

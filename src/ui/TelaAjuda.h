@@ -12,7 +12,9 @@
 // ignored, and so is everything inside <!-- --> comments.
 //
 // The file is read at the first request, not before: a missing file is only
-// noticed when help is asked for, and it is then reported in an error box.
+// noticed when help is asked for, and it is then reported in an error box;
+// so is a file the reader refuses (LeituraAjuda.h), and the program goes on
+// without help.
 // The help window is modeless, a child window of the modal window that is
 // active at the first request, so it stays usable beside it.
 #include <QDialog>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "ui/Ajuda.h"
+#include "ui/LeituraAjuda.h"
 
 class ICaixas;
 class QLineEdit;
@@ -32,12 +35,7 @@ class QTextBrowser;
 
 class TTelaAjuda : public IAjuda {
 public:
-    struct TTopico {
-        int Contexto = 0;
-        QString Titulo;
-        QStringList Palavras;
-        QString Texto;   // rich text of the topic
-    };
+    using TTopico = TTopicoAjuda;
 
     // caminhoArquivo: full path of the help file; caixas reports a file that
     // cannot be used.
@@ -59,8 +57,9 @@ public:
     int TopicoAtual() const { return topicoAtual_; }
     const std::vector<TTopico>& Topicos() const { return topicos_; }
 
-    // Topics of a help file's text, in file order. Topics without a valid
-    // context number are skipped.
+    // Topics of a help file's text, in file order (LeituraAjuda.h: topics
+    // without a valid context number are skipped, what the limits refuse
+    // raises EDadosInvalidos; no images, since there is no folder).
     static std::vector<TTopico> LeTopicos(const QString& texto);
 
 private:

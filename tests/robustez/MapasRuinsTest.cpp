@@ -62,6 +62,46 @@ QByteArray QuaseAzul() {
     return dados;
 }
 
+// A 450 × 450 run-length map (RLE8; palette: 0 white, 1 pure blue) whose
+// left half is the state: each row, bottom first, is a run of 225 blue and
+// one of 225 white pixels and an end of line. The spoiled ones stop early
+// (data cut in half, an end of bitmap after half the rows) or skip ten rows
+// with a delta escape: rows without colour.
+enum class TRle { Inteiro, CortadoAoMeio, FimAntecipado, Delta };
+
+QByteArray MapaRle8(TRle defeito) {
+    QByteArray pixels;
+    for (int y = 0; y < 450; ++y) {
+        if (defeito == TRle::FimAntecipado && y == 225) break;
+        if (defeito == TRle::Delta && y == 100) {
+            pixels.append("\0\2\0\12", 4);   // dx 0, dy 10
+            y += 10;
+        }
+        pixels.append("\xE1\1\xE1\0\0\0", 6);
+    }
+    pixels.append("\0\1", 2);
+    if (defeito == TRle::CortadoAoMeio) pixels.truncate(pixels.size() / 2);
+    auto u32 = [](QByteArray& b, quint32 v) {
+        for (int i = 0; i < 4; ++i) b.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    QByteArray bmp("BM");
+    u32(bmp, 62 + static_cast<quint32>(pixels.size()));
+    u32(bmp, 0);
+    u32(bmp, 62);                       // pixels after 14 + 40 + 2 palette entries
+    u32(bmp, 40);
+    u32(bmp, 450);
+    u32(bmp, 450);
+    u32(bmp, 1 | 8 << 16);              // one plane, 8 bits
+    u32(bmp, 1);                        // RLE8
+    u32(bmp, static_cast<quint32>(pixels.size()));
+    u32(bmp, 2835);
+    u32(bmp, 2835);
+    u32(bmp, 2);                        // colours used
+    u32(bmp, 0);
+    bmp.append("\xFF\xFF\xFF\0\xFF\0\0\0", 8);   // white, blue (B, G, R, 0)
+    return bmp + pixels;
+}
+
 enum class TEsperado { Invalido, Tamanho, SemAzul };
 
 }  // namespace
@@ -90,6 +130,9 @@ private slots:
         QTest::newRow("450 x 451") << TPastaJanela::MapaAzul(450, 451) << static_cast<int>(TEsperado::Tamanho)
                                    << 450 << 451;
         QTest::newRow("sem azul puro") << QuaseAzul() << static_cast<int>(TEsperado::SemAzul) << 0 << 0;
+        QTest::newRow("RLE8 cortado ao meio") << MapaRle8(TRle::CortadoAoMeio) << inv << 0 << 0;
+        QTest::newRow("RLE8 com fim antecipado") << MapaRle8(TRle::FimAntecipado) << inv << 0 << 0;
+        QTest::newRow("RLE8 com salto delta") << MapaRle8(TRle::Delta) << inv << 0 << 0;
     }
     void mapaRuimVoltaAoEstadoAnterior() {
         QFETCH(QByteArray, bmp);
@@ -135,6 +178,17 @@ private slots:
                 QFAIL(qPrintable(QString::fromStdString(caminho) + ": " + QString::fromUtf8(e.what())));
             }
         }
+    }
+
+    // A whole run-length map is decoded pixel for pixel.
+    void mapaRle8InteiroEAceito() {
+        TPastaJanela pasta;
+        pasta.Grava(QStringLiteral("BA.bmp"), MapaRle8(TRle::Inteiro));
+        const QImage mapa = LeMapaEstado(QString(pasta.Dados() + QStringLiteral("BA.bmp")).toStdString(), "Bahia");
+        QCOMPARE(mapa.size(), QSize(450, 450));
+        for (int y : {0, 224, 449})
+            for (int x : {0, 224, 225, 449})
+                QCOMPARE(mapa.pixel(x, y), x < 225 ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
     }
 
     // The bad map met at the window's activation: there is no other state to

@@ -46,10 +46,18 @@ TEST_P(ReproducaoCorpus, EveryFileKeepsEveryPromise) {
     }
 }
 
+// Built twice: the plain C++ targets, and (TORMEL_ALVOS_QT) those of the
+// Qt code, in a program linked with Qt.
+#ifndef TORMEL_ALVOS_QT
 INSTANTIATE_TEST_SUITE_P(Alvos, ReproducaoCorpus,
                          testing::Values(TAlvo{"estacoes", AlvoEstacoes}, TAlvo{"localidades", AlvoLocalidades},
                                          TAlvo{"arquivoini", AlvoArquivoIni}, TAlvo{"parsedms", AlvoParseDms},
-                                         TAlvo{"csvdados", AlvoCsvDados}),
+                                         TAlvo{"csvdados", AlvoCsvDados}, TAlvo{"csvconsulta", AlvoCsvConsulta}),
                          [](const testing::TestParamInfo<TAlvo>& i) { return std::string(i.param.Pasta); });
+#else
+INSTANTIATE_TEST_SUITE_P(AlvosQt, ReproducaoCorpus,
+                         testing::Values(TAlvo{"mapaestado", AlvoMapaEstado}, TAlvo{"ajuda", AlvoAjuda}),
+                         [](const testing::TestParamInfo<TAlvo>& i) { return std::string(i.param.Pasta); });
+#endif
 
 }  // namespace

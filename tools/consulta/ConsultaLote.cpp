@@ -5,11 +5,13 @@
 #include <cctype>
 #include <cmath>
 #include <exception>
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include "EscritorCsv.h"
 #include "LeitorCsv.h"
-#include "model/EquacaoIdf.h"
+#include "ParesIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -36,7 +38,7 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
     std::vector<TPonto> pontos;
     TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
     const TLeitorCoordenada coordenadas(opcoes_.Convencao);
-    TLinhaCsv linha;
+    TLinhaCsvPontos linha;
     bool primeira = true;
     while (leitor.Proxima(linha)) {
         // A header names its columns: both coordinate fields begin with a letter.
@@ -81,12 +83,7 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
         const TEstacao& e = r.Estacao;
         if (!std::isfinite(e.K) || !std::isfinite(e.a) || !std::isfinite(e.b) || !std::isfinite(e.c))
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
-        for (double tr : opcoes_.Tr)
-            for (double t : opcoes_.Duracoes) {
-                const TValoresDeProjeto v = ValoresDeProjeto(e.K, e.a, e.b, e.c, tr, t);
-                r.Valores.push_back(v.Intensidade);
-                r.Valores.push_back(v.Precipitacao);
-            }
+        r.Valores = ValoresDosPares(e.K, e.a, e.b, e.c, opcoes_.Tr, opcoes_.Duracoes, opcoes_.Dialeto.Decimal);
     } catch (const EDadosInvalidos& e) {
         r.Erro = kDadosCorrompidos;
         r.ErroDosDados = e.what();
@@ -98,7 +95,8 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
     return r;
 }
 
-std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<TPonto>& pontos) const {
+std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<TPonto>& pontos,
+                                                               std::ostream* avisos) const {
     std::vector<TResultado> resultados(pontos.size());
     unsigned tarefas = opcoes_.Tarefas ? opcoes_.Tarefas : std::max(1u, std::thread::hardware_concurrency());
     tarefas = static_cast<unsigned>(std::min<std::size_t>(tarefas, std::max<std::size_t>(1, pontos.size())));
@@ -118,8 +116,22 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
             if (!falhou.exchange(true)) falha = std::current_exception();
         }
     };
+    // A thread the system refuses (no memory for its stack, a process limit)
+    // ends the starting: the threads that did start, this one among them,
+    // share all the points.
     std::vector<std::thread> linhas;
-    for (unsigned k = 1; k < tarefas; ++k) linhas.emplace_back(trabalho);
+    for (unsigned k = 1; k < tarefas; ++k) {
+        try {
+            linhas.emplace_back(trabalho);
+        } catch (const std::system_error&) {
+            break;
+        } catch (const std::bad_alloc&) {
+            break;
+        }
+    }
+    if (avisos && linhas.size() + 1 < tarefas)
+        *avisos << "tormel21-consulta: s\xC3\xB3 " << linhas.size() + 1 << " de " << tarefas
+                << " linhas de execu\xC3\xA7\xC3\xA3o puderam ser iniciadas; o c\xC3\xA1lculo segue com elas\n";
     trabalho();
     for (auto& t : linhas) t.join();
     if (falha) std::rethrow_exception(falha);
@@ -128,7 +140,7 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
 
 std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const {
     const std::vector<TPonto> pontos = LePontos(entrada);
-    const std::vector<TResultado> resultados = Calcula(pontos);
+    const std::vector<TResultado> resultados = Calcula(pontos, &erros);
     const char dec = opcoes_.Dialeto.Decimal;
 
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);

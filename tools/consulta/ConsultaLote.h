@@ -37,7 +37,9 @@ public:
 
     std::vector<TPonto> LePontos(std::istream& entrada) const;
     // Results in the order of the points; points with Erro set are skipped.
-    std::vector<TResultado> Calcula(const std::vector<TPonto>& pontos) const;
+    // When fewer threads than asked can be started, the run goes on with
+    // those and says so on avisos.
+    std::vector<TResultado> Calcula(const std::vector<TPonto>& pontos, std::ostream* avisos = nullptr) const;
 
 private:
     TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;

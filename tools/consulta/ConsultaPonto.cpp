@@ -1,15 +1,16 @@
 #include "ConsultaPonto.h"
 
 #include <algorithm>
-#include <vector>
 #include <cmath>
+#include <sstream>
+#include <vector>
 
-#include "model/EquacaoIdf.h"
+#include "ParesIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 
-void TConsultaPonto::Executa(std::ostream& saida) const {
+void TConsultaPonto::Executa(std::ostream& destino) const {
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
@@ -21,6 +22,11 @@ void TConsultaPonto::Executa(std::ostream& saida) const {
                               "corrompidos."));
 
     const char sep = opcoes_.Dialeto.Decimal;
+    // The whole answer is made before any of it is written: an error leaves
+    // the output empty.
+    const std::vector<double> valores =
+        ValoresDosPares(r.K, r.a, r.b, r.c, opcoes_.Tr, opcoes_.Duracoes, sep);
+    std::ostringstream saida;
     const bool exata = r.Nome.Len > 0 || r.Autor.Text() != "Interpola\xE7\xE3o";
     const AnsiString local = exata ? TiraBrancosFinais(r.Nome.Text()) : AnsiString("Interpola\xE7\xE3o");
     saida << "Local: " << Utf8(local) << '\n'
@@ -34,11 +40,12 @@ void TConsultaPonto::Executa(std::ostream& saida) const {
 
     if (!opcoes_.Tr.empty()) {
         saida << "\nTr (anos)\tt (min)\ti (mm/h)\tP (mm)\n";
+        std::size_t v = 0;
         for (double tr : opcoes_.Tr)
             for (double t : opcoes_.Duracoes) {
-                const TValoresDeProjeto v = ValoresDeProjeto(r.K, r.a, r.b, r.c, tr, t);
-                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(t, sep) << '\t'
-                      << FloatToStr(v.Intensidade, sep) << '\t' << FloatToStr(v.Precipitacao, sep) << '\n';
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(t, sep) << '\t' << FloatToStr(valores[v], sep)
+                      << '\t' << FloatToStr(valores[v + 1], sep) << '\n';
+                v += 2;
             }
     }
 
@@ -54,4 +61,5 @@ void TConsultaPonto::Executa(std::ostream& saida) const {
                   << FloatToStr(100 * lista[i].Parcela, sep) << '\n';
         }
     }
+    destino << saida.str();
 }

@@ -11,8 +11,9 @@ class TConsultaPonto {
 public:
     TConsultaPonto(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes) : pool_(pool), opcoes_(opcoes) {}
 
-    // Errors of the coordinates or of the data pass to the caller; a corrupt
-    // station record that the point reaches is EDadosInvalidos naming it.
+    // Errors of the coordinates or of the data pass to the caller (a corrupt
+    // station record that the point reaches is EDadosInvalidos naming it);
+    // the answer is written whole or not at all.
     void Executa(std::ostream& saida) const;
 
 private:

@@ -31,6 +31,27 @@ bool EmBranco(const std::string& s) {
     return s.find_first_not_of(" \t") == std::string::npos;
 }
 
+// One line without its end: LF, CR or CR LF, mixed as they come. False at the
+// end of the input when nothing is left.
+bool LeLinha(std::istream& entrada, std::string& texto) {
+    texto.clear();
+    std::streambuf* buffer = entrada.rdbuf();
+    using Tracos = std::char_traits<char>;
+    for (;;) {
+        const Tracos::int_type c = buffer->sbumpc();
+        if (Tracos::eq_int_type(c, Tracos::eof())) {
+            entrada.setstate(std::ios::eofbit);
+            return !texto.empty();
+        }
+        if (c == '\n') return true;
+        if (c == '\r') {
+            if (buffer->sgetc() == '\n') buffer->sbumpc();
+            return true;
+        }
+        texto += Tracos::to_char_type(c);
+    }
+}
+
 }  // namespace
 
 bool TLeitorCsv::Divide(const std::string& texto, char separador, std::vector<std::string>& campos,
@@ -75,11 +96,10 @@ bool TLeitorCsv::Divide(const std::string& texto, char separador, std::vector<st
     }
 }
 
-bool TLeitorCsv::Proxima(TLinhaCsv& linha) {
+bool TLeitorCsv::Proxima(TLinhaCsvPontos& linha) {
     std::string texto;
-    while (std::getline(entrada_, texto)) {
+    while (entrada_.good() && LeLinha(entrada_, texto)) {
         ++numero_;
-        if (!texto.empty() && texto.back() == '\r') texto.pop_back();
         if (numero_ == 1 && texto.compare(0, 3, "\xEF\xBB\xBF") == 0) texto.erase(0, 3);
         if (EmBranco(texto)) continue;
         linha.Numero = numero_;

@@ -4,12 +4,14 @@
 // is an ordinary character, so an unquoted coordinate text 19°55'30" reads as
 // written. A record never spans lines: an unclosed quote is an error of that
 // line alone, and the lines after it are read normally. A UTF-8 byte-order
-// mark at the start is skipped; CR before LF is dropped.
+// mark at the start is skipped; a line ends at LF, CR or CR LF (mixed too).
 #include <istream>
 #include <string>
 #include <vector>
 
-struct TLinhaCsv {
+// (Not TLinhaCsv: the data builder's reader has its own struct of that name,
+// and programs that link both must not see two.)
+struct TLinhaCsvPontos {
     long Numero = 0;                  // 1-based line number in the input
     std::vector<std::string> Campos;
     std::string Erro;                 // UTF-8; empty when the line was read well
@@ -21,7 +23,7 @@ public:
 
     // Next line that is not blank; false at the end of the input. Lines that
     // are not valid UTF-8 or hold malformed quoting come back with Erro set.
-    bool Proxima(TLinhaCsv& linha);
+    bool Proxima(TLinhaCsvPontos& linha);
 
     // Splits one line (without its line end).
     static bool Divide(const std::string& texto, char separador, std::vector<std::string>& campos,

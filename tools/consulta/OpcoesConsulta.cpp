@@ -1,5 +1,6 @@
 #include "OpcoesConsulta.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -86,7 +87,14 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--estacoes") {
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
-        } else if (arg == "--tarefas") o.Tarefas = static_cast<unsigned>(Inteiro(arg, exigeValor(), 1));
+        } else if (arg == "--tarefas") {
+            const std::string texto = exigeValor();
+            const std::size_t n = Inteiro(arg, texto, 1);
+            o.Tarefas = static_cast<unsigned>(std::min<std::size_t>(n, MaxTarefas));
+            if (n > MaxTarefas)
+                o.Avisos.push_back("--tarefas " + texto + ": o máximo é " + std::to_string(MaxTarefas) + "; usando " +
+                                   std::to_string(MaxTarefas));
+        }
         else Uso("opção desconhecida: " + arg);
     }
     if (o.Ajuda || o.Versao) return o;
@@ -134,8 +142,9 @@ Opções:
                      linha por ponto com identificador;latitude;longitude. Uma
                      primeira linha cujos dois campos de coordenada começam por
                      letra é cabeçalho. Linhas em branco são puladas.
-  -o, --saida ARQ    escreve no arquivo em vez da saída padrão (o arquivo só
-                     aparece completo).
+  -o, --saida ARQ    escreve no arquivo em vez da saída padrão (um arquivo
+                     comum só aparece completo; um pipe ou dispositivo recebe
+                     a saída diretamente).
   --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
                      ou internacional (, entre campos e ponto decimal). Vale
                      para a entrada, a saída e os números de um ponto.
@@ -151,7 +160,7 @@ Opções:
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos
-                     (padrão: uma por núcleo).
+                     (padrão: uma por núcleo; no máximo 256).
   -h, --help         esta ajuda.
   --version          versão.
 

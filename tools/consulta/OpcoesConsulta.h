@@ -23,7 +23,10 @@ struct TOpcoesConsulta {
     std::vector<double> Tr, Duracoes;   // both empty or both set
     bool Estacoes = false;              // contributing stations (one point)
     std::size_t MaxEstacoes = 0;        // 0: all
-    unsigned Tarefas = 0;               // 0: one per core
+    unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
+    static constexpr unsigned MaxTarefas = 256;
+
+    std::vector<std::string> Avisos;    // UTF-8 notes on what was taken otherwise than asked
 
     // EUso with a Portuguese message for anything it cannot take.
     static TOpcoesConsulta Le(const std::vector<std::string>& argumentos);

@@ -1,17 +1,15 @@
 #include "ProgramaConsulta.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "ConsultaLote.h"
 #include "ConsultaPonto.h"
 #include "ErrosConsulta.h"
 #include "OpcoesConsulta.h"
+#include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
@@ -25,53 +23,6 @@ namespace {
 
 const char* const kPrograma = "tormel21-consulta";
 
-// An output file appears whole or not at all: written beside the target
-// under a temporary name and renamed over it once complete.
-class SaidaArquivo {
-public:
-    explicit SaidaArquivo(std::string caminho) : caminho_(std::move(caminho)) {
-        std::string modelo = caminho_ + ".XXXXXX";
-        const int fd = ::mkstemp(modelo.data());
-        if (fd < 0) Falha();
-        // mkstemp makes the file private; give it the mode the file has, or
-        // the one a new file gets.
-        struct stat st {};
-        mode_t modo = 0;
-        if (::stat(caminho_.c_str(), &st) == 0) {
-            modo = st.st_mode & 07777;
-        } else {
-            const mode_t mascara = ::umask(0);
-            ::umask(mascara);
-            modo = 0666 & ~mascara;
-        }
-        const bool ok = ::fchmod(fd, modo) == 0;
-        ::close(fd);
-        if (!ok) {
-            std::remove(modelo.c_str());
-            Falha();
-        }
-        temporario_ = modelo;
-        arquivo_.open(temporario_, std::ios::binary | std::ios::trunc);
-        if (!arquivo_) Falha();
-    }
-    ~SaidaArquivo() {
-        if (!temporario_.empty()) std::remove(temporario_.c_str());
-    }
-    std::ostream& Fluxo() { return arquivo_; }
-    void Conclui() {
-        arquivo_.close();
-        if (arquivo_.fail() || std::rename(temporario_.c_str(), caminho_.c_str()) != 0) Falha();
-        temporario_.clear();
-    }
-
-private:
-    [[noreturn]] void Falha() const {
-        throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(caminho_) + ".");
-    }
-    std::string caminho_, temporario_;
-    std::ofstream arquivo_;
-};
-
 int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
     TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados);
     // Only the pool states are read: no answer uses the others.
@@ -81,8 +32,9 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
         throw EDadosInvalidos(Ansi("O arquivo ") + TextoDoCaminho(bd.CaminhoEstacoes()) +
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
-    std::unique_ptr<SaidaArquivo> arquivo;
-    if (!o.Saida.empty()) arquivo = std::make_unique<SaidaArquivo>(o.Saida);
+    for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
+    std::unique_ptr<TSaidaConsulta> arquivo;
+    if (!o.Saida.empty()) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
     std::ostream& saida = arquivo ? arquivo->Fluxo() : saidaPadrao;
 
     int estado = TProgramaConsulta::Sucesso;

@@ -15,7 +15,7 @@ TEST(Csv, ReadsQuotedUnquotedAndBadLinesWithTheirNumbers) {
                           "\"P;2\";\"19°55'30\"\"\";\r\n"
                           "a;\"aberto;1\nb;\"x\"y;2\nc;\xB0;3\nd;1;2");
     TLeitorCsv leitor(in, ';');
-    std::vector<TLinhaCsv> l(7);
+    std::vector<TLinhaCsvPontos> l(7);
     std::size_t n = 0;
     while (n < l.size() && leitor.Proxima(l[n])) ++n;
     ASSERT_EQ(6u, n);
@@ -39,7 +39,7 @@ TEST(Csv, WritesQuotesOnlyWhereNeededAndReadsBack) {
                              : "\"id \"\"x\"\"\",\"19°55'30\"\"\",\"a;b,c\",,\"1234,5\"\n",
                   out.str());
         std::istringstream in(out.str());
-        TLinhaCsv l;
+        TLinhaCsvPontos l;
         ASSERT_TRUE(TLeitorCsv(in, sep).Proxima(l));
         EXPECT_EQ(campos, l.Campos);
     }

@@ -57,7 +57,7 @@ std::vector<std::vector<std::string>> Csv(const std::string& texto, char sep) {
     std::vector<std::vector<std::string>> linhas;
     std::istringstream in(texto);
     TLeitorCsv leitor(in, sep);
-    TLinhaCsv l;
+    TLinhaCsvPontos l;
     while (leitor.Proxima(l)) {
         EXPECT_EQ("", l.Erro) << l.Numero;
         linhas.push_back(l.Campos);
