@@ -28,6 +28,10 @@ public:
     // block; the arrays keep their previous content.
     void CarregaEstacoes();
     void CarregaLocalidades(int estado);
+    // Every state's block of the locality file, in file order, for a search
+    // over all states; Localidades is left as it is. Same errors as
+    // CarregaLocalidades; a file shorter than its counts gives nothing.
+    std::array<std::vector<TLocalidade>, NumEstados> LeTodasLocalidades() const;
     TEstacao Interpola(const AnsiString& latitude, const AnsiString& longitude) const;
 
 private:
