@@ -87,6 +87,7 @@ void TfrmFoConsulta::LigaEventos() {
     connect(BtnOk, &QPushButton::clicked, this, Protegido([this] { BtnOkClick(); }));
     connect(MapadoBrasil1, &QAction::triggered, this, Protegido([this] { MapadoBrasil1Click(); }));
     connect(Relatrio1, &QAction::triggered, this, Protegido([this] { BtnRelatClick(); }));
+    connect(ProcurarLocal1, &QAction::triggered, this, Protegido([this] { ProcurarLocal1Click(); }));
     connect(Contedo1, &QAction::triggered, this, Protegido([this] { Contedo1Click(); }));
     connect(ObterAjudaSobre1, &QAction::triggered, this, Protegido([this] { ObterAjudaSobre1Click(); }));
     connect(Sobre1, &QAction::triggered, this, Protegido([this] { Sobre1Click(); }));

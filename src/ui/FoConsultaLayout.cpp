@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -140,6 +141,8 @@ void TfrmFoConsulta::MontaMenu() {
     MainMenu1->setNativeMenuBar(false);
     MapadoBrasil1 = MainMenu1->addAction(T("&Mapa do Brasil"));
     Relatrio1 = MainMenu1->addAction(T("&Relatório"));
+    ProcurarLocal1 = MainMenu1->addAction(T("Procurar local..."));
+    ProcurarLocal1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     QMenu* ajuda = MainMenu1->addMenu(T("&Ajuda"));
     Contedo1 = ajuda->addAction(T("&Conteúdo"));
     ajuda->addSeparator();
