@@ -9,10 +9,12 @@ int ExecutaTesteConsultaListas(int argc, char** argv);
 int ExecutaTesteConsultaMapa(int argc, char** argv);
 int ExecutaTesteConsultaComandos(int argc, char** argv);
 int ExecutaTesteConsultaUso(int argc, char** argv);
+int ExecutaTesteProcuraLocal(int argc, char** argv);
 
 int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
-                          ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso},
+                          ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
+                          ExecutaTesteProcuraLocal},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }
