@@ -22,6 +22,8 @@ struct TLugarProcurado {
 };
 
 class TProcuraLocal : public QDialog {
+    Q_OBJECT
+
 public:
     TProcuraLocal(std::vector<TLugarProcurado> lugares, QWidget* parent = nullptr);
 
