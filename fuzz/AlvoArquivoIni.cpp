@@ -47,16 +47,15 @@ bool EhUmaDasCinco(std::string_view chave) {
     return false;
 }
 
-// Lines split at LF, each without its trailing CRs.
+// Lines split at LF, CRLF or a lone CR, each without its line end.
 std::vector<std::string_view> Linhas(std::string_view texto) {
     std::vector<std::string_view> r;
     while (!texto.empty()) {
-        const std::size_t lf = texto.find('\n');
-        std::string_view l = texto.substr(0, lf);
-        while (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-        r.push_back(l);
-        if (lf == std::string_view::npos) break;
-        texto.remove_prefix(lf + 1);
+        const std::size_t fim = texto.find_first_of("\r\n");
+        r.push_back(texto.substr(0, fim));
+        if (fim == std::string_view::npos) break;
+        const bool crlf = texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n';
+        texto.remove_prefix(fim + (crlf ? 2 : 1));
     }
     return r;
 }

@@ -9,9 +9,10 @@ mode="${1:-}"
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(g++ cmake make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core poppler-utils)
+          libbenchmark-dev fonts-dejavu-core poppler-utils qt6-translations-l10n)
 if [ "$mode" = run ]; then packages+=(qt6-gtk-platformtheme); fi
 if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi   # libFuzzer
+if [ "$mode" = test ]; then packages+=(dpkg-dev file lintian); fi   # the Debian package and its check
 
 missing=()
 for p in "${packages[@]}"; do
@@ -32,6 +33,10 @@ if [ "$mode" = run ]; then
 fi
 
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The Debian package: made, checked by lintian, unpacked into a temporary
+# root and both programs run from there (never installed on this machine).
+bash scripts/testa-pacote.sh build
 
 # The core again under AddressSanitizer and UndefinedBehaviorSanitizer: its
 # tests, the core part of the bad-data tests (tests/robustez) and the replay

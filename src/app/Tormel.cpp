@@ -3,6 +3,7 @@
 #include <cxxabi.h>
 
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/Erros.h"
 #include "ui/Aplicacao.h"
 #include "ui/TelaAjuda.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 
@@ -43,8 +45,9 @@ QString LinhaDoErro(std::exception_ptr erro) {
     }
 }
 
-int TerminaComErro(TAplicacao& app, std::exception_ptr erro) {
-    const QString linha = LinhaDoErro(erro);
+int TerminaComErro(TAplicacao& app, std::exception_ptr erro, const QString& origem) {
+    QString linha = LinhaDoErro(erro);
+    if (!origem.isEmpty()) linha += QStringLiteral(" (") + origem + ')';
     std::fprintf(stderr, "%s\n", linha.toUtf8().constData());
     std::fflush(stderr);
     app.Caixas().Erro(QString::fromUtf8(TituloAplicacao), linha);
@@ -62,8 +65,19 @@ int ExecutaTormel(TAplicacao& app) {
 }
 
 int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
+    // Beside the program, or in the user's settings folder when the program's
+    // folder cannot be written.
+    const std::string caminhoIni = CaminhoDaConfiguracao(pastaDoPrograma);
+    // A value of the settings file that the component refuses: the error names
+    // the file and the key (the component's properties carry the keys' names).
+    const char* chaveRecusada = nullptr;
     try {
         app.setApplicationName(QString::fromUtf8(TituloAplicacao));
+        InstalaTraducaoQt(app);
+        // The program folder becomes cp1252 text in messages and in the
+        // report: a folder that cp1252 cannot name stops the program here,
+        // before any file is looked for under a garbled name.
+        CaminhoCp1252(pastaDoPrograma);
 
         // The help file is named here and read only when help is asked for.
         TTelaAjuda ajuda(pastaDoPrograma + "Tormel21.hlp", app.Caixas());
@@ -71,13 +85,27 @@ int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma) {
         auto componente = std::make_unique<TTormel21>(&app, pastaDoPrograma, &ajuda);
         componente->ShowAbout = true;
 
-        TArquivoIni ini(pastaDoPrograma + "Tormel21.ini");
+        TArquivoIni ini(caminhoIni);
         LeConfiguracao(ini, *componente);
 
-        if (componente->Execute()) GravaConfiguracao(ini, *componente);
+        bool fechar = false;
+        try {
+            fechar = componente->Execute();
+        } catch (...) {
+            chaveRecusada = componente->PropriedadeRecusada();
+            throw;
+        }
+        if (fechar) {
+            CriaPasta(caminhoIni.substr(0, caminhoIni.rfind('/') + 1));   // the user's folder on a first write
+            GravaConfiguracao(ini, *componente);
+        }
         componente.reset();
         return 0;
     } catch (...) {
-        return TerminaComErro(app, std::current_exception());
+        const QString origem = chaveRecusada ? QStringLiteral("arquivo \"%1\", chave \"%2\"")
+                                                   .arg(QFile::decodeName(QByteArray::fromStdString(caminhoIni)),
+                                                        QString::fromLatin1(chaveRecusada))
+                                             : QString();
+        return TerminaComErro(app, std::current_exception(), origem);
     }
 }

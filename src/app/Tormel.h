@@ -16,5 +16,6 @@ int ExecutaTormelEm(TAplicacao& app, const std::string& pastaDoPrograma);
 // "<class name>: <message>" of an error that no event loop caught.
 QString LinhaDoErro(std::exception_ptr erro);
 // Shows that line in an error box titled "Tormel 2.1", prints it to standard
-// error and gives the exit status 1.
-int TerminaComErro(TAplicacao& app, std::exception_ptr erro);
+// error and gives the exit status 1. A non-empty origem (where a refused value
+// came from) is added in parentheses.
+int TerminaComErro(TAplicacao& app, std::exception_ptr erro, const QString& origem = QString());

@@ -79,6 +79,7 @@ void TTormel21::Clear() {
 }
 
 bool TTormel21::Execute() {
+    propriedadeRecusada_ = nullptr;
     const std::string pastaDados = PastaDados(pastaDoPrograma_);
     if (!PastaExiste(pastaDoPrograma_ + "../Arquivos Comuns"))
         throw Exception(Ansi("Erro. Não foi possível localizar a pasta contendo o banco de dados."));
@@ -90,8 +91,10 @@ bool TTormel21::Execute() {
     TJanelaDaConsulta janela(std::make_unique<TfrmFoConsulta>(pastaDoPrograma_, ajuda_));
     janela->HelpContext = HelpContext;
 
+    propriedadeRecusada_ = "IndEstado";
     if (IndEstado < 0) throw Exception(Ansi("É necessário entrar com um índice para o estado"));
     janela->Estado->SetIndice(IndEstado);
+    propriedadeRecusada_ = nullptr;
 
     janela->IndEstacao = IndEstacao;
     janela->IndLocalidade = IndLocalidade;
@@ -103,8 +106,11 @@ bool TTormel21::Execute() {
     if (p.B != 0) janela->CurrentRecord.b = p.B;
     if (p.C != 0) janela->CurrentRecord.c = p.C;
 
+    propriedadeRecusada_ = "Latitude";
     if (CoordenadaDefinida(Latitude)) janela->SetLatitudeText(Latitude);
+    propriedadeRecusada_ = "Longitude";
     if (CoordenadaDefinida(Longitude)) janela->SetLongitudeText(Longitude);
+    propriedadeRecusada_ = nullptr;
 
     const char sep = janela->SeparadorDecimal();
     janela->PrecK->setText(Rotulo(FormatFloat("0.000", p.K, sep)));

@@ -49,10 +49,15 @@ public:
     // returns true for "&Fechar", false for "&Cancelar" or the close box.
     // Errors are raised; the window is destroyed on every path.
     bool Execute();
+    // The input property whose value the last Execute refused ("IndEstado",
+    // "Latitude" or "Longitude"), nullptr when it refused none: the host names
+    // where that value came from.
+    const char* PropriedadeRecusada() const { return propriedadeRecusada_; }
 
 private:
     std::string pastaDoPrograma_;
     IAjuda* ajuda_;
     AnsiString autoria_;
+    const char* propriedadeRecusada_ = nullptr;
     std::unique_ptr<TPrecipitacaoExponencialNegativa> precipitacao_;
 };

@@ -35,16 +35,18 @@ double InicioPorIntensidade(double x) {
 constexpr int kMaxIteracoes = 100;
 constexpr int kQuebra = 200;
 constexpr double kToleranciaBissecao = 1e-7;
-// The bisection interval grows past its usual upper bound while the root lies
-// beyond it, up to this many minutes.
+// The bisection interval may grow past its usual upper bound, up to this many
+// minutes.
 constexpr double kLimiteMaximo = 1e12;
 
 // Interval halving shared by both solvers. acima(t) tells whether the root lies
 // above t; an evaluation error counts as a residual of 0, as the caller's
-// acima decides. Stops at the tolerance, or when the midpoint no longer moves.
-template <class Acima>
-double Bisseca(double& inferior, double& superior, Acima acima) {
-    while (superior < kLimiteMaximo && acima(superior)) {
+// acima decides. alarga(t) tells whether a root can still lie beyond the upper
+// bound t: only then is the interval doubled. Stops at the tolerance, or when
+// the midpoint no longer moves.
+template <class Acima, class Alarga>
+double Bisseca(double& inferior, double& superior, Acima acima, Alarga alarga) {
+    while (superior < kLimiteMaximo && alarga(superior)) {
         inferior = superior;
         superior *= 2;
     }
@@ -159,14 +161,15 @@ double TPrecipitacaoExponencialNegativa::TempoDaIntensidade(double x) {
         LimiteInferior = 0;
         LimiteSuperior = 100000;
         // The instantaneous intensity falls with time: above x, the root is later.
-        t = Bisseca(LimiteInferior, LimiteSuperior, [&](double tt) {
+        const auto acima = [&](double tt) {
             try {
                 Residuo = Verifica(IntensidadeInstantanea(tt) - x);
             } catch (const EMathError&) {
                 Residuo = 0;
             }
             return Residuo > 0;
-        });
+        };
+        t = Bisseca(LimiteInferior, LimiteSuperior, acima, acima);
     }
     return t < 0 ? 0 : t;
 }
@@ -192,14 +195,25 @@ double TPrecipitacaoExponencialNegativa::DuracaoDaPrecipitacao(double x) {
         LimiteInferior = 0;
         LimiteSuperior = 1000;
         // Up to the depth x, the root is later.
-        t = Bisseca(LimiteInferior, LimiteSuperior, [&](double tt) {
+        const auto acima = [&](double tt) {
             try {
                 Residuo = Verifica(Intensidade(tt) * tt - 60 * x);
             } catch (const EMathError&) {
                 Residuo = 0;
             }
             return !(Residuo > 0);
-        });
+        };
+        // Beyond the bound only while the depth there is still short of x and
+        // still rising: with c > 1 the depth has a crest and falls after it,
+        // so past the crest no later duration reaches x.
+        const auto sobe = [&](double tt) {
+            try {
+                return IntensidadeInstantanea(tt) > 0;
+            } catch (const EMathError&) {
+                return false;
+            }
+        };
+        t = Bisseca(LimiteInferior, LimiteSuperior, acima, [&](double tt) { return acima(tt) && sobe(tt); });
     }
     return t < 0 ? 0 : t;
 }

@@ -24,6 +24,15 @@ public:
     // The solvers never raise and never return a negative time: a breakdown of
     // Newton's method (Iteracoes = 200, or no convergence in 101 steps) falls
     // back to bisection. The working fields keep their last values.
+    //
+    // DuracaoDaPrecipitacao bisects on [0, 1000] minutes, widened (doubling the
+    // upper bound, up to 1e12) only while the depth at the upper bound is below
+    // x and still rising. With c > 1 the depth P(t) rises to a crest at
+    // t = b / (c - 1) and falls after it: a depth below the crest has two
+    // durations and the solver returns one of them; a depth above the crest has
+    // none, and the search fails as a bisection with no root inside does: it
+    // returns the upper bound of its interval (1000 minutes, or the widened
+    // bound where the crest lies beyond 1000) with Iteracoes above 100.
 
     // Refuse negative or NaN values with the Portuguese message (class Exception).
     // SetK and SetA recompute Coeficiente; should that overflow, the error is

@@ -15,6 +15,7 @@
 #define TORMEL_TEM_FSYNC 1
 #endif
 
+#include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -83,25 +84,32 @@ Linha Classifica(std::string_view texto, std::size_t inicio, std::size_t fimText
     return l;
 }
 
+// Lines end in LF, CRLF or a lone CR, each line with its own end.
 std::vector<Linha> DivideLinhas(std::string_view texto) {
     std::vector<Linha> linhas;
     std::size_t inicio = 0;
     while (inicio < texto.size()) {
-        std::size_t lf = texto.find('\n', inicio);
-        std::size_t fim = lf == std::string_view::npos ? texto.size() : lf + 1;
-        std::size_t fimTexto = lf == std::string_view::npos ? texto.size() : lf;
-        if (fimTexto > inicio && texto[fimTexto - 1] == '\r') --fimTexto;
+        const std::size_t quebra = texto.find_first_of("\r\n", inicio);
+        std::size_t fimTexto = quebra == std::string_view::npos ? texto.size() : quebra;
+        std::size_t fim = fimTexto;
+        if (quebra != std::string_view::npos) {
+            fim = quebra + 1;
+            if (texto[quebra] == '\r' && fim < texto.size() && texto[fim] == '\n') ++fim;
+        }
         linhas.push_back(Classifica(texto, inicio, fimTexto, fim));
         inicio = fim;
     }
     return linhas;
 }
 
-// The line end used for new lines: the file's first one, CRLF for a file without any.
+// The line end used for new lines: the file's first one (LF, CRLF or CR),
+// CRLF for a file without any.
 std::string_view FimDeLinha(std::string_view texto) {
-    const std::size_t lf = texto.find('\n');
-    if (lf != std::string_view::npos && (lf == 0 || texto[lf - 1] != '\r')) return "\n";
-    return "\r\n";
+    const std::size_t quebra = texto.find_first_of("\r\n");
+    if (quebra == std::string_view::npos) return "\r\n";
+    if (texto[quebra] == '\n') return "\n";
+    if (quebra + 1 < texto.size() && texto[quebra + 1] == '\n') return "\r\n";
+    return "\r";
 }
 
 // Where a section lies: the index of its header and one past its last line.
@@ -137,10 +145,8 @@ std::optional<std::string_view> Valor(std::string_view texto, std::string_view s
     return v;
 }
 
-// File names are native (UTF-8) text; messages are cp1252.
-AnsiString NomeNaMensagem(const std::string& path) {
-    return IsCp1252Representable(path) ? Utf8ToCp1252(path) : path;
-}
+// File names and system messages are native (UTF-8) text; messages are cp1252.
+AnsiString NomeNaMensagem(const std::string& path) { return TextoDoCaminho(path); }
 
 [[noreturn]] void FalhaDeGravacao(const std::string& path, const std::string& causa) {
     throw EInOutError(Ansi("Não foi possível gravar o arquivo \"") + NomeNaMensagem(path) + "\": " +
@@ -295,7 +301,13 @@ void TArquivoIni::Altera(const AnsiString& section, const AnsiString& key, const
         if (!p) return;
         const auto k = AchaChave(linhas, *p, key);
         if (!k) return;
-        texto.erase(linhas[*k].inicio, linhas[*k].fim - linhas[*k].inicio);
+        const Linha& l = linhas[*k];
+        texto.erase(l.inicio, l.fim - l.inicio);
+        // A lone CR before the removed line and an LF after it would join
+        // into one CRLF, and the line that the LF ended would be lost: that
+        // CR becomes a CRLF.
+        if (l.inicio > 0 && texto[l.inicio - 1] == '\r' && l.inicio < texto.size() && texto[l.inicio] == '\n')
+            texto.insert(l.inicio, 1, '\n');
     } else if (p) {
         if (const auto k = AchaChave(linhas, *p, key)) {
             const Linha& l = linhas[*k];
@@ -307,13 +319,16 @@ void TArquivoIni::Altera(const AnsiString& section, const AnsiString& key, const
                 if (linhas[i].tipo == TipoLinha::Chave) ultima = i;
             const Linha& l = linhas[ultima];
             AnsiString novo = AnsiString(Apara(key)) + "=" + *value + AnsiString(eol);
-            // The file's last line had no line end, or only a CR (a file cut
-            // inside its last CRLF): without one the new key would join it.
-            if (l.fim == l.fimTexto || texto[l.fim - 1] != '\n') novo.insert(0, eol);
+            // The file's last line had no line end: without one the new key
+            // would join it.
+            if (l.fim == l.fimTexto) novo.insert(0, eol);
+            // Ending in a lone CR right before an LF, the new line would take
+            // that LF as its own and the line it ended would be lost.
+            if (novo.back() == '\r' && l.fim < texto.size() && texto[l.fim] == '\n') novo += '\n';
             texto.insert(l.fim, novo);
         }
     } else {
-        if (!texto.empty() && texto.back() != '\n') texto += eol;
+        if (!texto.empty() && texto.back() != '\n' && texto.back() != '\r') texto += eol;
         texto += "[" + AnsiString(Apara(section)) + "]" + AnsiString(eol) + AnsiString(Apara(key)) + "=" + *value +
                  AnsiString(eol);
     }

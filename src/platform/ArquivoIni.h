@@ -7,8 +7,9 @@
 // "[section]" nor a "key=value" are comments: never matched, kept as they are.
 // Every line other than the one a write or delete touches is kept byte for
 // byte; a new key goes after the last key line of its section, a new section at
-// the end of the file. Line ends follow the file's first line end (CRLF for a
-// new file). Each write or delete takes effect in the file at once, atomically
+// the end of the file. A line ends in LF, CRLF or a lone CR; each line keeps
+// its own end, and new lines take the file's first line end (CRLF for a new
+// file). Each write or delete takes effect in the file at once, atomically
 // (temporary file beside it, then rename); a failed write raises EInOutError
 // naming the file. Reads never raise: a missing or unreadable file gives the
 // defaults.

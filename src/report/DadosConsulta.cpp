@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 
+#include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
@@ -29,7 +30,7 @@ TDadosRelatorio DadosDaConsulta(const TfrmFoConsulta& janela) {
         dados.MarcadorX = janela.EixoY ? janela.EixoY->x() : 0;
         dados.MarcadorY = janela.EixoX ? janela.EixoX->y() : 0;
     }
-    dados.PastaPrograma = janela.PastaDoPrograma();
+    dados.PastaPrograma = CaminhoCp1252(janela.PastaDoPrograma());
     dados.DataEmissao = Utf8ToCp1252(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
     return dados;
 }

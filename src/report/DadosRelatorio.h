@@ -15,6 +15,6 @@ struct TDadosRelatorio {
     QImage Mapa;                   // picture of the state map
     int MarcadorX = 0;             // left edge of the vertical crosshair line
     int MarcadorY = 0;             // top edge of the horizontal crosshair line
-    AnsiString PastaPrograma;      // program folder with its trailing '/'
+    AnsiString PastaPrograma;      // program folder with its trailing '/', as cp1252 text
     AnsiString DataEmissao;        // today's date in the user's short date format
 };

@@ -1,5 +1,6 @@
 #include "report/FoRelatTormel.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -11,14 +12,21 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QTextBrowser>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
+#include <algorithm>
+#include <memory>
 
+#include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
+#include "platform/Erros.h"
 #include "report/DadosConsulta.h"
 #include "report/GeradorRelatorio.h"
 #include "report/LimitesJanela.h"
@@ -123,24 +131,38 @@ TfrmFoRelatTormel::TfrmFoRelatTormel(QWidget* dono, std::function<TDadosRelatori
 }
 
 TfrmFoRelatTormel::~TfrmFoRelatTormel() {
-    // FormDestroy: the marked map goes with the window; a missing file is fine.
-    QFile::remove(QDir::current().filePath(QString::fromLatin1(NomeImagemMapa)));
+    // FormDestroy: the marked map goes with the window, and so does its
+    // folder; nothing else is deleted (rmdir leaves a folder that is not empty).
+    if (pastaDoMapa_.isEmpty()) return;
+    if (mapaGravado_) QFile::remove(pastaDoMapa_ + '/' + QString::fromLatin1(NomeImagemMapa));
+    QDir().rmdir(pastaDoMapa_);
 }
 
 void TfrmFoRelatTormel::FormActivate() {
+    TDadosRelatorio dados = dados_();
+    if (pastaDoMapa_.isEmpty() && dados.MapaVisivel) {
+        QTemporaryDir pasta(QDir::tempPath() + QStringLiteral("/tormel21-relatorio-XXXXXX"));
+        if (!pasta.isValid())
+            throw EInOutError(Ansi("Não foi possível gravar o arquivo ") + NomeImagemMapa +
+                              Ansi(": não foi possível criar uma pasta temporária em ") +
+                              TextoDoCaminho(QFile::encodeName(QDir::tempPath()).toStdString()));
+        pasta.setAutoRemove(false);
+        pastaDoMapa_ = pasta.path();
+    }
+    if (dados.MapaVisivel) mapaGravado_ = true;
     // The whole document is built before anything is shown: an error leaves
     // the viewer with what it showed before.
-    const AnsiString html = GeraRelatorio(dados_());
+    const AnsiString html = GeraRelatorio(dados, pastaDoMapa_);
     const QString texto = QString::fromStdString(Cp1252ToUtf8(html));
-    const QString pasta = QDir::currentPath();
 
     // A fresh document every time, so no image of an earlier "Bit.bmp" is
     // served from the old document's cache. Its parent is the viewer, which
     // loads the images it names.
     auto* documento = new QTextDocument(Viewer);
     documento->setDefaultFont(QFont("Times New Roman"));
-    documento->setBaseUrl(QUrl::fromLocalFile(pasta + '/'));
-    Viewer->setSearchPaths({pasta});
+    // "Bit.bmp" is looked for in the window's own folder only.
+    if (!pastaDoMapa_.isEmpty()) documento->setBaseUrl(QUrl::fromLocalFile(pastaDoMapa_ + '/'));
+    Viewer->setSearchPaths(pastaDoMapa_.isEmpty() ? QStringList() : QStringList{pastaDoMapa_});
     documento->setHtml(texto);
     Viewer->setDocument(documento);
     delete documento_;
@@ -164,7 +186,86 @@ void TfrmFoRelatTormel::Imprime(QPrinter& impressora, int primeira, int ultima) 
     const QTextDocument* documento = Viewer->document();
     impressora.setDocName(documento->metaInformation(QTextDocument::DocumentTitle));
     impressora.setFromTo(primeira, ultima);
-    documento->print(&impressora);
+    impressora.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    // A copy laid out on the printer's page: with a page size of its own the
+    // document adds no margins of its own to the printer's. Its parent is the
+    // viewer's document, through which it loads the images.
+    std::unique_ptr<QTextDocument> copia(documento->clone(const_cast<QTextDocument*>(documento)));
+    PaginaParaImpressao(*copia, impressora);
+    copia->print(&impressora);
+}
+
+namespace {
+
+// The picture at this position of the document at `fator` times its size.
+void EscalaFigura(QTextDocument& documento, int posicao, qreal fator) {
+    QTextCursor cursor(&documento);
+    cursor.setPosition(posicao);
+    cursor.setPosition(posicao + 1, QTextCursor::KeepAnchor);
+    QTextImageFormat figura = cursor.charFormat().toImageFormat();
+    if (!figura.isValid()) return;
+    figura.setWidth(figura.width() * fator);
+    figura.setHeight(figura.height() * fator);
+    cursor.setCharFormat(figura);
+}
+
+}  // namespace
+
+void PaginaParaImpressao(QTextDocument& documento, const QPagedPaintDevice& impressora) {
+    // The document's units are the screen's pixels, in which its pictures are
+    // sized; the printer's page in those units.
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    const qreal dpi = tela ? qRound(tela->logicalDotsPerInchX()) : 96;
+    const QSizeF pagina(impressora.width() * dpi / impressora.logicalDpiX(),
+                        impressora.height() * dpi / impressora.logicalDpiY());
+    documento.setDocumentMargin(0);
+    documento.setPageSize(pagina);
+
+    // A picture wider than the text column (the 550-pixel header on narrow
+    // paper) is scaled down into it, keeping its proportions.
+    for (QTextBlock bloco = documento.begin(); bloco.isValid(); bloco = bloco.next())
+        for (auto it = bloco.begin(); !it.atEnd(); ++it) {
+            const QTextImageFormat figura = it.fragment().charFormat().toImageFormat();
+            if (figura.isValid() && figura.width() > pagina.width())
+                EscalaFigura(documento, it.fragment().position(), pagina.width() / figura.width());
+        }
+
+    // The map's heading stands on the page of the map: when the map does not
+    // fit below it, the heading goes to the next page; on paper too short for
+    // both, the map is first scaled down until they fit on one page. (The
+    // heading is searched from the end: a place name cannot stand after it.)
+    const QTextCursor titulo = documento.find(QString::fromUtf8("MAPA DE LOCALIZAÇÃO:"),
+                                              documento.characterCount() - 1, QTextDocument::FindBackward);
+    if (titulo.isNull()) return;
+    int posicaoDoMapa = -1;
+    QTextBlock blocoDoMapa;
+    for (QTextBlock bloco = titulo.block().next(); bloco.isValid() && posicaoDoMapa < 0; bloco = bloco.next())
+        for (auto it = bloco.begin(); !it.atEnd() && posicaoDoMapa < 0; ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                posicaoDoMapa = it.fragment().position();
+                blocoDoMapa = bloco;
+            }
+    if (posicaoDoMapa < 0) return;
+    QAbstractTextDocumentLayout* leiaute = documento.documentLayout();
+    const auto paginaDe = [&](const QTextBlock& b) {
+        return static_cast<int>(leiaute->blockBoundingRect(b).top() / pagina.height());
+    };
+    const qreal conjunto =
+        leiaute->blockBoundingRect(blocoDoMapa).bottom() - leiaute->blockBoundingRect(titulo.block()).top();
+    const qreal alturaDoMapa = leiaute->blockBoundingRect(blocoDoMapa).height();
+    if (conjunto > pagina.height() && alturaDoMapa > 0)   // heading and map taller than a page
+        EscalaFigura(documento, posicaoDoMapa, (pagina.height() - (conjunto - alturaDoMapa)) / alturaDoMapa);
+    QTextBlockFormat formato = titulo.blockFormat();
+    // A page break before the heading; should the spacing at the top of the
+    // new page still leave the map too tall, the map shrinks by steps.
+    for (int passo = 0; passo < 10 && paginaDe(titulo.block()) != paginaDe(blocoDoMapa); ++passo) {
+        if (formato.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
+            EscalaFigura(documento, posicaoDoMapa, 0.95);
+        } else {
+            formato.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(titulo.block()).setBlockFormat(formato);
+        }
+    }
 }
 
 void TfrmFoRelatTormel::BFecharClick() { close(); }

@@ -62,16 +62,16 @@ QImage MapaMarcado(const QImage& mapa, int x, int y) {
     return bitmap;
 }
 
-AnsiString GeraImagemMapa(const TDadosRelatorio& dados) {
+AnsiString GeraImagemMapa(const TDadosRelatorio& dados, const QString& pastaDoMapa) {
     if (dados.Mapa.isNull()) throw Exception(Ansi("Não há mapa do estado para o relatório"));
     const QImage bitmap = MapaMarcado(dados.Mapa, dados.MarcadorX, dados.MarcadorY);
-    if (!bitmap.save(QString::fromLatin1(NomeImagemMapa), "BMP"))
+    if (!bitmap.save(pastaDoMapa + '/' + QString::fromLatin1(NomeImagemMapa), "BMP"))
         throw EInOutError(Ansi("Não foi possível gravar o arquivo ") + NomeImagemMapa);
     return AnsiString("<CENTER><IMG SRC=\"") + NomeImagemMapa + "\" HEIGHT=" + std::to_string(bitmap.height()) +
            " WIDTH=" + std::to_string(bitmap.width()) + "></CENTER>";
 }
 
-AnsiString GeraRelatorio(const TDadosRelatorio& dados) {
+AnsiString GeraRelatorio(const TDadosRelatorio& dados, const QString& pastaDoMapa) {
     const AnsiString titulo = Ansi(kTitulo);
     AnsiString d;
     d += "<HTML>";
@@ -117,7 +117,7 @@ AnsiString GeraRelatorio(const TDadosRelatorio& dados) {
     if (dados.MapaVisivel) {
         // The map file is written before anything of its section is appended:
         // a failure leaves no document at all.
-        const AnsiString imagem = GeraImagemMapa(dados);
+        const AnsiString imagem = GeraImagemMapa(dados, pastaDoMapa);
         d += Ansi("<FONT SIZE=3><B>MAPA DE LOCALIZAÇÃO:</B></FONT>");
         d += "<TABLE CELLPADDING=3>";
         d += "<TR>";

@@ -5,6 +5,8 @@
 #include <QShowEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "database/Citacoes.h"
 #include "ui/Aplicacao.h"
 #include "ui/Janelas.h"
@@ -68,7 +70,34 @@ bool TfrmFoAutor::MostraCitacao(const QString& chave) {
     Autor->adjustSize();
     Livro->setText(QString::fromUtf8(citacao.Titulo));
     Pagina->setText(QString::fromUtf8(citacao.Publicacao));
+    AjustaAoTexto();
     return true;
+}
+
+void TfrmFoAutor::AjustaAoTexto() {
+    // The layout's positions and sizes are the least each control gets; a
+    // text that needs more (a long title in a wide font) pushes what lies
+    // below it down, and the dialog grows to hold everything.
+    constexpr int kEsquerda = 10, kLarguraAutor = 527, kEspaco = 4;
+    if (Autor->width() > kLarguraAutor) {
+        Autor->setWordWrap(true);
+        Autor->setGeometry(kEsquerda, 6, kLarguraAutor, Autor->heightForWidth(kLarguraAutor));
+    }
+    const auto altura = [](QLabel* rotulo, int minima) {
+        return std::max(minima, rotulo->text().isEmpty() ? 0 : rotulo->heightForWidth(rotulo->width()));
+    };
+    const int topoLivro = std::max(25, Autor->geometry().bottom() + 1 + kEspaco);
+    const int alturaLivro = altura(Livro, 39);
+    Livro->setGeometry(kEsquerda, topoLivro, 519, alturaLivro);
+    // In the layout the publication line begins 37 pixels below the title,
+    // where a title of two lines has ended.
+    const int fimDoTitulo = topoLivro + (Livro->text().isEmpty() ? 0 : Livro->heightForWidth(519));
+    const int topoPagina = std::max(topoLivro + 37, fimDoTitulo + kEspaco);
+    const int alturaPagina = altura(Pagina, 35);
+    Pagina->setGeometry(kEsquerda, topoPagina, 527, alturaPagina);
+    const int topoOk = std::max(104, topoPagina + alturaPagina + 7);
+    OK->move(OK->x(), topoOk);
+    setFixedSize(547, std::max(144, topoOk + OK->height() + 12));
 }
 
 void AutorClickComLegenda(QWidget* dono, const QString& legendaAutor) {

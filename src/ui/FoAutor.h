@@ -17,10 +17,14 @@ public:
 
     // Fills the labels from the citation table row whose key equals the text
     // exactly; false (labels untouched) when no key equals it.
+    // The labels are then laid out so that every text reads in full.
     bool MostraCitacao(const QString& chave);
 
 protected:
     void showEvent(QShowEvent* evento) override;   // centred on the screen
+
+private:
+    void AjustaAoTexto();
 };
 
 // Text of the information box that answers a caption matching no key.

@@ -89,6 +89,21 @@ TEST_F(PersistenciaTest, VersionOneIsLegacyAndTheMoveKeepsTheFilesLineEnds) {
               "[PRECIPITACAO]\nVersao=2\nDuracao=0\nPrecipitacaoTotal=0\n");
 }
 
+TEST_F(PersistenciaTest, FileWithLoneCrLineEndsLoadsItsValuesAndGainsNoSection) {
+    const std::string antes =
+        "[PRECIPITACAO]\rVersao=2\rDuracao=30\rPrecipitacaoTotal=12.5\r"
+        "[PREC_EXPONENCIAL_NEGATIVA]\rVersao=2\rTr=10\rK=1000\rA=0.2\rB=10\rC=0.8\r";
+    Escreve(antes);
+    TPrecipitacaoExponencialNegativa m;
+    EXPECT_TRUE(m.CarregaArquivo(arquivo_));
+    EXPECT_EQ(m.Duracao, 30);
+    EXPECT_EQ(m.PrecipitacaoTotal, 12.5);
+    EXPECT_EQ(m.Tr, 10);
+    EXPECT_EQ(m.K, 1000);
+    EXPECT_EQ(m.C, 0.8);
+    EXPECT_EQ(Le(), antes);
+}
+
 TEST_F(PersistenciaTest, UnknownVersionFailsAndReadsNothing) {
     Escreve(
         "[PRECIPITACAO]\r\nVersao=2\r\nDuracao=12\r\n"

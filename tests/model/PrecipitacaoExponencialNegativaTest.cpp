@@ -176,6 +176,54 @@ TEST_F(ModeloTest, DurationSolverBisectsBeyondItsUsualBoundWhenTheRootLiesThere)
     EXPECT_NEAR(m.PrecipitacaoDaDuracao(curta), 10, 1e-3);
 }
 
+// Both shapes of the depth curve. With c <= 1 the depth rises without end;
+// with c > 1 it rises to a crest at t = b / (c - 1) and falls again, so a
+// depth below the crest has two durations (references to 50 digits) and one
+// above it has none: the search then fails at the upper bound of its interval.
+struct CasoDuracao {
+    const char* parametros;
+    double alvo;
+    std::vector<double> raizes;   // empty: above the crest, no duration
+    double limiteDaFalha;         // bound at which a failed search ends
+};
+
+class DuracaoComCrista : public ModeloTest, public ::testing::WithParamInterface<CasoDuracao> {};
+
+TEST_P(DuracaoComCrista, FindsARootOrFailsAtTheBoundNeverFarBeyond) {
+    const CasoDuracao& caso = GetParam();
+    TPrecipitacaoExponencialNegativa m;
+    Carrega(m, caso.parametros);
+    const double t = m.DuracaoDaPrecipitacao(caso.alvo);
+    ASSERT_TRUE(std::isfinite(t) && t >= 0) << t;
+    if (caso.raizes.empty()) {
+        EXPECT_GT(m.Iteracoes, 100);
+        EXPECT_NEAR(t, caso.limiteDaFalha, 1e-6);
+        EXPECT_NEAR(m.LimiteSuperior, caso.limiteDaFalha, 1e-6);
+        EXPECT_LT(m.PrecipitacaoDaDuracao(t), caso.alvo);
+        return;
+    }
+    EXPECT_NEAR(m.PrecipitacaoDaDuracao(t), caso.alvo, 1e-4);
+    bool umaDasRaizes = false;
+    for (double r : caso.raizes) umaDasRaizes |= std::fabs(t - r) <= 1e-3 * std::max(1.0, r);
+    EXPECT_TRUE(umaDasRaizes) << t;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modelo, DuracaoComCrista,
+    ::testing::Values(
+        // c <= 1: one root, found by Newton or by a widened bisection.
+        CasoDuracao{"Tr=10\r\nK=1000\r\nA=0.2\r\nB=10\r\nC=0.8\r\n", 30, {14.8374}, 0},
+        CasoDuracao{"Tr=10\r\nK=1000\r\nA=0.2\r\nB=10\r\nC=1\r\n", 25, {176.692613}, 0},
+        CasoDuracao{"Tr=10\r\nK=1000\r\nA=0.2\r\nB=10\r\nC=0.8\r\n", 500, {2430039.99959}, 0},
+        // c > 1, crest at 1.5 min of 45.68 mm: two roots below it, none above.
+        CasoDuracao{"Tr=10\r\nK=2000\r\nA=0.2\r\nB=0.15\r\nC=1.1\r\n", 27.431484, {0.126, 700.279}, 0},
+        CasoDuracao{"Tr=10\r\nK=2000\r\nA=0.2\r\nB=0.15\r\nC=1.1\r\n", 50, {}, 1000},
+        CasoDuracao{"Tr=10\r\nK=2000\r\nA=0.2\r\nB=0.15\r\nC=1.1\r\n", 1e6, {}, 1000},
+        // c > 1, crest at 3000 min: the bound widens while the depth still
+        // rises (1000, 2000, 4000) and not past the crest.
+        CasoDuracao{"Tr=10\r\nK=2000\r\nA=0.2\r\nB=300\r\nC=1.1\r\n", 20, {1055.542134, 12823.769265}, 0},
+        CasoDuracao{"Tr=10\r\nK=2000\r\nA=0.2\r\nB=300\r\nC=1.1\r\n", 300, {}, 4000}));
+
 TEST(Modelo, SolversNeverRaiseNorReturnANegativeTime) {
     const double alvos[] = {-5, 0, 1e-3, 1, 100, 250, 1e6, kNaN, std::numeric_limits<double>::infinity()};
     int quebras = 0;

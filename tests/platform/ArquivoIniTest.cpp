@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -135,6 +136,58 @@ TEST_F(ArquivoIniTest, LineEndsFollowTheFileAndANewFileGetsCrlf) {
     fs::remove(caminho_);
     ini.WriteString("PRINCIPAL", "Latitude", Ansi("12°00'00\""));
     EXPECT_EQ(Le(), "[PRINCIPAL]\r\nLatitude=" + Ansi("12°00'00\"") + "\r\n");
+}
+
+// A lone CR ends a line as LF and CRLF do, in any mix; a write touches only
+// its own line and every line keeps its own end; new lines take the file's
+// first line end.
+struct CasoFimDeLinha {
+    const char* nome;
+    std::string antes, depois;
+};
+
+class FimDeLinhaMisto : public ArquivoIniTest, public ::testing::WithParamInterface<CasoFimDeLinha> {};
+
+TEST_P(FimDeLinhaMisto, EveryEndSplitsLinesAndIsKept) {
+    Escreve(GetParam().antes);
+    TArquivoIni ini(caminho_);
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("A", "y", 0), 2);
+    EXPECT_EQ(ini.ReadString("B", "z", "-"), "3");
+    EXPECT_FALSE(ini.ValueExists("A", "z"));
+    ini.WriteInteger("A", "y", 20);
+    ini.WriteInteger("A", "w", 4);
+    ini.WriteInteger("C", "k", 5);
+    EXPECT_EQ(Le(), GetParam().depois);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ArquivoIni, FimDeLinhaMisto,
+    ::testing::Values(
+        CasoFimDeLinha{"CR", "[A]\rx=1\ry=2\r[B]\rz=3\r", "[A]\rx=1\ry=20\rw=4\r[B]\rz=3\r[C]\rk=5\r"},
+        CasoFimDeLinha{"LF", "[A]\nx=1\ny=2\n[B]\nz=3", "[A]\nx=1\ny=20\nw=4\n[B]\nz=3\n[C]\nk=5\n"},
+        CasoFimDeLinha{"CRLF", "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n",
+                       "[A]\r\nx=1\r\ny=20\r\nw=4\r\n[B]\r\nz=3\r\n[C]\r\nk=5\r\n"},
+        CasoFimDeLinha{"CR primeiro, misto", "[A]\rx=1\r\ny=2\n[B]\n\rz=3\r",
+                       "[A]\rx=1\r\ny=20\nw=4\r[B]\n\rz=3\r[C]\rk=5\r"},
+        CasoFimDeLinha{"CRLF primeiro, misto", "[A]\r\nx=1\ry=2\r[B]\nz=3\r",
+                       "[A]\r\nx=1\ry=20\rw=4\r\n[B]\nz=3\r[C]\r\nk=5\r\n"},
+        // A new line that would end in CR right before an empty LF line ends
+        // in CRLF, so the empty line is not swallowed.
+        CasoFimDeLinha{"CR antes de linha vazia LF", "[A]\rx=1\ry=2\n\n[B]\rz=3\r",
+                       "[A]\rx=1\ry=20\nw=4\r\n\n[B]\rz=3\r[C]\rk=5\r"}),
+    [](const ::testing::TestParamInfo<CasoFimDeLinha>& i) {
+        std::string nome;
+        for (char c : std::string(i.param.nome)) nome += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return nome;
+    });
+
+TEST_F(ArquivoIniTest, DeleteBetweenALoneCrAndAnLfKeepsTheLineTheLfEnds) {
+    Escreve("[A]\rx=1\rk=2\n\n; fim\n");
+    TArquivoIni ini(caminho_);
+    ini.DeleteKey("A", "k");
+    EXPECT_EQ(Le(), "[A]\rx=1\r\n\n; fim\n");
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
 }
 
 TEST_F(ArquivoIniTest, MissingFileReadsAsDefaultsAndADeleteDoesNotCreateIt) {

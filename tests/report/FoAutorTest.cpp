@@ -80,6 +80,32 @@ private slots:
                                    "Paulo e Tocantins."));
     }
 
+    // With the default font every citation reads in full: no label is cut
+    // short, none runs into the next, all lie inside the dialog.
+    void everyCitationReadsInFull() {
+        for (size_t i = 0; i < Citacoes.size(); ++i) {
+            TfrmFoAutor d(nullptr);
+            QVERIFY(d.MostraCitacao(QString::fromUtf8(Citacoes[i].Chave)));
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            const QLabel* rotulos[] = {d.Autor, d.Livro, d.Pagina};
+            int fimAnterior = 0;
+            for (const QLabel* r : rotulos) {
+                const int texto = r->wordWrap() ? r->heightForWidth(r->width()) : r->sizeHint().height();
+                const QString onde = QStringLiteral("%1, %2").arg(Citacoes[i].Chave, r->objectName());
+                QVERIFY2(texto <= r->height(), qPrintable(onde));
+                QVERIFY2(r->sizeHint().width() <= r->width() || r->wordWrap(), qPrintable(onde));
+                QVERIFY2(r->y() >= fimAnterior, qPrintable(onde));
+                QVERIFY2(r->geometry().right() < d.width(), qPrintable(onde));
+                fimAnterior = r->y() + texto;
+            }
+            QVERIFY(d.OK->y() >= fimAnterior);
+            QVERIFY(d.OK->geometry().bottom() < d.height());
+            QVERIFY(d.height() >= 144);
+            QCOMPARE(d.width(), 547);
+        }
+    }
+
     void noMatchLeavesTheLabelsAndEnterCloses() {
         TfrmFoAutor dialogo(nullptr);
         QVERIFY(dialogo.MostraCitacao(QString::fromUtf8(Citacoes[1].Chave)));

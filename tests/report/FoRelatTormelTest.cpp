@@ -1,6 +1,9 @@
 // The report window: display, fresh document per display, errors, printing,
 // size limits and centring, removal of the marked map.
 #include <QDir>
+#include <QPageSize>
+#include <QRegularExpression>
+#include <QFileInfo>
 #include <QFile>
 #include <QPrintDialog>
 #include <QProcess>
@@ -19,6 +22,7 @@
 #include "suporte/ExecutaTestes.h"
 #include "suporte/JanelasModais.h"
 #include "suporte/PastasQt.h"
+#include "suporte/PastaPrograma.h"
 
 namespace {
 
@@ -49,11 +53,43 @@ QImage ImagemNoDocumento(QTextBrowser* viewer) {
     return QImage::fromData(v.toByteArray());
 }
 
-QString TextoDoPdf(const QString& arquivo) {
+QString Saida(const QString& programa, const QStringList& argumentos) {
     QProcess p;
-    p.start("pdftotext", {"-enc", "UTF-8", arquivo, "-"});
+    p.start(programa, argumentos);
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString TextoDoPdf(const QString& arquivo) { return Saida("pdftotext", {"-enc", "UTF-8", arquivo, "-"}); }
+
+constexpr double kMargemPt = 20 / 25.4 * 72;   // 2 cm in PDF points
+
+// A PDF of the report printed on paper of the given size.
+QString ImprimePdf(TfrmFoRelatTormel& janela, const QString& arquivo, const QPageSize& papel) {
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(arquivo);
+    impressora.setPageSize(papel);
+    janela.Imprime(impressora, 1, 9999);
+    return arquivo;
+}
+
+// The page (from 1) of the first word holding `texto`, 0 when none does.
+int PaginaDoTexto(const QString& pdf, int paginas, const QString& texto) {
+    for (int p = 1; p <= paginas; ++p)
+        if (Saida("pdftotext", {"-enc", "UTF-8", "-f", QString::number(p), "-l", QString::number(p), pdf, "-"})
+                .contains(texto))
+            return p;
+    return 0;
+}
+
+// The page of the first picture of the given size, 0 when there is none.
+int PaginaDaFigura(const QString& pdf, int largura, int altura) {
+    for (const QString& linha : Saida("pdfimages", {"-list", pdf}).split('\n')) {
+        const QStringList c = linha.simplified().split(' ');
+        if (c.size() > 4 && c[3].toInt() == largura && c[4].toInt() == altura) return c[0].toInt();
+    }
+    return 0;
 }
 
 QString InfoDoPdf(const QString& arquivo) {
@@ -66,6 +102,11 @@ QString InfoDoPdf(const QString& arquivo) {
 int PaginasDoPdf(const QString& arquivo) {
     const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(InfoDoPdf(arquivo));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QByteArray Le(const QString& arquivo) {
+    QFile f(arquivo);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool ComecaComPdf(const QString& arquivo) {
@@ -120,7 +161,8 @@ private slots:
         QVERIFY(texto.contains(QString::fromUtf8("Localidade: Uberlândia & <Região>")));
         QVERIFY(texto.contains(QString::fromUtf8("Latitude: 18°55'08\"")));
         QVERIFY(texto.contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO:")));
-        QVERIFY(QFile::exists(pasta.Caminho("Bit.bmp")));
+        QVERIFY(QFile::exists(janela.PastaDoMapa() + "/Bit.bmp"));
+        QVERIFY(!QFile::exists(pasta.Caminho("Bit.bmp")));
         const QImage imagem = ImagemNoDocumento(janela.Viewer);
         QCOMPARE(imagem.size(), QSize(450, 450));
         QCOMPARE(imagem.pixelColor(100, 200), QColor(0, 0, 0));
@@ -156,8 +198,9 @@ private slots:
         const QString antes = janela.Viewer->toHtml();
 
         janela.hide();
-        QVERIFY(QFile::remove(pasta.Caminho("Bit.bmp")));
-        QVERIFY(QDir().mkdir(pasta.Caminho("Bit.bmp")));   // the map cannot be written now
+        const QString mapa = janela.PastaDoMapa() + "/Bit.bmp";
+        QVERIFY(QFile::remove(mapa));
+        QVERIFY(QDir().mkdir(mapa));   // the map cannot be written now
         janela.show();
         QTRY_COMPARE(caixas_.Caixas.size(), 1);
         QCOMPARE(caixas_.Caixas[0].Tipo, QString("Erro"));
@@ -167,6 +210,7 @@ private slots:
         QCOMPARE(janela.Viewer->toHtml(), antes);
         QTest::qWait(50);
         QCOMPARE(caixas_.Caixas.size(), 1);   // shown once, not again on re-activation
+        QVERIFY(QDir().rmdir(mapa));
     }
 
     void fecharClosesAndTheMapFileIsDeletedWithTheWindow() {
@@ -174,32 +218,58 @@ private slots:
         auto* janela = new TfrmFoRelatTormel(nullptr, [] { return DadosComMapa(20, 20); });
         bool documento = false;
         QTimer::singleShot(0, janela, [&] {
-            documento = QTest::qWaitFor([&] { return QFile::exists(pasta.Caminho("Bit.bmp")); });
+            documento = QTest::qWaitFor([&] { return QFile::exists(janela->PastaDoMapa() + "/Bit.bmp"); });
             QTest::mouseClick(janela->BFechar, Qt::LeftButton);
         });
         janela->exec();
         QVERIFY(documento);
         QVERIFY(!janela->isVisible());
-        QVERIFY(QFile::exists(pasta.Caminho("Bit.bmp")));
+        const QString pastaDoMapa = janela->PastaDoMapa();
+        QVERIFY(QFile::exists(pastaDoMapa + "/Bit.bmp"));
         delete janela;
-        QVERIFY(!QFile::exists(pasta.Caminho("Bit.bmp")));
+        QVERIFY(!QFileInfo::exists(pastaDoMapa));   // the map and its folder
     }
 
-    void destroyingDeletesAMapFileItDidNotWrite() {
+    // The map is written into a folder of the report's own, never into the
+    // current folder: a "Bit.bmp" of the user's stays byte for byte, with or
+    // without a map, and only what the report wrote is deleted.
+    void theUsersBitBmpIsNeitherOverwrittenNorDeleted_data() {
+        QTest::addColumn<bool>("comMapa");
+        QTest::newRow("com mapa") << true;
+        QTest::newRow("sem mapa") << false;
+    }
+    void theUsersBitBmpIsNeitherOverwrittenNorDeleted() {
+        QFETCH(bool, comMapa);
         TPastaCorrente pasta;
+        const QByteArray doUsuario("BM meu desenho");
         QFile antigo(pasta.Caminho("Bit.bmp"));
         QVERIFY(antigo.open(QIODevice::WriteOnly));
-        antigo.write("x");
+        antigo.write(doUsuario);
         antigo.close();
+        QString pastaDoMapa;
         {
-            TDadosRelatorio semMapa = DadosComMapa(0, 0);
-            semMapa.MapaVisivel = false;
-            TfrmFoRelatTormel janela(nullptr, [=] { return semMapa; });
+            TDadosRelatorio dados = DadosComMapa(30, 40);
+            dados.MapaVisivel = comMapa;
+            TfrmFoRelatTormel janela(nullptr, [=] { return dados; });
             janela.show();
             QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
-            QVERIFY(!janela.Viewer->toPlainText().contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO")));
+            QCOMPARE(janela.Viewer->toPlainText().contains(QString::fromUtf8("MAPA DE LOCALIZAÇÃO")), comMapa);
+            pastaDoMapa = janela.PastaDoMapa();
+            QCOMPARE(pastaDoMapa.isEmpty(), !comMapa);
+            if (comMapa) {
+                QVERIFY(QDir(pastaDoMapa) != QDir(pasta.Caminho("")));
+                QCOMPARE(ImagemNoDocumento(janela.Viewer).pixelColor(30, 40), QColor(0, 0, 0));
+                // Something else in that folder is not the report's to delete.
+                QFile outro(pastaDoMapa + "/outro.txt");
+                QVERIFY(outro.open(QIODevice::WriteOnly));
+            }
         }
-        QVERIFY(!QFile::exists(pasta.Caminho("Bit.bmp")));
+        QCOMPARE(Le(pasta.Caminho("Bit.bmp")), doUsuario);
+        if (comMapa) {
+            QVERIFY(!QFile::exists(pastaDoMapa + "/Bit.bmp"));
+            QVERIFY(QFile::remove(pastaDoMapa + "/outro.txt"));
+            QVERIFY(QDir().rmdir(pastaDoMapa));
+        }
     }
 
     void printsTheReportToPdf() {
@@ -236,6 +306,56 @@ private slots:
         janela.Imprime(ultima, paginas, paginas);
         QCOMPARE(PaginasDoPdf(pasta.Caminho("ultima.pdf")), 1);
         if (paginas > 1) QVERIFY(!TextoDoPdf(pasta.Caminho("ultima.pdf")).contains(QString::fromUtf8("RELATÓRIO")));
+    }
+
+    // Printed with 2 cm on every side of the paper: the first word and the
+    // header picture stand inside that column, and the map's heading stands
+    // on the page of its map, whatever the paper's height.
+    void printedMarginsAreTwoCentimetresAndTheMapKeepsItsHeading() {
+        QVERIFY(!QStandardPaths::findExecutable("pdftoppm").isEmpty());
+        QVERIFY(!QStandardPaths::findExecutable("pdfimages").isEmpty());
+        TPastaCorrente pasta;
+        const TPastaPrograma programa;
+        QImage cabecalho(550, 73, QImage::Format_RGB32);
+        cabecalho.fill(QColor(0, 0, 120));
+        QVERIFY(cabecalho.save(QCaminho(programa.Dados()) + "Cabecalho_Tormel21.jpg", "JPG"));
+        TDadosRelatorio dados = DadosComMapa(200, 200);
+        dados.PastaPrograma = programa.Programa();
+        TfrmFoRelatTormel janela(nullptr, [=] { return dados; });
+        janela.show();
+        QTRY_VERIFY(janela.Viewer->toPlainText().contains(QString::fromUtf8("RELATÓRIO")));
+
+        const QString a4 = ImprimePdf(janela, pasta.Caminho("a4.pdf"), QPageSize(QPageSize::A4));
+        QVERIFY(PaginaDaFigura(a4, 550, 73) > 0);   // the header was printed
+        // Words: the leftmost and the topmost at 2 cm from the paper's edge.
+        double esquerda = 1e9, topo = 1e9;
+        const QRegularExpression palavra("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"");
+        for (auto m = palavra.globalMatch(Saida("pdftotext", {"-bbox", "-f", "1", "-l", "1", a4, "-"})); m.hasNext();) {
+            const QRegularExpressionMatch w = m.next();
+            esquerda = std::min(esquerda, w.captured(1).toDouble());
+            topo = std::min(topo, w.captured(2).toDouble());
+        }
+        QVERIFY2(std::abs(esquerda - kMargemPt) < 3, qPrintable(QString::number(esquerda)));
+        QVERIFY2(topo > kMargemPt - 1 && topo < kMargemPt + 12, qPrintable(QString::number(topo)));
+        // Ink (the header picture included) only inside the column.
+        Saida("pdftoppm", {"-r", "72", "-gray", "-f", "1", "-l", "1", a4, pasta.Caminho("a4")});
+        const QImage pagina(pasta.Caminho("a4-1.pgm"));
+        QCOMPARE(pagina.size(), QSize(595, 842));
+        QRect tinta;
+        for (int y = 0; y < pagina.height(); ++y)
+            for (int x = 0; x < pagina.width(); ++x)
+                if (qGray(pagina.pixel(x, y)) < 200) tinta |= QRect(x, y, 1, 1);
+        QVERIFY2(tinta.left() >= kMargemPt - 1 && tinta.right() <= 595 - kMargemPt + 1,
+                 qPrintable(QStringLiteral("%1..%2").arg(tinta.left()).arg(tinta.right())));
+        QVERIFY(tinta.top() >= kMargemPt - 1);
+
+        for (int altura = 150; altura <= 300; altura += 10) {
+            const QString pdf = ImprimePdf(janela, pasta.Caminho(QStringLiteral("p%1.pdf").arg(altura)),
+                                           QPageSize(QSizeF(210, altura), QPageSize::Millimeter));
+            const int titulo = PaginaDoTexto(pdf, PaginasDoPdf(pdf), QString::fromUtf8("MAPA DE LOCALIZAÇÃO"));
+            QVERIFY(titulo > 0);
+            QVERIFY2(PaginaDaFigura(pdf, 450, 450) == titulo, qPrintable(QStringLiteral("%1 mm").arg(altura)));
+        }
     }
 
     void imprimirGoesThroughThePrintDialog() {

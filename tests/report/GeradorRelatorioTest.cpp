@@ -66,7 +66,7 @@ TEST(GeradorRelatorio, StationOnTheBrazilPageGivesTheWholeDocumentWithoutMap) {
         "<TR>" + Td("K", "1234.5") + "</TR><TR>" + Td("a", "0.15") + "</TR><TR>" + Td("b", "12") + "</TR>"
         "<TR>" + Td("c", "0.81") + "</TABLE><P><P></BODY></HTML>");
 
-    const AnsiString documento = GeraRelatorio(Dados());
+    const AnsiString documento = GeraRelatorio(Dados(), pasta.Caminho(""));
 
     EXPECT_EQ(documento, esperado);
     // Single-byte text in one line.
@@ -101,7 +101,7 @@ TEST(GeradorRelatorio, LocalityOnAStateMapAddsTheMapSectionAndWritesTheMarkedMap
         "<FONT SIZE=3><B>MAPA DE LOCALIZAÇÃO:</B></FONT><TABLE CELLPADDING=3><TR><TD>"
         "<CENTER><IMG SRC=\"Bit.bmp\" HEIGHT=450 WIDTH=450></CENTER></TD></TR></TABLE></BODY></HTML>");
 
-    EXPECT_EQ(GeraRelatorio(d), esperado);
+    EXPECT_EQ(GeraRelatorio(d, pasta.Caminho("")), esperado);
     EXPECT_EQ(QImage(pasta.Caminho("Bit.bmp"), "BMP").size(), QSize(450, 450));
 }
 
@@ -116,7 +116,7 @@ TEST(GeradorRelatorio, TypedPointAndEmptyParameterLabels) {
     d.MapaVisivel = true;
     d.Mapa = MapaBranco(300, 200);
 
-    const AnsiString documento = GeraRelatorio(d);
+    const AnsiString documento = GeraRelatorio(d, pasta.Caminho(""));
 
     const std::string localizacao = Ansi(
         "<TR>" + Td("Localidade", "Não definida") + Td("Estado", "Paraná") + "</TR>"
@@ -138,7 +138,7 @@ TEST(GeradorRelatorio, ValuesAreEscapedSoNoMarkupCanBeInjected) {
     d.PastaPrograma = "/home/a&b/\"x\"/";
     d.DataEmissao = "7>6";
 
-    const AnsiString documento = GeraRelatorio(d);
+    const AnsiString documento = GeraRelatorio(d, pasta.Caminho(""));
 
     EXPECT_NE(documento.find(Td("Localidade", "Fazenda S&amp;A &lt;Sede&gt; &quot;Velha&quot;")), std::string::npos);
     EXPECT_NE(documento.find(Td("Estado", "A&lt;B")), std::string::npos);
@@ -157,7 +157,7 @@ TEST(GeradorRelatorio, DotOfSixPixelsAtTheCrosshairInTheSavedBitmap) {
     const int x = 200, y = 151;
     d.MarcadorX = x;
     d.MarcadorY = y;
-    GeraRelatorio(d);
+    GeraRelatorio(d, pasta.Caminho(""));
 
     QImage lido(pasta.Caminho("Bit.bmp"), "BMP");
     ASSERT_FALSE(lido.isNull());
@@ -216,7 +216,8 @@ TEST(GeradorRelatorio, LargeMapDimensionsAreWrittenWhole) {
     d.Mapa = MapaBranco(12345, 8, QImage::Format_RGB888);
     d.MarcadorX = 4;
     d.MarcadorY = 4;
-    EXPECT_NE(GeraRelatorio(d).find("<IMG SRC=\"Bit.bmp\" HEIGHT=8 WIDTH=12345>"), std::string::npos);
+    EXPECT_NE(GeraRelatorio(d, pasta.Caminho("")).find("<IMG SRC=\"Bit.bmp\" HEIGHT=8 WIDTH=12345>"),
+              std::string::npos);
 }
 
 TEST(GeradorRelatorio, MapThatCannotBeWrittenIsAnErrorAndNoDocument) {
@@ -225,8 +226,8 @@ TEST(GeradorRelatorio, MapThatCannotBeWrittenIsAnErrorAndNoDocument) {
     TDadosRelatorio d = Dados();
     d.MapaVisivel = true;
     d.Mapa = MapaBranco(50, 50);
-    EXPECT_THROW(GeraRelatorio(d), EInOutError);
+    EXPECT_THROW(GeraRelatorio(d, pasta.Caminho("")), EInOutError);
 
     d.Mapa = QImage();
-    EXPECT_THROW(GeraRelatorio(d), Exception);
+    EXPECT_THROW(GeraRelatorio(d, pasta.Caminho("")), Exception);
 }

@@ -132,15 +132,16 @@ TEST_F(ArquivoIniRuim, DuplicateKeysAndSectionsTheFirstCountsAndOnlyItIsReplaced
 }
 
 TEST_F(ArquivoIniRuim, FileCutInsideItsLastLineEndKeepsEveryKeyWritten) {
-    // The last CRLF cut after its CR: a key added after that line must not
-    // join it (it would then be lost, and the line's value changed).
+    // The last CRLF cut after its CR: that CR ends the line, and a key added
+    // after it must not join it (it would then be lost, and the line's value
+    // changed).
     Escreve("[PRINCIPAL]\r\nIndEstado=3\r");
     TSelecao esperada;
     esperada.Estado = 3;
     EXPECT_EQ(LeSelecao(ini), esperada);
     GravaSelecao(ini, kNova);
     EXPECT_EQ(LeSelecao(ini), kNova);
-    EXPECT_EQ(ConteudoDoArquivo(caminho), "[PRINCIPAL]\r\nIndEstado=12\r\r\nIndEstacao=-1\r\nIndLocalidade=3\r\n"
+    EXPECT_EQ(ConteudoDoArquivo(caminho), "[PRINCIPAL]\r\nIndEstado=12\rIndEstacao=-1\r\nIndLocalidade=3\r\n"
                            "Latitude=19\xB0" "55'00\"\r\nLongitude=43\xB0" "56'00\"\r\n");
 
     // The same with another key last, and the new key in its section.

@@ -25,6 +25,8 @@ public:
     TInstalacao() {
         Pasta = QString::fromStdString(Programa());
         Ini = Pasta + QStringLiteral("Tormel21.ini");
+        PastaDoUsuario = Raiz() + QStringLiteral("/xdg/tormel21/");
+        IniDoUsuario = PastaDoUsuario + QStringLiteral("Tormel21.ini");
         if (!QFile::copy(QStringLiteral(TORMEL21_TESTE), Pasta + QStringLiteral("tormel21")) ||
             !QFile::copy(QStringLiteral(TORMEL21_ARQUIVO_AJUDA), Pasta + QStringLiteral("Tormel21.hlp")))
             qFatal("cannot install the test program");
@@ -33,24 +35,33 @@ public:
         QFile f(Ini);
         if (!f.open(QIODevice::WriteOnly) || f.write(dados) != dados.size()) qFatal("cannot write the settings");
     }
-    // semPermissao: run as a user who may not write the program folder
-    // (root writes anywhere, so the child gives root up first).
+    // semPermissao: run as a user who may write neither the program folder
+    // nor the user's settings folder, $XDG_CONFIG_HOME/tormel21/ =
+    // PastaDoUsuario (root writes anywhere, so the child gives root up first).
     TResultado Executa(const QString& acao, bool semPermissao = false) const {
         std::function<void()> noFilho;
+        const QByteArray xdgAntes = qgetenv("XDG_CONFIG_HOME");
         if (semPermissao) {
             ::chmod(QFile::encodeName(Raiz()).constData(), 0755);
             ::chmod(QFile::encodeName(Pasta).constData(), 0555);
+            QDir().mkpath(PastaDoUsuario);
+            ::chmod(QFile::encodeName(PastaDoUsuario).constData(), 0555);
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(Raiz() + QStringLiteral("/xdg")));
             noFilho = [] {
                 if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
             };
         }
         const TResultado r = ExecutaProgramaDeTeste(Pasta + QStringLiteral("tormel21"), acao, QString(), noFilho);
-        if (semPermissao) ::chmod(QFile::encodeName(Pasta).constData(), 0755);
+        if (semPermissao) {
+            ::chmod(QFile::encodeName(Pasta).constData(), 0755);
+            ::chmod(QFile::encodeName(PastaDoUsuario).constData(), 0755);
+            qputenv("XDG_CONFIG_HOME", xdgAntes);
+        }
         return r;
     }
     QStringList Arquivos() const { return QDir(Pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
-    QString Pasta, Ini;
+    QString Pasta, Ini, PastaDoUsuario, IniDoUsuario;
 };
 
 const char* const kMinas = "[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=1\r\nIndLocalidade=-1\r\n";
@@ -61,8 +72,10 @@ class TesteProgramaRuim : public QObject {
     Q_OBJECT
 
 private slots:
-    // "&Fechar" where the settings file cannot be written: the error box and
-    // standard error name the file, the status is 1, the file is as it was.
+    // "&Fechar" where the settings file cannot be written (a read-only
+    // program folder sends it to the user's settings folder, read-only as
+    // well here): the error box and standard error name the file, the status
+    // is 1, the file is as it was.
     void pastaDoProgramaSemPermissaoDeGravacao_data() {
         QTest::addColumn<bool>("existe");
         QTest::newRow("arquivo existente") << true;
@@ -72,18 +85,24 @@ private slots:
         QFETCH(bool, existe);
         TInstalacao inst;
         const QByteArray antes = Bytes(kMinas) + Bytes("; meu comentário\r\n");
-        if (existe) inst.EscreveIni(antes);
+        QVERIFY(QDir().mkpath(inst.PastaDoUsuario));
+        if (existe) {
+            QFile f(inst.IniDoUsuario);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(antes) == antes.size());
+        }
         const QStringList arquivos = inst.Arquivos();
         const TResultado r = inst.Executa(QStringLiteral("ok"), true);
         QVERIFY2(r.Status != 99, "could not give up root");
         QCOMPARE(r.Status, 1);
         const QString linha = QStringLiteral("EInOutError: Não foi possível gravar o arquivo \"%1\": %2")
-                                  .arg(inst.Ini, QString::fromLocal8Bit(std::strerror(EACCES)));
+                                  .arg(inst.IniDoUsuario, QString::fromLocal8Bit(std::strerror(EACCES)));
         QVERIFY2(r.Erro.split(QLatin1Char('\n')).contains(linha), qPrintable(r.Erro));
         QCOMPARE(r.Linhas(QStringLiteral("CAIXA")), QStringList{QStringLiteral("CAIXA Tormel 2.1|") + linha});
         QCOMPARE(r.Linhas(QStringLiteral("JANELA")).size(), 1);
         QCOMPARE(inst.Arquivos(), arquivos);
-        if (existe) QCOMPARE(Le(inst.Ini), antes);
+        QCOMPARE(QDir(inst.PastaDoUsuario).entryList(QDir::Files | QDir::Hidden),
+                 existe ? QStringList{"Tormel21.ini"} : QStringList{});
+        if (existe) QCOMPARE(Le(inst.IniDoUsuario), antes);
     }
 
     // Binary garbage around the section: read as if absent where it is not
@@ -98,10 +117,11 @@ private slots:
         QCOMPARE(r.Linhas(QStringLiteral("CAIXA")), QStringList());
         QCOMPARE(r.Linhas(QStringLiteral("JANELA")).size(), 1);
         QVERIFY(r.Linhas(QStringLiteral("JANELA"))[0].startsWith(QStringLiteral("JANELA estado=12 estacao=1 ")));
-        // Only the two new lines were added; every other byte is as it was.
+        // Only the two new lines were added (with the file's first line end, a
+        // lone CR here); every other byte is as it was.
         QByteArray depois = Le(inst.Ini);
-        for (const char* nova : {"Latitude=21°45'00\"\r\n", "Latitude=21°45'00\"\n", "Longitude=43°21'00\"\r\n",
-                                 "Longitude=43°21'00\"\n"}) {
+        for (const char* nova : {"Latitude=21°45'00\"\r\n", "Latitude=21°45'00\"\n", "Latitude=21°45'00\"\r",
+                                 "Longitude=43°21'00\"\r\n", "Longitude=43°21'00\"\n", "Longitude=43°21'00\"\r"}) {
             const qsizetype onde = depois.indexOf(Bytes(nova));
             if (onde >= 0) depois.remove(onde, Bytes(nova).size());
         }
@@ -119,7 +139,9 @@ private slots:
         inst.EscreveIni(lixo);
         TResultado r = inst.Executa(QStringLiteral("ok"));
         QCOMPARE(r.Status, 1);
-        const QString linha = QStringLiteral("EConvertError: 'xx' is not a valid floating point value");
+        const QString linha = QStringLiteral("EConvertError: 'xx' is not a valid floating point value (arquivo \"%1\", "
+                                             "chave \"Latitude\")")
+                                  .arg(inst.Ini);
         QCOMPARE(r.Linhas(QStringLiteral("CAIXA")), QStringList{QStringLiteral("CAIXA Tormel 2.1|") + linha});
         QCOMPARE(Le(inst.Ini), lixo);
 

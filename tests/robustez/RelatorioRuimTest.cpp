@@ -1,7 +1,7 @@
 // The report where its files are bad: a missing header picture leaves the
-// report whole with the picture's place empty; a current folder where
-// "Bit.bmp" cannot be written gives an error box naming it, and the report
-// window stays open, empty, and closes normally.
+// report whole with the picture's place empty; a temporary folder where the
+// report cannot make its own folder for "Bit.bmp" gives an error box naming
+// it, and the report window stays open, empty, and closes normally.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -75,16 +75,22 @@ private slots:
 
     void bitBmpNaoPodeSerGravado() {
         TPastaJanela pasta;
-        QVERIFY(QDir(atual_.path()).mkdir(QStringLiteral("Bit.bmp")));   // a folder holds the name
+        // The temporary folder is a file: no folder for the map can be made.
+        const QString arquivo = atual_.filePath(QStringLiteral("tmp"));
+        QFile(arquivo).open(QIODevice::WriteOnly);
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(arquivo));
         auto janela = AbreJanela(pasta, 12, 0);
         const TVistoNoRelatorio visto = AbreRelatorio(janela.get());
+        qputenv("TMPDIR", tmpdir);
         QVERIFY(visto.Aberto);
-        QCOMPARE(visto.Erros, QStringList{QStringLiteral("Tormel 2.1|Não foi possível gravar o arquivo Bit.bmp.")});
+        QCOMPARE(visto.Erros, QStringList{QStringLiteral("Tormel 2.1|Não foi possível gravar o arquivo Bit.bmp: não "
+                                                         "foi possível criar uma pasta temporária em ") +
+                                          arquivo + '.'});
         QVERIFY2(visto.Texto.trimmed().isEmpty(), qPrintable(visto.Texto));   // no document was loaded
-        QVERIFY(QFileInfo(QStringLiteral("Bit.bmp")).isDir());
+        QVERIFY(!QFile::exists(QStringLiteral("Bit.bmp")));
 
         // The query window goes on: a station click, then a report that works.
-        QVERIFY(QDir(atual_.path()).rmdir(QStringLiteral("Bit.bmp")));
         ClicaLinha(janela->LBEstacao, 1);
         Caixas().Limpa();
         const TVistoNoRelatorio depois = AbreRelatorio(janela.get());

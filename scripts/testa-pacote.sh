@@ -1,0 +1,79 @@
+#!/bin/bash
+# The Debian package as a user receives it: made by cpack in the build folder,
+# checked by lintian, unpacked with dpkg-deb -x into a temporary root (never
+# installed on this machine), and both programs started there through their
+# launchers in /usr/bin.
+#   bash scripts/testa-pacote.sh [build folder]     (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build}" && pwd)
+
+cmake --build "$build" -j"$(nproc)"   # cpack packs what is built; it builds nothing
+(cd "$build" && cpack -G DEB)
+versao=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+deb="$build/tormel21_${versao}_$(dpkg --print-architecture).deb"
+echo "== $deb"
+dpkg-deb --info "$deb"
+dpkg-deb --contents "$deb"
+echo "== lintian"
+lintian --fail-on error --display-info "$deb"
+echo "lintian: nenhum erro"
+
+raiz=$(mktemp -d /tmp/tormel21_pacote_XXXXXX)
+trap 'chmod -R u+w "$raiz"; rm -rf "$raiz"' EXIT
+chmod 755 "$raiz"
+dpkg-deb -x "$deb" "$raiz/raiz"
+usr="$raiz/raiz/usr"
+falha() { echo "FALHA: $*" >&2; exit 1; }
+
+# The layout: launchers are relative links to the programs, which sit beside
+# the data folder.
+for p in tormel21 tormel21-consulta; do
+  [ "$(readlink "$usr/bin/$p")" = "../lib/tormel21/bin/$p" ] || falha "/usr/bin/$p não é o link esperado"
+done
+for f in "lib/tormel21/bin/Tormel21.hlp" "lib/tormel21/Arquivos Comuns/Estados_Tor21.bin" \
+         "share/applications/tormel21.desktop" "share/metainfo/tormel21.metainfo.xml" \
+         "share/icons/hicolor/16x16/apps/tormel21.png" "share/icons/hicolor/scalable/apps/tormel21.svg" \
+         "share/man/man1/tormel21-consulta.1.gz"; do
+  [ -f "$usr/$f" ] || falha "falta /usr/$f"
+done
+
+# A point answered from the unpacked data folder, as the build's program answers it.
+ponto=("19°55'30\"" "43°56'15\"")
+esperado=$("$build/bin/tormel21-consulta" "${ponto[@]}")
+obtido=$(cd / && "$usr/bin/tormel21-consulta" "${ponto[@]}")
+echo "$obtido"
+[ "$obtido" = "$esperado" ] || falha "tormel21-consulta do pacote responde diferente do programa do build"
+grep -q '^K: ' <<<"$obtido" || falha "tormel21-consulta não deu K"
+
+# The window started and closed with "&Fechar" on the offscreen platform: the
+# program folder cannot be written by the user, so the settings file goes to
+# the user's XDG folder. Root ignores permission bits, so under root the
+# program runs as the unprivileged user "nobody".
+chmod -R a-w "$usr/lib/tormel21"
+como=()
+if [ "$(id -u)" = 0 ]; then
+  if ! id nobody >/dev/null 2>&1; then
+    echo "AVISO: sem o usuário nobody, o programa não pode ser iniciado sem privilégios; teste da janela pulado"
+    exit 0
+  fi
+  como=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups --)
+fi
+mkdir -p "$raiz/xdg" "$raiz/casa" "$raiz/execucao" "$raiz/plugins/generic"
+chmod 700 "$raiz/execucao"
+cp "$build/tests/pacote/plugins/generic/libtormel21_fecha.so" "$raiz/plugins/generic/"
+chmod -R a+rX "$raiz/plugins"
+if [ "$(id -u)" = 0 ]; then chown "$(id -u nobody):$(id -g nobody)" "$raiz/xdg" "$raiz/casa" "$raiz/execucao"; fi
+saida=$(cd "$raiz/casa" && env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$raiz/casa" XDG_CONFIG_HOME="$raiz/xdg" \
+          XDG_RUNTIME_DIR="$raiz/execucao" \
+          QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$raiz/plugins" QT_QPA_GENERIC_PLUGINS=tormel21fecha \
+          timeout 120 "${como[@]}" "$usr/bin/tormel21" 2>&1) || falha "tormel21 terminou com erro: $saida"
+echo "$saida"
+grep -qx "FECHAR" <<<"$saida" || falha "a janela de consulta não foi fechada com Fechar"
+ini="$raiz/xdg/tormel21/Tormel21.ini"
+[ -f "$ini" ] || falha "o arquivo de configurações não foi gravado em $ini"
+grep -q '^IndEstado=' "$ini" || falha "$ini não tem IndEstado"
+[ ! -e "$usr/lib/tormel21/bin/Tormel21.ini" ] || falha "configurações gravadas na pasta do programa"
+echo "== $ini"
+iconv -f CP1252 -t UTF-8 "$ini"
+echo "pacote: tudo certo"
