@@ -86,13 +86,21 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--estacoes") {
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
-        } else if (arg == "--tarefas") o.Tarefas = static_cast<unsigned>(Inteiro(arg, exigeValor(), 1));
+        } else if (arg == "--grade") o.Gis.Grade = exigeValor();
+        else if (arg == "--area") o.Gis.LeArea(exigeValor());
+        else if (arg == "--passo") o.Gis.LePasso(exigeValor());
+        else if (arg == "--tarefas") o.Tarefas = static_cast<unsigned>(Inteiro(arg, exigeValor(), 1));
         else Uso("opção desconhecida: " + arg);
     }
     if (o.Ajuda || o.Versao) return o;
 
     if (temTr != temDuracoes) Uso("--tr e --duracoes andam juntas");
-    if (!o.Entrada.empty()) {
+    if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
+    if (!o.Gis.Grade.empty()) {
+        if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty())
+            Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
+        if (!o.Gis.AreaDada) o.Gis.PoeAreaPadrao();
+    } else if (!o.Entrada.empty()) {
         if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
         if (o.Estacoes) Uso("--estacoes vale só para um ponto");
     } else {
@@ -135,7 +143,9 @@ Opções:
                      primeira linha cujos dois campos de coordenada começam por
                      letra é cabeçalho. Linhas em branco são puladas.
   -o, --saida ARQ    escreve no arquivo em vez da saída padrão (o arquivo só
-                     aparece completo).
+                     aparece completo). Com a extensão .gpkg (GeoPackage) ou
+                     .geojson, muitos pontos saem como pontos de SIG em
+                     SIRGAS 2000 (EPSG:4674), com as mesmas colunas do CSV.
   --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
                      ou internacional (, entre campos e ponto decimal). Vale
                      para a entrada, a saída e os números de um ponto.
@@ -151,7 +161,19 @@ Opções:
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos
-                     (padrão: uma por núcleo).
+                     ou da grade (padrão: uma por núcleo).
+  --grade ARQ.tif    em vez de pontos, uma grade GeoTIFF (SIRGAS 2000,
+                     EPSG:4674, graus com sul e oeste negativos) com uma banda
+                     Float64 por parâmetro (K, a, b, c) ou, com --tr e
+                     --duracoes, uma banda de intensidade (mm/h) por par
+                     (i_Tr10_t60 ...). Cada célula tem o valor do texto de
+                     coordenada do seu centro (segundos truncados): a consulta
+                     desse texto dá o valor da célula.
+  --area LATMIN,LATMAX,LONMIN,LONMAX
+                     caixa da grade em graus decimais com sinal (sul e oeste
+                     negativos); padrão: a caixa dos estados da interpolação,
+                     -27,-5,-55,-37. A grade começa no canto noroeste.
+  --passo SEGUNDOS   lado da célula em segundos de arco (padrão 60).
   -h, --help         esta ajuda.
   --version          versão.
 
