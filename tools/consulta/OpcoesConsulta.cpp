@@ -117,6 +117,7 @@ const char* TOpcoesConsulta::TextoAjuda() {
     return R"(Uso:
   tormel21-consulta [opções] LATITUDE LONGITUDE
   tormel21-consulta [opções] --entrada ARQUIVO.csv|-
+  tormel21-consulta [opções] --grade ARQUIVO.tif [--area ...] [--passo N]
 
 Dá os parâmetros K, a, b e c da equação de chuvas intensas
 i = K·Tr^a/(t+b)^c (i em mm/h, t em minutos, Tr em anos) num ponto ou em cada
