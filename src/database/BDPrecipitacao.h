@@ -38,6 +38,11 @@ public:
     void DefineEstacoes(TEstacoesPorEstado estacoes);
     void CarregaLocalidades(int estado);
 
+    // Every state's block of the locality file, in file order, for a search
+    // over all states; Localidades is left as it is. Same errors as
+    // CarregaLocalidades; a file shorter than its counts gives nothing.
+    std::array<std::vector<TLocalidade>, NumEstados> LeTodasLocalidades() const;
+
     // The pool of the stations now loaded.
     const TPoolInterpolacao& Pool() const { return *pool_; }
     // The pool's answer; a station text that does not read raises

@@ -91,3 +91,25 @@ int ComparaNomes(const AnsiString& a, const AnsiString& b) {
     const int r = ChaveDeColacao(a).compare(ChaveDeColacao(b));
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
+
+namespace {
+bool LetraOuDigito(char ch) { return PesoDe(ch).primario >= kDigitos; }
+
+bool ComecaEm(const AnsiString& nome, std::size_t pos, const AnsiString& procura) {
+    if (nome.size() - pos < procura.size()) return false;
+    for (std::size_t i = 0; i < procura.size(); ++i)
+        if (PesoDe(nome[pos + i]).primario != PesoDe(procura[i]).primario) return false;
+    return true;
+}
+}  // namespace
+
+int ProcuraNoNome(const AnsiString& nome, const AnsiString& procura) {
+    const std::size_t inicio = procura.find_first_not_of(' ');
+    if (inicio == AnsiString::npos) return -1;
+    const AnsiString texto = procura.substr(inicio, procura.find_last_not_of(' ') - inicio + 1);
+    for (std::size_t pos = 0; pos < nome.size(); ++pos) {
+        if (pos > 0 && (LetraOuDigito(nome[pos - 1]) || !LetraOuDigito(nome[pos]))) continue;
+        if (ComecaEm(nome, pos, texto)) return pos == 0 ? 0 : 1;
+    }
+    return -1;
+}

@@ -11,3 +11,10 @@ int ComparaNomes(const AnsiString& a, const AnsiString& b);   // <0, 0, >0
 // made once per name, it sorts long lists at the cost of plain comparisons.
 AnsiString ChaveDeColacao(std::string_view nome);
 inline bool NomeAntes(const AnsiString& a, const AnsiString& b) { return ComparaNomes(a, b) < 0; }
+
+// Searching by name with the first level of the same collation: accents and
+// case are ignored ("sao jose" finds "São José dos Campos"). The searched
+// text, without its leading and trailing blanks, must begin the name (0) or
+// one of its later words (1, a word begins after a character that is neither
+// a letter nor a digit); -1 when it does neither or is blank.
+int ProcuraNoNome(const AnsiString& nome, const AnsiString& procura);

@@ -89,6 +89,7 @@ void TfrmFoConsulta::LigaEventos() {
     connect(BtnOk, &QPushButton::clicked, this, Acao([this] { BtnOkClick(); }));
     connect(MapadoBrasil1, &QAction::triggered, this, Acao([this] { MapadoBrasil1Click(); }));
     connect(Relatrio1, &QAction::triggered, this, Acao([this] { BtnRelatClick(); }));
+    connect(ProcurarLocal1, &QAction::triggered, this, Acao([this] { ProcurarLocal1Click(); }));
     connect(Contedo1, &QAction::triggered, this, Acao([this] { Contedo1Click(); }));
     connect(ObterAjudaSobre1, &QAction::triggered, this, Acao([this] { ObterAjudaSobre1Click(); }));
     connect(Sobre1, &QAction::triggered, this, Acao([this] { Sobre1Click(); }));

@@ -8,9 +8,11 @@
 //   FoConsultaEstados.cpp      state selection, state map, marker, coordinate setters
 //   FoConsultaPonteiro.cpp     pointer handlers of the two maps
 //   FoConsultaCoordenadas.cpp  typed coordinates and "&Calcular"
+//   FoConsultaProcura.cpp      "Procurar local...": a place of any state by name
 #include <QDialog>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +39,7 @@ class QAction;
 class IAjuda;
 class TImagem;
 class TMascaraCoordenada;
+struct TLugarProcurado;
 
 class TfrmFoConsulta : public QDialog {
 public:
@@ -93,6 +96,7 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QAction* MapadoBrasil1 = nullptr;
     QAction* Relatrio1 = nullptr;
+    QAction* ProcurarLocal1 = nullptr;
     QAction* Contedo1 = nullptr;
     QAction* ObterAjudaSobre1 = nullptr;
     QAction* Sobre1 = nullptr;
@@ -125,6 +129,10 @@ public:
     void Contedo1Click();
     void ObterAjudaSobre1Click();
     void CurvasIdf1Click();
+    void ProcurarLocal1Click();
+    // Selects the place's state and then the place itself through the same
+    // handlers as the user's clicks.
+    void SelecionaLugar(const TLugarProcurado& lugar);
 
     // Display operations.
     void ClearQueryDisplay();
@@ -203,6 +211,8 @@ private:
     std::vector<int> mapaLocalidades_;
     bool ativado_ = false;
     bool restaurandoEstado_ = false;
+    // Every state's localities, read when the search first opens.
+    std::unique_ptr<std::array<std::vector<TLocalidade>, NumEstados>> todasLocalidades_;
 };
 
 // What "&Fechar" says when the parameter boxes are empty.

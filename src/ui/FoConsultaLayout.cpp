@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -143,6 +144,8 @@ void TfrmFoConsulta::MontaMenu() {
     CurvasIdf1 = MainMenu1->addAction(T("Curvas &IDF..."));
     CurvasIdf1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     CurvasIdf1->setEnabled(false);
+    ProcurarLocal1 = MainMenu1->addAction(T("Procurar local..."));
+    ProcurarLocal1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     QMenu* ajuda = MainMenu1->addMenu(T("&Ajuda"));
     Contedo1 = ajuda->addAction(T("&Conteúdo"));
     ajuda->addSeparator();

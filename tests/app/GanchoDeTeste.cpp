@@ -8,6 +8,11 @@
 
 #include "platform/Cp1252.h"
 #include "ui/FoConsulta.h"
+#include "ui/ProcuraLocal.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLineEdit>
 
 namespace {
 void Imprime(const QString& linha) {
@@ -50,6 +55,8 @@ void TGanchoDeTeste::Verifica() {
                 .arg(janela->IndEstacao)
                 .arg(janela->IndLocalidade)
                 .arg(Q(janela->LatitudeText), Q(janela->LongitudeText)));
+    for (const QString& parte : acao_.split(QLatin1Char('+')).mid(1))
+        if (parte.startsWith(QLatin1String("procura="))) Procura(janela, parte.mid(8));
     if (acao_.endsWith(QLatin1String("+ajuda"))) {
         QTest::mouseClick(janela->BtnAjuda, Qt::LeftButton);
         for (QWidget* w : QApplication::allWidgets())
@@ -59,4 +66,22 @@ void TGanchoDeTeste::Verifica() {
     if (acao == QLatin1String("ok")) QTest::mouseClick(janela->BtnOk, Qt::LeftButton);
     else if (acao == QLatin1String("cancel")) QTest::mouseClick(janela->BtnCancel, Qt::LeftButton);
     else janela->close();
+}
+
+void TGanchoDeTeste::Procura(QWidget* janela, const QString& texto) {
+    // The about window has just closed: the query window is the active one
+    // again before the key, as for the user.
+    janela->activateWindow();
+    (void)QTest::qWaitForWindowActive(janela);
+    QTimer::singleShot(0, this, [texto] {
+        auto* dialogo = qobject_cast<TProcuraLocal*>(QApplication::activeModalWidget());
+        if (!dialogo) return;
+        QTest::keyClicks(dialogo->Campo, texto);
+        Imprime(QStringLiteral("PROCURA ") + dialogo->Completador->completionModel()->index(0, 0).data().toString());
+        QAbstractItemView* popup = dialogo->Completador->popup();
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        if (dialogo->isVisible()) dialogo->reject();
+    });
+    QTest::keyClick(janela, Qt::Key_F, Qt::ControlModifier);
 }

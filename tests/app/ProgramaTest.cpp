@@ -91,6 +91,32 @@ private slots:
                                      "Longitude=43°21'00\"\n[FIM]\nx=1\n"));
     }
 
+    // A place of another state found with "Procurar local" and "&Fechar":
+    // the settings file holds its state, its list position and its texts.
+    void procurarLocalEFechar_data() {
+        QTest::addColumn<QString>("acao");
+        QTest::addColumn<QString>("sugestao");
+        QTest::addColumn<QByteArray>("ini");
+        QTest::newRow("locality") << "ok+procura=uberaba" << "Uberaba (MG, localidade)"
+                                  << Bytes("[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=-1\r\nIndLocalidade=1\r\n"
+                                           "Latitude=19°45'00\"\r\nLongitude=47°55'00\"\r\n");
+        QTest::newRow("station") << "ok+procura=JUIZ DE" << QString::fromUtf8("Juiz de Fora (MG, estação)")
+                                 << Bytes("[PRINCIPAL]\r\nIndEstado=12\r\nIndEstacao=1\r\nIndLocalidade=-1\r\n"
+                                          "Latitude=21°45'00\"\r\nLongitude=43°21'00\"\r\n");
+    }
+    void procurarLocalEFechar() {
+        QFETCH(QString, acao);
+        QFETCH(QString, sugestao);
+        QFETCH(QByteArray, ini);
+        TInstalacao inst;
+        const TResultado r = inst.Executa(acao);
+        QVERIFY2(r.Terminou, qPrintable(r.Erro));
+        QCOMPARE(r.Status, 0);
+        QVERIFY2(r.Linhas(QStringLiteral("CAIXA")).isEmpty(), qPrintable(r.Saida));
+        QCOMPARE(r.Linhas(QStringLiteral("PROCURA")), QStringList{QStringLiteral("PROCURA ") + sugestao});
+        QCOMPARE(Le(inst.Ini), ini);
+    }
+
     // "&Cancelar" and the close box: an existing file stays byte for byte,
     // none is created, nothing is left beside the program.
     void cancelarOuFecharNaoGrava_data() {

@@ -213,3 +213,40 @@ TEST(CarregaLocalidades, TruncatedFileIsRejectedAndNothingIsHalfLoaded) {
         EXPECT_TRUE(bd.Localidades.empty());
     }
 }
+
+// The search's loader: every block at once, each as CarregaLocalidades gives
+// it; Localidades untouched; a short file or a missing one refused.
+TEST(LeTodasLocalidades, EveryBlockAsTheOneStateLoaderGivesIt) {
+    TPastaTemporaria pasta;
+    TBDPrecipitacao bd(pasta.Caminho());
+    const std::string inteiro = MontaArquivo(BlocosDeLocalidades(), 255);
+    GravaArquivo(bd.CaminhoLocalidades(), inteiro);
+    bd.CarregaLocalidades(4);
+    const auto todas = bd.LeTodasLocalidades();
+    ASSERT_EQ(bd.Localidades.size(), 2u);
+    const auto salvador = bd.Localidades[1];
+    for (int s = 0; s < 27; ++s) {
+        TBDPrecipitacao um(pasta.Caminho());
+        um.CarregaLocalidades(s);
+        ASSERT_EQ(todas[s].size(), um.Localidades.size()) << s;
+        for (std::size_t i = 0; i < todas[s].size(); ++i) {
+            EXPECT_EQ(todas[s][i].Nome.Text(), um.Localidades[i].Nome.Text());
+            EXPECT_EQ(todas[s][i].Latitude.Text(), um.Localidades[i].Latitude.Text());
+            EXPECT_EQ(todas[s][i].Longitude.Text(), um.Localidades[i].Longitude.Text());
+        }
+    }
+    EXPECT_EQ(todas[26][0].Nome.Text(), Ansi("Araguaína"));
+
+    // Cut inside the last block (Tocantins): the states before it were whole,
+    // yet nothing is given.
+    GravaArquivo(bd.CaminhoLocalidades(), inteiro.substr(0, inteiro.size() - 1));
+    try {
+        (void)bd.LeTodasLocalidades();
+        FAIL();
+    } catch (const EDadosInvalidos& e) {
+        EXPECT_NE(e.Message().find("bloco do estado 26 (Tocantins)"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(bd.Localidades[1].Nome.Text(), salvador.Nome.Text());
+    TBDPrecipitacao semArquivo(pasta.Caminho() + "nada/");
+    EXPECT_THROW((void)semArquivo.LeTodasLocalidades(), EArquivoNaoExiste);
+}

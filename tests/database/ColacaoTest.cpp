@@ -38,3 +38,25 @@ TEST(Colacao, TiesAreBrokenByAccentThenCaseThenBytesSoTheOrderIsTotal) {
                 if (ComparaNomes(a, b) < 0 && ComparaNomes(b, c) < 0) EXPECT_LT(ComparaNomes(a, c), 0);
         }
 }
+
+// Searching by name: accents and case ignored, the text at the start of the
+// name (0) or of a later word (1), never inside a word.
+TEST(Colacao, ProcuraNoNomeIgnoraAcentosECaixaNoInicioDasPalavras) {
+    const struct {
+        const char* nome;
+        const char* procura;
+        int esperado;
+    } casos[] = {
+        {"São José dos Campos", "sao jose", 0},  {"São José dos Campos", "SÃO JOSÉ", 0},
+        {"São José dos Campos", "  sao  ", 0},   {"São José dos Campos", "campos", 1},
+        {"São José dos Campos", "jose dos", 1},  {"São José dos Campos", "ose", -1},
+        {"São José dos Campos", "sao jose dos campos e", -1},
+        {"São José dos Campos", "", -1},         {"São José dos Campos", "   ", -1},
+        {"Sant'Ana do Livramento", "ana", 1},    {"Água Boa", "agua b", 0},
+        {"Itaú de Minas", "itau", 0},            {"Conceição", "conceicao", 0},
+        {"Guarujá", "guaruja ", 0},              {"Rio 2", "2", 1},
+        {"Paraná", "parana", 0},                 {"Pará", "parana", -1},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(ProcuraNoNome(Ansi(c.nome), Ansi(c.procura)), c.esperado) << c.nome << " / " << c.procura;
+}

@@ -87,7 +87,10 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--estacoes") {
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
-        } else if (arg == "--tarefas") {
+        } else if (arg == "--grade") o.Gis.Grade = exigeValor();
+        else if (arg == "--area") o.Gis.LeArea(exigeValor());
+        else if (arg == "--passo") o.Gis.LePasso(exigeValor());
+        else if (arg == "--tarefas") {
             const std::string texto = exigeValor();
             const std::size_t n = Inteiro(arg, texto, 1);
             o.Tarefas = static_cast<unsigned>(std::min<std::size_t>(n, MaxTarefas));
@@ -100,7 +103,12 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (o.Ajuda || o.Versao) return o;
 
     if (temTr != temDuracoes) Uso("--tr e --duracoes andam juntas");
-    if (!o.Entrada.empty()) {
+    if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
+    if (!o.Gis.Grade.empty()) {
+        if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty())
+            Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
+        if (!o.Gis.AreaDada) o.Gis.PoeAreaPadrao();
+    } else if (!o.Entrada.empty()) {
         if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
         if (o.Estacoes) Uso("--estacoes vale só para um ponto");
     } else {
@@ -117,6 +125,7 @@ const char* TOpcoesConsulta::TextoAjuda() {
     return R"(Uso:
   tormel21-consulta [opções] LATITUDE LONGITUDE
   tormel21-consulta [opções] --entrada ARQUIVO.csv|-
+  tormel21-consulta [opções] --grade ARQUIVO.tif [--area ...] [--passo N]
 
 Dá os parâmetros K, a, b e c da equação de chuvas intensas
 i = K·Tr^a/(t+b)^c (i em mm/h, t em minutos, Tr em anos) num ponto ou em cada
@@ -144,7 +153,9 @@ Opções:
                      letra é cabeçalho. Linhas em branco são puladas.
   -o, --saida ARQ    escreve no arquivo em vez da saída padrão (um arquivo
                      comum só aparece completo; um pipe ou dispositivo recebe
-                     a saída diretamente).
+                     a saída diretamente). Com a extensão .gpkg (GeoPackage) ou
+                     .geojson, muitos pontos saem como pontos de SIG em
+                     SIRGAS 2000 (EPSG:4674), com as mesmas colunas do CSV.
   --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
                      ou internacional (, entre campos e ponto decimal). Vale
                      para a entrada, a saída e os números de um ponto.
@@ -160,7 +171,19 @@ Opções:
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos
-                     (padrão: uma por núcleo; no máximo 256).
+                     ou da grade (padrão: uma por núcleo; no máximo 256).
+  --grade ARQ.tif    em vez de pontos, uma grade GeoTIFF (SIRGAS 2000,
+                     EPSG:4674, graus com sul e oeste negativos) com uma banda
+                     Float64 por parâmetro (K, a, b, c) ou, com --tr e
+                     --duracoes, uma banda de intensidade (mm/h) por par
+                     (i_Tr10_t60 ...). Cada célula tem o valor do texto de
+                     coordenada do seu centro (segundos truncados): a consulta
+                     desse texto dá o valor da célula.
+  --area LATMIN,LATMAX,LONMIN,LONMAX
+                     caixa da grade em graus decimais com sinal (sul e oeste
+                     negativos); padrão: a caixa dos estados da interpolação,
+                     -27,-5,-55,-37. A grade começa no canto noroeste.
+  --passo SEGUNDOS   lado da célula em segundos de arco (padrão 60).
   -h, --help         esta ajuda.
   --version          versão.
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "DialetoCsv.h"
+#include "GisOpcoes.h"
 #include "LeitorCoordenada.h"
 
 struct TOpcoesConsulta {
@@ -14,7 +15,8 @@ struct TOpcoesConsulta {
     std::string Latitude, Longitude;
     bool UmPonto = false;
     std::string Entrada;
-    std::string Saida;          // empty: standard output
+    std::string Saida;          // empty: standard output; .gpkg or .geojson: through GDAL
+    TOpcoesGis Gis;             // --grade: a raster grid instead of points
 
     std::string PastaDados;     // empty: the path rule; otherwise ends with '/'
     TDialetoCsv Dialeto = TDialetoCsv::Brasileiro();

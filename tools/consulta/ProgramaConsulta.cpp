@@ -8,6 +8,8 @@
 #include "ConsultaLote.h"
 #include "ConsultaPonto.h"
 #include "ErrosConsulta.h"
+#include "GisGrade.h"
+#include "GisPontos.h"
 #include "OpcoesConsulta.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
@@ -33,8 +35,15 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
+    if (!o.Gis.Grade.empty()) {
+        const std::size_t semValor = GravaGrade(pool, o, erros);
+        if (semValor == 0) return TProgramaConsulta::Sucesso;
+        erros << kPrograma << ": " << semValor << (semValor == 1 ? " célula ficou" : " células ficaram")
+              << " sem valor\n";
+        return TProgramaConsulta::DadoRuim;
+    }
     std::unique_ptr<TSaidaConsulta> arquivo;
-    if (!o.Saida.empty()) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
+    if (!o.Saida.empty() && !SaidaGis(o.Saida)) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
     std::ostream& saida = arquivo ? arquivo->Fluxo() : saidaPadrao;
 
     int estado = TProgramaConsulta::Sucesso;
@@ -49,7 +58,8 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                 throw EInOutError(Ansi("Não foi possível abrir o arquivo ") + TextoDoCaminho(o.Entrada) + ".");
             in = &arquivoEntrada;
         }
-        const std::size_t falhas = TConsultaLote(pool, o).Executa(*in, saida, erros);
+        const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGis(pool, o, *in, erros)
+                                                     : TConsultaLote(pool, o).Executa(*in, saida, erros);
         if (in->bad())
             throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(o.Entrada == "-" ? "stdin" : o.Entrada) + ".");
         if (falhas > 0) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <numbers>
+#include <set>
 
 #include "Csv.h"
 #include "database/GeoReferencia.h"
@@ -21,7 +22,7 @@ namespace {
 // Stations wanted per state; the four states without a data source get none.
 int EstacoesDesejadas(const std::string& uf) {
     static const std::map<std::string, int> n = {
-        {"BA", 40}, {"ES", 26}, {"GO", 36}, {"MG", 48}, {"PR", 36}, {"RJ", 30}, {"SP", 48}, {"TO", 4},
+        {"BA", 40}, {"ES", 26}, {"GO", 36}, {"MG", 48}, {"PR", 36}, {"RJ", 30}, {"SP", 48}, {"TO", 24},
         {"AP", 0}, {"DF", 0}, {"RR", 0}, {"SE", 0}};
     auto it = n.find(uf);
     return it != n.end() ? it->second : 4;
@@ -94,7 +95,7 @@ TDemonstracao::TDemonstracao(const QString& cidadesCsv, const std::vector<QImage
     if (!erros.empty() || linhas.empty()) throw EDadosInvalidos("malformed " + cidadesCsv.toStdString());
     for (size_t k = 1; k < linhas.size(); ++k) {
         const auto& c = linhas[k].Campos;
-        if (c.size() != 5) throw EDadosInvalidos("malformed town line " + std::to_string(linhas[k].Numero));
+        if (c.size() != 4) throw EDadosInvalidos("malformed town line " + std::to_string(linhas[k].Numero));
         TCidade t;
         t.Estado = -1;
         for (int i = 0; i < NumEstados; ++i)
@@ -108,7 +109,6 @@ TDemonstracao::TDemonstracao(const QString& cidadesCsv, const std::vector<QImage
         t.LongitudeTexto = Cp1252ToUtf8(FormatDms(lon));
         t.Latitude = ParseDms(FormatDms(lat));
         t.Longitude = ParseDms(FormatDms(lon));
-        t.Populacao = std::stol(c[4]);
         cidades_.push_back(t);
     }
     Seleciona(mapas);
@@ -124,17 +124,12 @@ void TDemonstracao::Seleciona(const std::vector<QImage>& mapas) {
         for (size_t g = 0; g < EstadosComMapa.size(); ++g)
             if (geo == &EstadosComMapa[g]) mapa = &mapas.at(g);
 
-        // Candidates, most populous first, one per name.
+        // Candidates in the order of the town list, one per name (the first
+        // of equal names).
         std::vector<TCidade> cand;
-        for (const auto& c : cidades_) {
-            if (c.Estado != s) continue;
-            AnsiString nome = Utf8ToCp1252(c.Nome);
-            bool repetido = std::any_of(cand.begin(), cand.end(), [&](const TCidade& o) {
-                return ComparaNomes(Utf8ToCp1252(o.Nome), nome) == 0;
-            });
-            if (!repetido) cand.push_back(c);
-        }
-        std::stable_sort(cand.begin(), cand.end(), [](const TCidade& a, const TCidade& b) { return a.Populacao > b.Populacao; });
+        std::set<AnsiString, bool (*)(const AnsiString&, const AnsiString&)> nomes(NomeAntes);
+        for (const auto& c : cidades_)
+            if (c.Estado == s && nomes.insert(Utf8ToCp1252(c.Nome)).second) cand.push_back(c);
 
         auto pixel = [&](const TCidade& c) {
             return QPoint(PixelArredondado(geo->XOfLongitude(c.Longitude)), PixelArredondado(geo->YOfLatitude(c.Latitude)));
@@ -156,17 +151,22 @@ void TDemonstracao::Seleciona(const std::vector<QImage>& mapas) {
             }
         }
 
-        // Stations spread over the state: the most populous town, then each
-        // time the town farthest from those already chosen.
+        // Stations spread over the state: the town nearest the centre of the
+        // candidates, then each time the town farthest from those already chosen.
         int n = std::min<int>(EstacoesDesejadas(uf), static_cast<int>(noAzul.size()));
-        if (uf == "TO") n = std::min<int>(n, static_cast<int>(noAzul.size()) - 2);   // keep a few as localities
+        double latMedia = 0, lonMedia = 0;
+        for (const auto& c : noAzul) {
+            latMedia += c.Latitude / static_cast<double>(noAzul.size());
+            lonMedia += c.Longitude / static_cast<double>(noAzul.size());
+        }
         std::vector<char> usada(noAzul.size(), 0);
         for (int k = 0; k < n; ++k) {
             size_t melhor = 0;
-            double dMelhor = -1;
+            double dMelhor = -1e300;
             for (size_t i = 0; i < noAzul.size(); ++i) {
                 if (usada[i]) continue;
                 double d = 1e9;
+                if (k == 0) d = -std::hypot(latMedia - noAzul[i].Latitude, lonMedia - noAzul[i].Longitude);
                 for (const auto& e : estacoes_[static_cast<size_t>(s)])
                     d = std::min(d, std::hypot(e.Latitude - noAzul[i].Latitude, e.Longitude - noAzul[i].Longitude));
                 if (d > dMelhor + 1e-12) { dMelhor = d; melhor = i; }

@@ -13,7 +13,6 @@ struct TCidade {
     std::string Nome;              // UTF-8
     double Latitude = 0, Longitude = 0;   // degrees south / west, from the texts
     std::string LatitudeTexto, LongitudeTexto;   // UTF-8 DD°MM'SS"
-    long Populacao = 0;
 };
 
 struct TParametros {

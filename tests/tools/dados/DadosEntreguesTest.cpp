@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 
 #include "database/GeoReferencia.h"
+#include "Csv.h"
 #include "ImagemTeste.h"
 #include "Importador.h"
 #include "database/BDPrecipitacao.h"
@@ -71,16 +73,47 @@ TEST_F(DadosEntregues, BlocosOrdenadosNaColacaoDasListas) {
 }
 
 TEST_F(DadosEntregues, EstadosComEstacoes) {
-    const std::set<std::string> semFonte = {"AP", "DF", "RR", "SE"}, pool = {"BA", "ES", "GO", "MG", "PR", "RJ", "SP"};
+    const std::set<std::string> semFonte = {"AP", "DF", "RR", "SE"},
+                                pool = {"BA", "ES", "GO", "MG", "PR", "RJ", "SP", "TO"};
     for (int s = 0; s < NumEstados; ++s) {
         const std::string uf = SiglasEstados[s];
         size_t n = bd_->Estacoes[s].size();
         if (semFonte.count(uf)) EXPECT_EQ(n, 0u) << uf;
-        else if (pool.count(uf)) EXPECT_GE(n, 24u) << uf;
+        else if (pool.count(uf)) EXPECT_GE(n, 20u) << uf;
         else EXPECT_GE(n, 3u) << uf;
     }
-    // Tocantins has only a few towns in the source list; it still has stations.
-    EXPECT_GE(bd_->Estacoes[26].size(), 3u);
+}
+
+// Every town of the town list that falls on its own state's blue area is a
+// station or a locality of that state.
+TEST_F(DadosEntregues, CidadesNoAzulSaoEstacoesOuLocalidades) {
+    std::ifstream f(std::string(TORMEL_SOURCE_DIR) + "/data/cidades.csv", std::ios::binary);
+    const std::string texto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::vector<TErroCsv> erros;
+    const auto linhas = TCsv::Le(texto, erros);
+    ASSERT_TRUE(erros.empty());
+    ASSERT_GT(linhas.size(), 5000u);
+    std::map<std::string, std::set<AnsiString>> lugares;
+    std::map<std::string, QImage> mapas;
+    for (const auto& g : EstadosComMapa) {
+        for (const auto& e : bd_->Estacoes[g.Indice]) lugares[g.Sigla].insert(e.Nome.Text());
+        for (const auto& l : Localidades(g.Indice)) lugares[g.Sigla].insert(l.Nome.Text());
+        mapas[g.Sigla] = LeImagem(Pasta + g.Sigla + ".bmp");
+    }
+    size_t noAzul = 0;
+    for (size_t k = 1; k < linhas.size(); ++k) {
+        const auto& c = linhas[k].Campos;
+        ASSERT_EQ(c.size(), 4u) << linhas[k].Numero;
+        const TEstadoComMapa* g = EstadoComMapaDaSigla(c[0]);
+        if (!g || !IsCp1252Representable(c[1])) continue;
+        const AnsiString lat = FormatDms(-std::stod(c[3])), lon = FormatDms(-std::stod(c[2]));
+        if (!g->DentroDosLimites(ParseDms(lat), ParseDms(lon))) continue;
+        const QPoint p = Pixel(*g, lat, lon);
+        if (!PixelAzul(mapas[g->Sigla], p.x(), p.y())) continue;
+        ++noAzul;
+        EXPECT_TRUE(lugares[g->Sigla].count(Utf8ToCp1252(c[1]))) << g->Sigla << " " << c[1];
+    }
+    EXPECT_GT(noAzul, 2000u);
 }
 
 TEST_F(DadosEntregues, ParametrosPlausiveisECoordenadasValidas) {

@@ -1,0 +1,49 @@
+#pragma once
+// "Procurar local": a field whose completion offers every station and
+// locality of every state by name, accents and case ignored; choosing a
+// suggestion (Enter on it, a click, or Enter in the field for the first one)
+// closes the dialog with that place.
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+#include "platform/AnsiString.h"
+
+class QCompleter;
+class QLineEdit;
+class QStandardItemModel;
+
+struct TLugarProcurado {
+    AnsiString Nome;         // as stored (cp1252)
+    int Estado = 0;          // state index
+    bool Estacao = false;    // station, else locality
+    int Registro = 0;        // index in the state's block, in file order
+};
+
+class TProcuraLocal : public QDialog {
+    Q_OBJECT
+
+public:
+    TProcuraLocal(std::vector<TLugarProcurado> lugares, QWidget* parent = nullptr);
+
+    // Text of a suggestion: name, state abbreviation and kind.
+    static QString Sugestao(const TLugarProcurado& lugar);
+
+    QLineEdit* Campo = nullptr;
+    QCompleter* Completador = nullptr;
+
+    // The suggestions for the field's current text, best first: names that
+    // begin with the text before names with a later word that does, each
+    // group in the order of the lists, then by state.
+    std::vector<int> Sugestoes() const;
+    const std::optional<TLugarProcurado>& Escolhido() const { return escolhido_; }
+
+private:
+    void Atualiza();
+    void Escolhe(int indice);
+
+    std::vector<TLugarProcurado> lugares_;
+    QStandardItemModel* modelo_ = nullptr;
+    std::optional<TLugarProcurado> escolhido_;
+};

@@ -1,0 +1,72 @@
+#include "GisComum.h"
+
+#include <cpl_error.h>
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <mutex>
+#include <unistd.h>
+
+#include "platform/Caminhos.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "LeitorCoordenada.h"
+
+namespace Gis {
+
+void Inicializa() {
+    static std::once_flag feito;
+    std::call_once(feito, [] {
+        GDALAllRegister();
+        CPLSetErrorHandler(CPLQuietErrorHandler);   // messages come back as errors
+    });
+}
+
+const OGRSpatialReference& Sirgas2000() {
+    static const OGRSpatialReference srs = [] {
+        OGRSpatialReference s;
+        if (s.importFromEPSG(4674) != OGRERR_NONE)
+            throw EInOutError(Ansi("O GDAL não conhece o sistema de referência EPSG:4674 (SIRGAS 2000)."));
+        s.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        return s;
+    }();
+    return srs;
+}
+
+void Falha(const AnsiString& acao, const std::string& caminho) {
+    const char* msg = CPLGetLastErrorMsg();
+    AnsiString texto = acao + " " + TextoDoCaminho(caminho);
+    if (msg && *msg) texto += " (GDAL: " + AnsiDaEntrada(msg) + ")";
+    throw EInOutError(texto + ".");
+}
+
+TArquivoTemporario::TArquivoTemporario(const std::string& caminho) : caminho_(caminho) {
+    // The extension stays last: GDAL and SQLite look at it.
+    const std::string ext = Extensao(caminho);
+    temporario_ = caminho.substr(0, caminho.size() - ext.size()) + ".tmp" + std::to_string(::getpid()) + ext;
+    std::remove(temporario_.c_str());
+}
+
+TArquivoTemporario::~TArquivoTemporario() {
+    if (!temporario_.empty()) std::remove(temporario_.c_str());
+}
+
+void TArquivoTemporario::Conclui() {
+    if (std::rename(temporario_.c_str(), caminho_.c_str()) != 0)
+        throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(caminho_) + ".");
+    temporario_.clear();
+}
+
+std::string Extensao(const std::string& caminho) {
+    const std::size_t barra = caminho.find_last_of('/');
+    const std::size_t ponto = caminho.find_last_of('.');
+    if (ponto == std::string::npos || (barra != std::string::npos && ponto < barra)) return {};
+    std::string ext = caminho.substr(ponto);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+}  // namespace Gis

@@ -1,0 +1,68 @@
+#include "GisOpcoes.h"
+
+#include <cmath>
+#include <vector>
+
+#include "ErrosConsulta.h"
+#include "GisComum.h"
+#include "LeitorCoordenada.h"
+#include "database/GeoReferencia.h"
+#include "platform/Numeros.h"
+
+namespace {
+[[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
+}  // namespace
+
+void TOpcoesGis::LeArea(const std::string& texto) {
+    std::vector<double> v;
+    std::size_t inicio = 0;
+    for (;;) {
+        const std::size_t fim = texto.find(',', inicio);
+        const std::string item = texto.substr(inicio, fim == std::string::npos ? std::string::npos : fim - inicio);
+        double x = 0;
+        if (!TryStrToFloat(item, '.', x) || !std::isfinite(x))
+            Uso("--area: \"" + item + "\" não é um número (graus decimais com ponto, separados por vírgula)");
+        v.push_back(x);
+        if (fim == std::string::npos) break;
+        inicio = fim + 1;
+    }
+    if (v.size() != 4) Uso("--area: dê LATMIN,LATMAX,LONMIN,LONMAX (quatro números)");
+    // The coordinate texts have no sign and two digits of degrees.
+    for (double x : v)
+        if (x > 0 || x <= -100)
+            Uso("--area: os valores vão de 0 a -99.99 (sul e oeste negativos; o texto de coordenada não tem sinal)");
+    if (!(v[0] < v[1]) || !(v[2] < v[3])) Uso("--area: LATMIN deve ser menor que LATMAX e LONMIN menor que LONMAX");
+    LatMin = v[0];
+    LatMax = v[1];
+    LonMin = v[2];
+    LonMax = v[3];
+    AreaDada = true;
+}
+
+void TOpcoesGis::LePasso(const std::string& texto) {
+    double x = 0;
+    if (!TryStrToFloat(texto, '.', x) || !std::isfinite(x) || !(x >= 1))
+        Uso("--passo: \"" + texto + "\" não é um número de segundos de arco de 1 em diante");
+    Passo = x;
+}
+
+// The box of the seven state maps covers every pool state (Goiás, the one
+// without a map, lies within the boxes of its neighbours).
+void TOpcoesGis::PoeAreaPadrao() {
+    double norte = 90, sul = 0, leste = 180, oeste = 0;
+    for (const auto& g : EstadosComMapa) {
+        norte = std::min(norte, g.NorthLatitude);
+        sul = std::max(sul, g.SouthLatitude);
+        leste = std::min(leste, g.EastLongitude);
+        oeste = std::max(oeste, g.WestLongitude);
+    }
+    LatMin = -std::ceil(sul);
+    LatMax = -std::floor(norte);
+    LonMin = -std::ceil(oeste);
+    LonMax = -std::floor(leste);
+}
+
+bool SaidaGis(const std::string& caminho) {
+    const std::string ext = Gis::Extensao(caminho);
+    return ext == ".gpkg" || ext == ".geojson";
+}

@@ -1,0 +1,103 @@
+#include "GisPontos.h"
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ConsultaLote.h"
+#include "GisComum.h"
+#include "database/Coordenadas.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+#include "platform/Numeros.h"
+
+namespace {
+
+struct TFechaGdal {
+    void operator()(GDALDataset* d) const { GDALClose(d); }
+};
+
+const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
+
+}  // namespace
+
+std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
+                           std::ostream& erros) {
+    const TConsultaLote lote(pool, opcoes);
+    const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(entrada);
+    const std::vector<TConsultaLote::TResultado> resultados = lote.Calcula(pontos);
+
+    Gis::Inicializa();
+    const bool geojson = Gis::Extensao(opcoes.Saida) == ".geojson";
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(geojson ? "GeoJSON" : "GPKG");
+    if (!driver) Gis::Falha(Ansi("O GDAL não tem o formato para escrever"), opcoes.Saida);
+    Gis::TArquivoTemporario temporario(opcoes.Saida);
+    std::unique_ptr<GDALDataset, TFechaGdal> ds(
+        driver->Create(temporario.Caminho().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    if (!ds) Gis::Falha(Ansi("Não foi possível criar o arquivo"), opcoes.Saida);
+    // GeoJSON keeps every digit of the doubles, as the GeoPackage does.
+    const char* const opcoesCamada[] = {geojson ? "SIGNIFICANT_FIGURES=17" : nullptr, nullptr};
+    OGRLayer* camada = ds->CreateLayer("pontos", const_cast<OGRSpatialReference*>(&Gis::Sirgas2000()), wkbPoint, const_cast<char**>(opcoesCamada));
+    if (!camada) Gis::Falha(Ansi("Não foi possível criar a camada de pontos em"), opcoes.Saida);
+
+    // The columns of the CSV output, with the point's coordinate texts.
+    std::vector<std::pair<std::string, OGRFieldType>> campos = {
+        {"id", OFTString}, {"latitude", OFTString}, {"longitude", OFTString}, {"local", OFTString},
+        {"K", OFTReal},    {"a", OFTReal},          {"b", OFTReal},         {"c", OFTReal},
+        {"fonte", OFTString}};
+    for (double tr : opcoes.Tr)
+        for (double t : opcoes.Duracoes) {
+            const std::string sufixo = "_Tr" + FloatToStr(tr, '.') + "_t" + FloatToStr(t, '.');
+            campos.emplace_back("i" + sufixo, OFTReal);
+            campos.emplace_back("P" + sufixo, OFTReal);
+        }
+    campos.emplace_back("erro", OFTString);
+    for (const auto& [nome, tipo] : campos) {
+        OGRFieldDefn definicao(nome.c_str(), tipo);
+        if (camada->CreateField(&definicao) != OGRERR_NONE)
+            Gis::Falha(Ansi("Não foi possível criar a coluna ") + nome + Ansi(" em"), opcoes.Saida);
+    }
+
+    std::size_t falhas = 0;
+    if (ds->StartTransaction() == OGRERR_FAILURE) Gis::Falha(Ansi("Não foi possível escrever o arquivo"), opcoes.Saida);
+    for (std::size_t i = 0; i < pontos.size(); ++i) {
+        const TConsultaLote::TPonto& p = pontos[i];
+        const TConsultaLote::TResultado& r = resultados[i];
+        const std::string erro = p.Erro.empty() ? r.Erro : p.Erro;
+        OGRFeature f(camada->GetLayerDefn());
+        f.SetField("id", p.Id.c_str());
+        if (!erro.empty()) {
+            ++falhas;
+            erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
+            f.SetField("latitude", p.LatitudeEntrada.c_str());
+            f.SetField("longitude", p.LongitudeEntrada.c_str());
+            f.SetField("erro", erro.c_str());
+        } else {
+            const TEstacao& e = r.Estacao;
+            const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
+            f.SetField("latitude", Utf8(p.Latitude).c_str());
+            f.SetField("longitude", Utf8(p.Longitude).c_str());
+            f.SetField("local", Utf8(exata ? TiraBrancosFinais(e.Nome.Text()) : kInterpolacao).c_str());
+            f.SetField("K", e.K);
+            f.SetField("a", e.a);
+            f.SetField("b", e.b);
+            f.SetField("c", e.c);
+            f.SetField("fonte", Utf8(TiraBrancosFinais(e.Autor.Text())).c_str());
+            for (std::size_t v = 0; v < r.Valores.size(); ++v) f.SetField(static_cast<int>(9 + v), r.Valores[v]);
+            f.SetField("erro", "");
+            OGRPoint ponto(-ParseDms(p.Longitude), -ParseDms(p.Latitude));
+            f.SetGeometry(&ponto);
+        }
+        if (camada->CreateFeature(&f) != OGRERR_NONE)
+            Gis::Falha(Ansi("Não foi possível escrever o arquivo"), opcoes.Saida);
+    }
+    if (ds->CommitTransaction() == OGRERR_FAILURE) Gis::Falha(Ansi("Não foi possível escrever o arquivo"), opcoes.Saida);
+    CPLErrorReset();
+    ds.reset();
+    if (CPLGetLastErrorType() >= CE_Failure) Gis::Falha(Ansi("Não foi possível concluir o arquivo"), opcoes.Saida);
+    temporario.Conclui();
+    return falhas;
+}
