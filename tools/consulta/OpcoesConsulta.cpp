@@ -86,7 +86,8 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--estacoes") {
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
-        } else if (arg == "--tarefas") o.Tarefas = static_cast<unsigned>(Inteiro(arg, exigeValor(), 1));
+        } else if (arg == "--confianca") { semValor(); o.Confianca = true; }
+        else if (arg == "--tarefas") o.Tarefas = static_cast<unsigned>(Inteiro(arg, exigeValor(), 1));
         else Uso("opção desconhecida: " + arg);
     }
     if (o.Ajuda || o.Versao) return o;
@@ -148,6 +149,11 @@ Opções:
   --estacoes[=N]     um ponto: lista as estações que entram no cálculo, da mais
                      próxima para a mais distante, com a distância (graus) e a
                      parcela do peso (%); com =N só as N mais próximas.
+  --confianca        acrescenta a estação mais próxima, sua distância (km), o
+                     número de estações a até 25 e 50 km, o menor e o maior
+                     i(10, 60) das cinco mais próximas e um aviso quando a
+                     mais próxima passa de 50 km ou o ponto fica fora da área
+                     cercada pelas estações.
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos

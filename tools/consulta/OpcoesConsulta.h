@@ -23,6 +23,7 @@ struct TOpcoesConsulta {
     std::vector<double> Tr, Duracoes;   // both empty or both set
     bool Estacoes = false;              // contributing stations (one point)
     std::size_t MaxEstacoes = 0;        // 0: all
+    bool Confianca = false;             // nearest station, counts, spread, warning
     unsigned Tarefas = 0;               // 0: one per core
 
     // EUso with a Portuguese message for anything it cannot take.
