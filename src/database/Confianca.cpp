@@ -115,7 +115,6 @@ TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiStr
 
     TConfianca r;
     r.DistanciaDeAviso = distanciaDeAviso_;
-    r.Exata = contribuicoes.size() == 1 && contribuicoes[0].Distancia == 0;
     std::vector<TEstacaoContribuinte> todas;
     todas.reserve(pool_.Tamanho());
     for (std::size_t i = 0; i < pool_.Tamanho(); ++i) {
@@ -131,6 +130,15 @@ TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiStr
     std::stable_sort(todas.begin(), todas.end(), [](const TEstacaoContribuinte& x, const TEstacaoContribuinte& y) {
         return x.DistanciaKm < y.DistanciaKm;
     });
+    // The pool answers with one station only when the point is that station
+    // (or when it holds one station): its texts, or its position, give 0 km.
+    // (The pool's own distance mixes precisions and need not be exactly 0.)
+    if (contribuicoes.size() == 1) {
+        const auto propria = std::find_if(todas.begin(), todas.end(), [&](const TEstacaoContribuinte& c) {
+            return c.Estacao == contribuicoes[0].Estacao;
+        });
+        r.Exata = propria != todas.end() && propria->DistanciaKm == 0;
+    }
     for (auto& c : todas) {
         const TEstacao& e = *c.Estacao;
         try {

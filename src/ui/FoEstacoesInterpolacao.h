@@ -28,6 +28,8 @@ struct TDadosEstacoesInterpolacao {
 };
 
 class TfrmEstacoesInterpolacao : public QDialog {
+    Q_OBJECT
+
 public:
     TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao dados, char separador, QWidget* parent = nullptr);
 

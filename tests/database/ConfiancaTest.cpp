@@ -153,3 +153,16 @@ TEST_F(ConfiancaPool, WarningDistanceIsASetting) {
     EXPECT_TRUE(Avalia(Texto(10, 30, 0), Texto(40, 0, 0)).Longe);
     EXPECT_FALSE(Avalia(Texto(10, 30, 0), Texto(40, 0, 0), 60).Longe);
 }
+
+// The station's own texts are the station, also where the degrees of the
+// texts are not whole numbers; a pool of one station is not an exact match
+// elsewhere.
+TEST_F(ConfiancaPool, StationTextsAreExact) {
+    estacoes[4] = {Estacao("Barra", Texto(11, 5, 0), Texto(43, 10, 0), 1), Estacao("Outra", Texto(12, 0, 0), Texto(40, 0, 0), 1)};
+    const TConfianca r = Avalia(Texto(11, 5, 0), Texto(43, 10, 0));
+    EXPECT_TRUE(r.Exata);
+    ASSERT_EQ(r.Estacoes.size(), 1u);
+    EXPECT_EQ(r.Estacoes[0].Estacao->Nome.Text(), AnsiString("Barra"));
+    estacoes[4].pop_back();
+    EXPECT_FALSE(Avalia(Texto(11, 6, 0), Texto(43, 10, 0)).Exata);
+}

@@ -10,11 +10,12 @@ int ExecutaTesteConsultaMapa(int argc, char** argv);
 int ExecutaTesteConsultaComandos(int argc, char** argv);
 int ExecutaTesteConsultaUso(int argc, char** argv);
 int ExecutaTesteCurvasIdf(int argc, char** argv);
+int ExecutaTesteConsultaEstacoes(int argc, char** argv);
 
 int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
                           ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
-                          ExecutaTesteCurvasIdf},
+                          ExecutaTesteCurvasIdf, ExecutaTesteConsultaEstacoes},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }
