@@ -319,7 +319,14 @@ void TfrmFoConsulta::BtnOkClick() {
     }
     IndEstacao = static_cast<int16_t>(LBEstacao->currentRow());
     IndLocalidade = static_cast<int16_t>(LBLocalidade->currentRow());
-    GravaOpcoes();
+    // A choice that cannot be stored is reported, and the window closes all
+    // the same: the parameters are what the user closed it for.
+    try {
+        GravaOpcoes();
+    } catch (const Exception& e) {
+        if (TAplicacao* app = TAplicacao::Instancia()) app->MostraErro(e);
+        else throw;
+    }
     const QString legenda = LegendaAutor();
     Autoria = legenda == QLatin1String("Autor") ? AnsiString() : Utf8ToCp1252(legenda.toStdString());
     done(1);

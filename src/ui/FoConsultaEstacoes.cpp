@@ -34,11 +34,15 @@ void TfrmFoConsulta::LeOpcoes() {
     AtualizaComandos();
 }
 
+// Only a changed choice is written, so a file (or a first run) that never
+// used the dots stays as it was.
 void TfrmFoConsulta::GravaOpcoes() {
     if (ArquivoConfiguracao.empty()) return;
+    const bool mostrar = MostrarEstacoes1->isChecked();
+    if ((TArquivoIni(ArquivoConfiguracao).ReadInteger(kSecaoOpcoes, "MostrarEstacoes", 0) != 0) == mostrar) return;
     CriaPasta(ArquivoConfiguracao.substr(0, ArquivoConfiguracao.rfind('/') + 1));   // the user's folder on a first write
     TArquivoIni ini(ArquivoConfiguracao);
-    ini.EmLote([&] { ini.WriteInteger(kSecaoOpcoes, "MostrarEstacoes", MostrarEstacoes1->isChecked() ? 1 : 0); });
+    ini.EmLote([&] { ini.WriteInteger(kSecaoOpcoes, "MostrarEstacoes", mostrar ? 1 : 0); });
 }
 
 bool TfrmFoConsulta::LugarEhEstacao() const {

@@ -108,6 +108,17 @@ private slots:
         QCOMPARE(ConteudoDoArquivo(ini), texto);
     }
 
+    // A choice that cannot be stored is reported once; "&Fechar" still closes.
+    void opcaoQueNaoSeGravaNaoPrendeAJanela() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        w->ArquivoConfiguracao = "/proc/tormel-nao-existe/Tormel21.ini";
+        ClicaMostrarEstacoes(w.get());
+        QTest::mouseClick(w->BtnOk, Qt::LeftButton);
+        QCOMPARE(Caixas().Erros().size(), 1);
+        QCOMPARE(w->result(), 1);
+        QVERIFY(!w->isVisible());
+    }
+
     // A click on a dot reaches the picture and answers the pixel exactly as
     // without the dots.
     void cliqueNoPontoComoAntes() {
