@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/BDPrecipitacao.h"
+#include "database/GeoReferencia.h"
 
 namespace dados_cheios {
 
@@ -31,9 +32,20 @@ inline std::string Nome(std::mt19937& g, const char* prefixo) {
     return nome;
 }
 
-// Stations between 5° and 30° south, 35° and 60° west.
-inline TEstacao EstacaoAleatoria(std::mt19937& g) {
-    std::uniform_int_distribution<int> graus(5, 29), ms(0, 59);
+inline std::string DmsDeSegundos(int segundos) { return Dms(segundos / 3600, segundos / 60 % 60, segundos % 60); }
+
+// Stations between 5° and 30° south, 35° and 60° west; those of a state with
+// a map within the middle of its map's bounds, where the window shows them.
+inline TEstacao EstacaoAleatoria(std::mt19937& g, int estado = -1) {
+    int norte = 5 * 3600, sul = 30 * 3600, leste = 35 * 3600, oeste = 60 * 3600;
+    if (const TEstadoComMapa* mapa = EstadoComMapa(estado)) {
+        const auto margem = [](double a, double b) { return static_cast<int>(a * 3600 + (b - a) * 360); };
+        norte = margem(mapa->NorthLatitude, mapa->SouthLatitude);
+        sul = margem(mapa->SouthLatitude, mapa->NorthLatitude);
+        leste = margem(mapa->EastLongitude, mapa->WestLongitude);
+        oeste = margem(mapa->WestLongitude, mapa->EastLongitude);
+    }
+    std::uniform_int_distribution<int> lat(norte, sul), lon(leste, oeste);
     std::uniform_real_distribution<double> p(0.05, 3000);
     TEstacao e;
     e.Nome.Assign(Nome(g, "Esta\xE7\xE3o "));
@@ -42,8 +54,8 @@ inline TEstacao EstacaoAleatoria(std::mt19937& g) {
     e.b = p(g) / 100;
     e.c = p(g) / 3000;
     e.Autor.Assign("AUTOR (2000)");
-    e.Latitude.Assign(Dms(graus(g), ms(g), ms(g)));
-    e.Longitude.Assign(Dms(graus(g) + 30, ms(g), ms(g)));
+    e.Latitude.Assign(DmsDeSegundos(lat(g)));
+    e.Longitude.Assign(DmsDeSegundos(lon(g)));
     return e;
 }
 
@@ -70,9 +82,10 @@ public:
         std::filesystem::create_directories(Dados());
         std::mt19937 g(42);
         std::vector<std::vector<TEstacao>> estacoes(NumEstados);
-        for (auto& bloco : estacoes) {
+        for (int s = 0; s < NumEstados; ++s) {
+            auto& bloco = estacoes[static_cast<std::size_t>(s)];
             bloco.resize(kPorBloco);
-            for (auto& e : bloco) e = EstacaoAleatoria(g);
+            for (auto& e : bloco) e = EstacaoAleatoria(g, s);
         }
         GravaBlocos(Dados() + "Estados_Tor21.bin", estacoes);
         std::vector<std::vector<TLocalidade>> localidades(NumEstados);
@@ -80,7 +93,7 @@ public:
             auto& bloco = localidades[static_cast<std::size_t>(s)];
             bloco.resize(kPorBloco);
             for (auto& l : bloco) {
-                const TEstacao e = EstacaoAleatoria(g);
+                const TEstacao e = EstacaoAleatoria(g, s);
                 l.Nome.Assign(Nome(g, ""));
                 l.Latitude = e.Latitude;
                 l.Longitude = e.Longitude;

@@ -19,7 +19,7 @@ constexpr int kOutros = 0;      // blanks, punctuation, symbols: before digits
 constexpr int kDigitos = 300;   // before letters
 constexpr int kLetras = 400;
 
-std::array<Peso, 256> MontaTabela() {
+constexpr std::array<Peso, 256> MontaTabela() {
     std::array<Peso, 256> t{};
     for (int b = 0; b < 256; ++b) t[b].primario = kOutros + b;
     for (int d = 0; d < 10; ++d) t['0' + d].primario = kDigitos + d;
@@ -57,30 +57,37 @@ std::array<Peso, 256> MontaTabela() {
     return t;
 }
 
-const std::array<Peso, 256>& Tabela() {
-    static const std::array<Peso, 256> tabela = MontaTabela();
-    return tabela;
-}
+// Built by the compiler: a lookup is one load, with no guard of a local static.
+constexpr std::array<Peso, 256> kTabela = MontaTabela();
 
-const Peso& PesoDe(char ch) { return Tabela()[static_cast<unsigned char>(ch)]; }
-
-template <typename Campo>
-int ComparaNivel(const AnsiString& a, const AnsiString& b, Campo campo) {
-    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const int da = campo(PesoDe(a[i])), db = campo(PesoDe(b[i]));
-        if (da != db) return da < db ? -1 : 1;
-    }
-    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-    return 0;
-}
+const Peso& PesoDe(char ch) { return kTabela[static_cast<unsigned char>(ch)]; }
 
 }  // namespace
 
+// Each level in turn, so that comparing two keys byte by byte compares the
+// names level after level: the letters' ranks in two bytes each (never both
+// zero) and two zero bytes, the accents and a zero byte, the cases and a zero
+// byte, then the name's own bytes. A name whose ranks are a prefix of
+// another's ends its first level with the zero bytes, so it comes first; equal
+// first levels mean equal lengths, so the later levels line up.
+AnsiString ChaveDeColacao(std::string_view nome) {
+    AnsiString chave;
+    chave.reserve(nome.size() * 5 + 4);
+    for (char ch : nome) {
+        const int primario = PesoDe(ch).primario + 1;
+        chave += static_cast<char>(primario >> 8);
+        chave += static_cast<char>(primario & 0xFF);
+    }
+    chave.append(2, '\0');
+    for (char ch : nome) chave += static_cast<char>(PesoDe(ch).acento + 1);
+    chave += '\0';
+    for (char ch : nome) chave += static_cast<char>(PesoDe(ch).caixa + 1);
+    chave += '\0';
+    chave += nome;
+    return chave;
+}
+
 int ComparaNomes(const AnsiString& a, const AnsiString& b) {
-    if (int r = ComparaNivel(a, b, [](const Peso& p) { return p.primario; })) return r;
-    if (int r = ComparaNivel(a, b, [](const Peso& p) { return p.acento; })) return r;
-    if (int r = ComparaNivel(a, b, [](const Peso& p) { return p.caixa; })) return r;
-    const int r = a.compare(b);   // bytes: equal weights, different characters
+    const int r = ChaveDeColacao(a).compare(ChaveDeColacao(b));
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }

@@ -29,12 +29,6 @@ uint64_t Espalha(std::string_view latitude, std::string_view longitude) {
     return h ^ (h >> 33);
 }
 
-// The text as the comparisons of the exact match see it: at most N characters.
-template <std::size_t N>
-std::string_view Vista(const TextoFixo<N>& t) {
-    return {t.Chars, std::min<std::size_t>(t.Len, N)};
-}
-
 // A record's text for a message: control bytes would reach a terminal or a box.
 AnsiString Legivel(AnsiString s) {
     for (char& ch : s)
@@ -62,7 +56,7 @@ TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const A
     for (std::size_t i = 0; i < n; ++i) {
         const TEstacao& e = *estacoes_[i];
         parametros_[i] = {e.K, e.a, e.b, e.c};
-        espalhamentos[i] = Espalha(Vista(e.Latitude), Vista(e.Longitude));
+        espalhamentos[i] = Espalha(e.Latitude.Vista(), e.Longitude.Vista());
         // Nothing after the first station whose texts do not read is ever reached.
         if (ilegivel_.Indice == n) Verifica(i);
     }
@@ -77,7 +71,7 @@ TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const A
 
 void TPoolInterpolacao::Indexa(std::size_t i, uint64_t h) {
     const TEstacao& e = *estacoes_[i];
-    const std::string_view lat = Vista(e.Latitude), lon = Vista(e.Longitude);
+    const std::string_view lat = e.Latitude.Vista(), lon = e.Longitude.Vista();
     const uint32_t marca = static_cast<uint32_t>(h >> 32);
     const std::size_t mascara = porTexto_.size() - 1;
     for (std::size_t p = h & mascara;; p = (p + 1) & mascara) {
@@ -88,7 +82,7 @@ void TPoolInterpolacao::Indexa(std::size_t i, uint64_t h) {
         }
         if (entrada.Marca != marca) continue;
         const TEstacao& outra = *estacoes_[entrada.Indice];
-        if (Vista(outra.Latitude) == lat && Vista(outra.Longitude) == lon) return;   // keeps the first
+        if (outra.Latitude.Vista() == lat && outra.Longitude.Vista() == lon) return;   // keeps the first
     }
 }
 
@@ -103,7 +97,7 @@ std::size_t TPoolInterpolacao::ProcuraTextos(const AnsiString& latitude, const A
         if (entrada.Indice == kVazio) return n;
         if (entrada.Marca != marca) continue;
         const TEstacao& e = *estacoes_[entrada.Indice];
-        if (Vista(e.Latitude) == latitude && Vista(e.Longitude) == longitude) return entrada.Indice;
+        if (e.Latitude.Vista() == latitude && e.Longitude.Vista() == longitude) return entrada.Indice;
     }
 }
 
@@ -145,7 +139,9 @@ void TPoolInterpolacao::Verifica(std::size_t i) {
             return;
         }
     }
-    const std::pair<const char*, double> parametros[] = {{"K", e.K}, {"a", e.a}, {"b", e.b}, {"c", e.c}};
+    // The packed fields are read by value: a reference to them would be misaligned.
+    const double K = e.K, a = e.a, b = e.b, c = e.c;
+    const std::pair<const char*, double> parametros[] = {{"K", K}, {"a", a}, {"b", b}, {"c", c}};
     for (const auto& [nome, valor] : parametros)
         if (!std::isfinite(valor))
             corrompida(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");

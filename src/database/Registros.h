@@ -14,7 +14,9 @@ struct TextoFixo {
     uint8_t Len = 0;
     char Chars[N] = {};
 
-    AnsiString Text() const { return AnsiString(Chars, std::min<std::size_t>(Len, N)); }
+    AnsiString Text() const { return AnsiString(Vista()); }
+    // The same characters without a copy: at most N of them.
+    std::string_view Vista() const { return {Chars, std::min<std::size_t>(Len, N)}; }
     // Cut to the capacity.
     void Assign(std::string_view s) {
         std::size_t n = std::min(s.size(), N);

@@ -15,6 +15,13 @@ constexpr char32_t kFaixa80[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+// The code point of a byte; U+FFFD for the five undefined ones.
+char32_t CodigoDe(unsigned char b) {
+    if (b < 0x80 || b > 0x9F) return b;
+    const char32_t cp = kFaixa80[b - 0x80];
+    return cp == 0 ? char32_t(0xFFFD) : cp;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -75,18 +82,14 @@ Falha Converte(std::string_view utf8, AnsiString* out, std::size_t& pos, char32_
 
 }  // namespace
 
+void Cp1252ParaUtf16(std::string_view ansi, char16_t* destino) {
+    for (char ch : ansi) *destino++ = static_cast<char16_t>(CodigoDe(static_cast<unsigned char>(ch)));
+}
+
 std::string Cp1252ToUtf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 4);
-    for (char ch : ansi) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b <= 0x9F) {
-            const char32_t cp = kFaixa80[b - 0x80];
-            AppendUtf8(out, cp == 0 ? char32_t(0xFFFD) : cp);
-        } else {
-            AppendUtf8(out, b);
-        }
-    }
+    for (char ch : ansi) AppendUtf8(out, CodigoDe(static_cast<unsigned char>(ch)));
     return out;
 }
 

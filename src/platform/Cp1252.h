@@ -11,6 +11,9 @@
 std::string Cp1252ToUtf8(std::string_view ansi);
 AnsiString Utf8ToCp1252(std::string_view utf8);
 bool IsCp1252Representable(std::string_view utf8);
+// Into UTF-16, one unit a byte (every cp1252 character is in the BMP; the
+// undefined bytes become U+FFFD): destino holds ansi.size() units.
+void Cp1252ParaUtf16(std::string_view ansi, char16_t* destino);
 
 // Short form for literals written in UTF-8 source code: Ansi("não") is the
 // three-byte cp1252 text.

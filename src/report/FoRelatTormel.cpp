@@ -29,6 +29,7 @@
 #include "platform/Erros.h"
 #include "report/DadosConsulta.h"
 #include "report/GeradorRelatorio.h"
+#include "ui/Aplicacao.h"
 #include "report/LimitesJanela.h"
 #include "ui/FoConsulta.h"
 #include "ui/Janelas.h"
@@ -101,8 +102,8 @@ TfrmFoRelatTormel::TfrmFoRelatTormel(QWidget* dono, std::function<TDadosRelatori
         botao->setMinimumSize(48, 36);
         toolBar1_->addWidget(botao);
     }
-    connect(ToolButton1, &QToolButton::clicked, this, &TfrmFoRelatTormel::ToolButton1Click);
-    connect(BFechar, &QToolButton::clicked, this, &TfrmFoRelatTormel::BFecharClick);
+    connect(ToolButton1, &QToolButton::clicked, this, Protegido([this] { ToolButton1Click(); }));
+    connect(BFechar, &QToolButton::clicked, this, Protegido([this] { BFecharClick(); }));
 
     Viewer = new QTextBrowser(this);
     Viewer->setObjectName("Viewer");
@@ -275,7 +276,8 @@ bool TfrmFoRelatTormel::event(QEvent* evento) {
     // anew, once the window is up; an error then goes to the program's error
     // box while the window stays open.
     if (evento->type() == QEvent::Show && !evento->spontaneous())
-        QMetaObject::invokeMethod(this, &TfrmFoRelatTormel::FormActivate, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { ExecutaProtegido([this] { FormActivate(); }); }, Qt::QueuedConnection);
     return QDialog::event(evento);
 }
 

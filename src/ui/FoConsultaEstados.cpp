@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QStackedWidget>
 
 #include <algorithm>
@@ -63,11 +64,14 @@ private:
 
 template <class Registro>
 std::vector<int> OrdemDosNomes(const std::vector<Registro>& registros) {
+    // The collation key of each name, made once: the sort compares bytes.
+    std::vector<AnsiString> chaves;
+    chaves.reserve(registros.size());
+    for (const Registro& r : registros) chaves.push_back(ChaveDeColacao(r.Nome.Vista()));
     std::vector<int> ordem(registros.size());
     std::iota(ordem.begin(), ordem.end(), 0);
     std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
-        return NomeAntes(registros[static_cast<std::size_t>(a)].Nome.Text(),
-                         registros[static_cast<std::size_t>(b)].Nome.Text());
+        return chaves[static_cast<std::size_t>(a)] < chaves[static_cast<std::size_t>(b)];
     });
     return ordem;
 }
@@ -76,8 +80,15 @@ template <class Registro>
 void PreencheLista(QListWidget* lista, const std::vector<Registro>& registros, const std::vector<int>& ordem) {
     const QSignalBlocker bloqueio(lista);
     lista->clear();
-    for (int i : ordem)
-        lista->addItem(QString::fromStdString(Cp1252ToUtf8(registros[static_cast<std::size_t>(i)].Nome.Text())));
+    QStringList itens;
+    itens.reserve(static_cast<qsizetype>(ordem.size()));
+    for (int i : ordem) {
+        const std::string_view nome = registros[static_cast<std::size_t>(i)].Nome.Vista();
+        QString item(static_cast<qsizetype>(nome.size()), Qt::Uninitialized);
+        Cp1252ParaUtf16(nome, reinterpret_cast<char16_t*>(item.data()));
+        itens.push_back(std::move(item));
+    }
+    lista->addItems(itens);
 }
 
 int Pixel(double v) { return static_cast<int>(Arredonda(v)); }

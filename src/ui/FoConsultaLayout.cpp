@@ -226,6 +226,10 @@ void TfrmFoConsulta::MontaListas(QWidget* cliente) {
 
     LBEstacao = new TListaLugares(Panel4);
     LBEstacao->setGeometry(4, 22, 269, 130);
+    // One item height for all (a plain list box's): laying out 65,535
+    // items one by one would take most of a state change.
+    LBEstacao->setUniformItemSizes(true);
+    LBEstacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LBEstacao->setToolTip(T("Estações"));
     Contexto(LBEstacao, 6);
 
@@ -233,6 +237,8 @@ void TfrmFoConsulta::MontaListas(QWidget* cliente) {
 
     LBLocalidade = new TListaLugares(Panel4);
     LBLocalidade->setGeometry(4, 179, 269, 130);
+    LBLocalidade->setUniformItemSizes(true);
+    LBLocalidade->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LBLocalidade->setToolTip(T("Localidades"));
     Contexto(LBLocalidade, 4);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,15 @@ TEST(CarregaEstacoes, LoadsEveryBlockInFileOrderWhateverTheLeadingByte) {
         }
         EXPECT_EQ(bd.Estacoes[12][0].Nome.Text(), "Belo Horizonte   ");   // kept as stored
         EXPECT_EQ(+bd.Estacoes[12][0].K, 1447.8712);
+
+        // Only the pool's blocks: the others are passed over, not read.
+        bd.CarregaEstacoesDaInterpolacao();
+        for (int s = 0; s < 27; ++s) {
+            const bool noPool = std::count(EstadosInterpolacao.begin(), EstadosInterpolacao.end(), s) > 0;
+            ASSERT_EQ(bd.Estacoes[s].size(), noPool ? blocos[s].size() : 0u) << s;
+            for (std::size_t i = 0; i < bd.Estacoes[s].size(); ++i) EsperaIgual(bd.Estacoes[s][i], blocos[s][i]);
+        }
+        EXPECT_EQ(bd.Pool().Tamanho(), 3u);
     }
 }
 

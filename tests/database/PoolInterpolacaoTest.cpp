@@ -10,6 +10,7 @@
 #include "database/PoolInterpolacao.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "suporte/ArquivosDeTeste.h"
 
 namespace {
 
@@ -19,18 +20,10 @@ AnsiString Texto(int graus, int minutos, int segundos) {
     return buf;
 }
 
+// The shared record helper with the coordinates first.
 TEstacao Estacao(const char* nome, const AnsiString& lat, const AnsiString& lon, double K, double a, double b,
                  double c) {
-    TEstacao e;
-    e.Nome.Assign(nome);
-    e.Autor.Assign("AUTOR (2000)");
-    e.Latitude.Assign(lat);
-    e.Longitude.Assign(lon);
-    e.K = K;
-    e.a = a;
-    e.b = b;
-    e.c = c;
-    return e;
+    return ::Estacao(nome, K, a, b, c, lat, lon);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 
@@ -25,6 +27,16 @@ TEST(Cp1252, EveryDefinedByteRoundTripsAndUndefinedOnesReadAsReplacement) {
         } else {
             EXPECT_EQ(Utf8ToCp1252(utf8), byte) << b;
         }
+        // UTF-16 gives the same character: every one of them is a single unit.
+        char16_t unidade = 0;
+        Cp1252ParaUtf16(byte, &unidade);
+        const unsigned u = unidade;
+        const std::string emUtf8 =
+            u < 0x80 ? std::string(1, static_cast<char>(u))
+            : u < 0x800 ? std::string{static_cast<char>(0xC0 | (u >> 6)), static_cast<char>(0x80 | (u & 0x3F))}
+                        : std::string{static_cast<char>(0xE0 | (u >> 12)), static_cast<char>(0x80 | ((u >> 6) & 0x3F)),
+                                      static_cast<char>(0x80 | (u & 0x3F))};
+        EXPECT_EQ(emUtf8, utf8) << b;
     }
 }
 

@@ -13,6 +13,7 @@
 #include "suporte/PastasQt.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/MascaraCoordenada.h"
 
 AnsiString A(const char* utf8) { return Utf8ToCp1252(utf8); }
 QString U(const AnsiString& ansi) { return QString::fromStdString(Cp1252ToUtf8(ansi)); }
@@ -93,4 +94,10 @@ void ClicaItem(QListWidget* lista, const QString& texto) {
     const auto itens = lista->findItems(texto, Qt::MatchExactly);
     QVERIFY2(itens.size() == 1, qPrintable(texto));
     ClicaLinha(lista, lista->row(itens[0]));
+}
+
+void DigitaCoordenada(TMascaraCoordenada* edit, const QString& digitos) {
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, digitos);
 }

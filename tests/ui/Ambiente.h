@@ -18,6 +18,7 @@
 class QComboBox;
 class QListWidget;
 class TfrmFoConsulta;
+class TMascaraCoordenada;
 
 struct TAjudaGravada : IAjuda {
     std::vector<int> Topicos;
@@ -51,3 +52,5 @@ std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* aju
                                            int indEstacao = -1, int indLocalidade = -1,
                                            const char* latitude = nullptr, const char* longitude = nullptr);
 void ClicaItem(QListWidget* lista, const QString& texto);
+// Clicks into a coordinate edit and types its digits from the first position.
+void DigitaCoordenada(TMascaraCoordenada* edit, const QString& digitos);

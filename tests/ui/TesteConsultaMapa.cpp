@@ -14,14 +14,6 @@
 #include "ui/Imagem.h"
 #include "ui/MascaraCoordenada.h"
 
-namespace {
-void Digita(TMascaraCoordenada* edit, const QString& digitos) {
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, digitos);
-}
-}  // namespace
-
 class TesteConsultaMapa : public QObject {
     Q_OBJECT
     TPastaTeste pasta;
@@ -98,17 +90,17 @@ private slots:
 
     void calcularPontoDigitado() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
-        Digita(w->PrecLaAux, QStringLiteral("132626"));
+        DigitaCoordenada(w->PrecLaAux, QStringLiteral("132626"));
         QVERIFY(w->EixoX->isHidden() && w->LabelLat->isHidden());   // a key hides the marker
-        Digita(w->PrecLoAux, QStringLiteral("415903"));
+        DigitaCoordenada(w->PrecLoAux, QStringLiteral("415903"));
         QTest::mouseClick(w->Calculalalo, Qt::LeftButton);
         QVERIFY(qAbs(MarkerX - 223.009) < 0.001 && qAbs(MarkerY - 222.996) < 0.001);
         QCOMPARE(U(w->LatitudeText), QString::fromUtf8("13°26'26\""));   // the typed text itself
         QVERIFY(!TypedPointReplay);
         VerificaPonto(w.get());
         // Inside the bounds, outside the blue area: display blanked, no error.
-        Digita(w->PrecLaAux, QStringLiteral("084000"));
-        Digita(w->PrecLoAux, QStringLiteral("400000"));
+        DigitaCoordenada(w->PrecLaAux, QStringLiteral("084000"));
+        DigitaCoordenada(w->PrecLoAux, QStringLiteral("400000"));
         QTest::mouseClick(w->Calculalalo, Qt::LeftButton);
         QVERIFY(w->PrecK->text().isEmpty() && w->EixoX->isHidden());
         QVERIFY(Caixas().Erros().isEmpty());
@@ -123,7 +115,7 @@ private slots:
     void latitudeForaDaBahia() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
         const AnsiString antes = w->LatitudeText;
-        Digita(w->PrecLaAux, QStringLiteral("200000"));
+        DigitaCoordenada(w->PrecLaAux, QStringLiteral("200000"));
         QTest::mouseClick(w->Calculalalo, Qt::LeftButton);
         QCOMPARE(Caixas().Erros(), QStringList{QString::fromUtf8("Latitude 20°00'00\" não definida.")});
         QCOMPARE(U(w->PrecLaAux->Texto()), QString::fromUtf8("00°00'00\""));
@@ -135,7 +127,7 @@ private slots:
     // does not become a click. Esc gives back the text the edit had on entry.
     void coordenadaIncompletaNaoSai() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
-        Digita(w->PrecLaAux, QStringLiteral("1"));
+        DigitaCoordenada(w->PrecLaAux, QStringLiteral("1"));
         QTest::keyClick(w->PrecLaAux, Qt::Key_Delete);
         QTest::mousePress(w->Calculalalo, Qt::LeftButton);
         Processa();

@@ -18,12 +18,6 @@
 #include "ui/MascaraCoordenada.h"
 
 namespace {
-void Digita(TMascaraCoordenada* edit, const QString& digitos) {
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, digitos);
-}
-
 QStringList Parametros(const TfrmFoConsulta* w) {
     return {w->PrecK->text(), w->PrecA->text(), w->PrecB->text(), w->PrecC->text()};
 }
@@ -117,8 +111,8 @@ private slots:
         QFETCH(bool, enter);
         auto w = AbreJanela(pasta, &ajuda, estado, estacao);
         if (pontoForaDaArea) {   // Abaíra's place: within Bahia's bounds, off its area
-            Digita(w->PrecLaAux, QStringLiteral("084000"));
-            Digita(w->PrecLoAux, QStringLiteral("400000"));
+            DigitaCoordenada(w->PrecLaAux, QStringLiteral("084000"));
+            DigitaCoordenada(w->PrecLoAux, QStringLiteral("400000"));
             QTest::keyClick(w->PrecLoAux, Qt::Key_Return);   // calculates: nothing there
             QCOMPARE(U(w->LatitudeText), QString::fromUtf8("08°40'00\""));
         }
@@ -137,7 +131,7 @@ private slots:
     void enterNaCoordenada() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
         const QStringList estacao = Parametros(w.get());
-        Digita(w->PrecLaAux, QStringLiteral("132626"));
+        DigitaCoordenada(w->PrecLaAux, QStringLiteral("132626"));
         QTest::keyClick(w->PrecLaAux, Qt::Key_Return);
         QVERIFY(w->isVisible());
         QCOMPARE(U(w->LatitudeText), QString::fromUtf8("13°26'26\""));
@@ -151,8 +145,8 @@ private slots:
     // Alt+C: "&Calcular" where coordinates can be typed, else "&Cancelar".
     void altC() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
-        Digita(w->PrecLaAux, QStringLiteral("132626"));
-        Digita(w->PrecLoAux, QStringLiteral("415903"));
+        DigitaCoordenada(w->PrecLaAux, QStringLiteral("132626"));
+        DigitaCoordenada(w->PrecLoAux, QStringLiteral("415903"));
         QTest::keyClick(w->PrecLoAux, Qt::Key_C, Qt::AltModifier);
         QVERIFY(w->isVisible());
         QCOMPARE(U(w->LatitudeText), QString::fromUtf8("13°26'26\""));

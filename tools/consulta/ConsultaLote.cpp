@@ -174,7 +174,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         campos.assign(1, p.Id);
         if (!erro.empty()) {
             ++falhas;
-            if (r.ErroDosDados.empty() || !p.Erro.empty())
+            if (r.ErroDosDados.empty())   // the data's fault was said once, above
                 erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
             campos.push_back(p.LatitudeEntrada);
             campos.push_back(p.LongitudeEntrada);
