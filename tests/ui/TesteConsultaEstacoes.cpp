@@ -184,7 +184,14 @@ private slots:
         });
         QTest::keyClick(w->LBEstacao, Qt::Key_I, Qt::ControlModifier);
         Processa();
-        QVERIFY(curvas);
+        QVERIFY(curvas);        // The warning distance is the setting's: far enough, and only the
+        // hull could still warn.
+        const std::string ini = saida.filePath(QStringLiteral("Aviso.ini")).toStdString();
+        GravaArquivo(ini, "[OPCOES]\r\nDistanciaDeAviso=5000\r\n");
+        w->ArquivoConfiguracao = ini;
+        w->LeOpcoes();
+        QCOMPARE(w->DistanciaDeAviso, 5000.0);
+        QVERIFY(!w->Autor->toolTip().contains(QString::fromUtf8("mais próxima está a")));
     }
 
     // A station, and a locality on a station: the station's own values.
