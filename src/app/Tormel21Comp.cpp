@@ -91,6 +91,7 @@ bool TTormel21::Execute() {
     TJanelaDaConsulta janela(std::make_unique<TfrmFoConsulta>(pastaDoPrograma_, ajuda_));
     janela->HelpContext = HelpContext;
     janela->ArquivoConfiguracao = ArquivoConfiguracao;
+    janela->LeOpcoes();
 
     propriedadeRecusada_ = "IndEstado";
     if (IndEstado < 0) throw Exception(Ansi("É necessário entrar com um índice para o estado"));

@@ -173,7 +173,10 @@ QString TfrmCurvasIdf::TextoDoCabecalho() const {
              "<br>Fonte: %9")
         .arg(lugar_.Nome.trimmed().toHtmlEscaped(), lugar_.Estado.toHtmlEscaped(),
              lugar_.Latitude.toHtmlEscaped(), lugar_.Longitude.toHtmlEscaped(), NumeroGeral(p.K),
-             NumeroGeral(p.a), NumeroGeral(p.b), NumeroGeral(p.c), lugar_.Fonte.toHtmlEscaped());
+             NumeroGeral(p.a), NumeroGeral(p.b), NumeroGeral(p.c), lugar_.Fonte.toHtmlEscaped()) +
+           (lugar_.Aviso.isEmpty() ? QString()
+                                   : QStringLiteral("<br><span style=\"color:#a00000\"><b>%1</b></span>")
+                                         .arg(lugar_.Aviso.toHtmlEscaped()));
 }
 
 // The lists and the quantity of the last normal close; defaults when there

@@ -12,4 +12,5 @@ struct TLugarIdf {
     QString Longitude;
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
+    QString Aviso;        // warning sentence about the interpolation, or empty
 };

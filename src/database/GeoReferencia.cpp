@@ -1,6 +1,7 @@
 #include "database/GeoReferencia.h"
 
 #include <cmath>
+#include <numbers>
 
 // Each formula is evaluated in the order written, in double precision.
 double TGeoReferencia::LatitudeFromY(double y) const {
@@ -47,3 +48,14 @@ const TEstadoComMapa* EstadoComMapaDaSigla(std::string_view sigla) {
 }
 
 int PixelArredondado(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+double OrdenadaMercator(double latitude) {
+    const double r = latitude * std::numbers::pi / 180.0;
+    return std::log(std::tan(std::numbers::pi / 4 + r / 2)) * 180.0 / std::numbers::pi;
+}
+
+double TGeoReferenciaBrasil::XOfLongitude(double lon) const { return X0 + PixelsPorGrauX * lon; }
+
+double TGeoReferenciaBrasil::YOfLatitude(double lat) const { return Y0 + PixelsPorGrauY * OrdenadaMercator(-lat); }
+
+const TGeoReferenciaBrasil GeoReferenciaBrasil{801.3156605, -10.59430888, 63.2308798, -10.55357143};

@@ -34,3 +34,18 @@ const TEstadoComMapa* EstadoComMapa(int indice);
 const TEstadoComMapa* EstadoComMapaDaSigla(std::string_view sigla);
 // Pixel of a map coordinate: nearest whole number, halves to even.
 int PixelArredondado(double v);
+
+// Geo-reference of the Brazil map picture (450 x 450): the outlines were
+// drawn in a Mercator projection scaled into the picture, so a pixel's x is
+// linear in the longitude and its y in the Mercator ordinate of the latitude.
+// The constants are those the map generator's fit and scale give (a test of
+// the generator recomputes them). Degrees south and west, both positive.
+struct TGeoReferenciaBrasil {
+    double X0, PixelsPorGrauX;   // x = X0 + PixelsPorGrauX * longitude
+    double Y0, PixelsPorGrauY;   // y = Y0 + PixelsPorGrauY * Mercator(-latitude)
+    double XOfLongitude(double lon) const;
+    double YOfLatitude(double lat) const;
+};
+extern const TGeoReferenciaBrasil GeoReferenciaBrasil;
+// Mercator ordinate of a latitude (degrees north positive), in degrees.
+double OrdenadaMercator(double latitude);

@@ -101,6 +101,12 @@ std::size_t TPoolInterpolacao::ProcuraTextos(const AnsiString& latitude, const A
     }
 }
 
+int TPoolInterpolacao::EstadoDaEstacao(std::size_t i) const {
+    const std::size_t k =
+        static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;
+    return EstadosInterpolacao[k];
+}
+
 AnsiString TPoolInterpolacao::Registro(std::size_t i) const {
     const std::size_t k =
         static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;

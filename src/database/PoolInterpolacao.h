@@ -51,6 +51,10 @@ public:
     TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo);
 
     std::size_t Tamanho() const { return estacoes_.size(); }
+    // The i-th station in scan order.
+    const TEstacao& Estacao(std::size_t i) const { return *estacoes_[i]; }
+    // State index of the block that holds the i-th station.
+    int EstadoDaEstacao(std::size_t i) const;
 
     // pesos is working storage of the caller (one per thread). A target text
     // that does not read raises EConvertError; a station that fails the

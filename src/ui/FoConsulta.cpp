@@ -94,6 +94,8 @@ void TfrmFoConsulta::LigaEventos() {
     connect(ObterAjudaSobre1, &QAction::triggered, this, Acao([this] { ObterAjudaSobre1Click(); }));
     connect(Sobre1, &QAction::triggered, this, Acao([this] { Sobre1Click(); }));
     connect(CurvasIdf1, &QAction::triggered, this, Acao([this] { CurvasIdf1Click(); }));
+    connect(MostrarEstacoes1, &QAction::triggered, this, Acao([this] { MostrarEstacoes1Click(); }));
+    connect(EstacoesInterpolacao1, &QAction::triggered, this, Acao([this] { EstacoesInterpolacao1Click(); }));
     BrasilBMP->AoMover = Acao([this](int x, int y) { BrasilBMPMouseMove(x, y); });
     BrasilBMP->AoSoltar = Acao([this](Qt::MouseButton b, int x, int y) { BrasilBMPMouseUp(b, x, y); });
     EstadoBMP->AoMover = Acao([this](int x, int y) { EstadoBMPMouseMove(x, y); });
@@ -318,6 +320,14 @@ void TfrmFoConsulta::BtnOkClick() {
     }
     IndEstacao = static_cast<int16_t>(LBEstacao->currentRow());
     IndLocalidade = static_cast<int16_t>(LBLocalidade->currentRow());
+    // A choice that cannot be stored is reported, and the window closes all
+    // the same: the parameters are what the user closed it for.
+    try {
+        GravaOpcoes();
+    } catch (const Exception& e) {
+        if (TAplicacao* app = TAplicacao::Instancia()) app->MostraErro(e);
+        else throw;
+    }
     const QString legenda = LegendaAutor();
     Autoria = legenda == QLatin1String("Autor") ? AnsiString() : Utf8ToCp1252(legenda.toStdString());
     done(1);
@@ -325,7 +335,12 @@ void TfrmFoConsulta::BtnOkClick() {
 
 void TfrmFoConsulta::BtnCancelClick() { done(2); }
 
-void TfrmFoConsulta::AtualizaComandos() { CurvasIdf1->setEnabled(TemParametros()); }
+void TfrmFoConsulta::AtualizaComandos() {
+    CurvasIdf1->setEnabled(TemParametros());
+    EstacoesInterpolacao1->setEnabled(TemParametros());
+    AtualizaEstacoesNoMapa();
+    AtualizaDicaAutor();
+}
 
 TLugarIdf TfrmFoConsulta::LugarAtual() const {
     TLugarIdf lugar;
@@ -337,6 +352,7 @@ TLugarIdf TfrmFoConsulta::LugarAtual() const {
     const bool estacao = LBEstacao->currentRow() >= 0 && EstacaoDaPosicao(LBEstacao->currentRow()) >= 0;
     const TEstacao r = estacao ? CurrentRecord : BD->Interpola(LatitudeText, LongitudeText);
     lugar.Parametros = {r.K, r.a, r.b, r.c};
+    lugar.Aviso = AvisoAtual();
     return lugar;
 }
 

@@ -9,6 +9,7 @@
 //   FoConsultaPonteiro.cpp     pointer handlers of the two maps
 //   FoConsultaCoordenadas.cpp  typed coordinates and "&Calcular"
 //   FoConsultaProcura.cpp      "Procurar local...": a place of any state by name
+//   FoConsultaEstacoes.cpp     stations on the maps, contributing stations, warnings, options
 #include <QDialog>
 #include <QString>
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "database/BDPrecipitacao.h"
+#include "database/Confianca.h"
 #include "database/Estados.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
@@ -37,6 +39,7 @@ class QStackedWidget;
 class QGroupBox;
 class QAction;
 class IAjuda;
+class TCamadaEstacoes;
 class TImagem;
 class TMascaraCoordenada;
 struct TLugarProcurado;
@@ -62,8 +65,11 @@ public:
     bool ShowAbout = false;
     AnsiString Autoria;
     int HelpContext = 0;
-    // Settings file of the windows opened from this one (empty: none).
+    // Settings file of this window's options ([OPCOES], read by LeOpcoes,
+    // written by "&Fechar") and of the windows opened from it (empty: none).
     std::string ArquivoConfiguracao;
+    // Nearest station farther than this (km) is a warning ([OPCOES] DistanciaDeAviso).
+    double DistanciaDeAviso = 50;
 
     // The user's locale's decimal separator, used for every number shown.
     char SeparadorDecimal() const;
@@ -101,6 +107,10 @@ public:
     QAction* ObterAjudaSobre1 = nullptr;
     QAction* Sobre1 = nullptr;
     QAction* CurvasIdf1 = nullptr;
+    QAction* MostrarEstacoes1 = nullptr;        // checkable, [OPCOES] MostrarEstacoes
+    QAction* EstacoesInterpolacao1 = nullptr;   // Ctrl+E
+    TCamadaEstacoes* CamadaBrasil = nullptr;    // station dots over BrasilBMP
+    TCamadaEstacoes* CamadaEstado = nullptr;    // station dots over EstadoBMP
 
     // Caption of the source button as text (the button shows '&' literally).
     QString LegendaAutor() const;
@@ -133,6 +143,16 @@ public:
     // Selects the place's state and then the place itself through the same
     // handlers as the user's clicks.
     void SelecionaLugar(const TLugarProcurado& lugar);
+    void MostrarEstacoes1Click();
+    void EstacoesInterpolacao1Click();
+
+    // Reads [OPCOES] of ArquivoConfiguracao (the component calls it once the
+    // path is set); GravaOpcoes writes MostrarEstacoes in one atomic change.
+    void LeOpcoes();
+    void GravaOpcoes();
+    // The warning sentence for the current place (empty for a station, for
+    // a place without parameters and when no rule applies).
+    QString AvisoAtual() const;
 
     // Display operations.
     void ClearQueryDisplay();
@@ -203,6 +223,10 @@ private:
     void MostraPaginaDoBrasil();
     void MarcaLugarAtual(const QString& legendaAutor);
     bool TrataAtalho(QEvent* event);
+    TConfianca ConfiancaDoLugar() const;
+    bool LugarEhEstacao() const;
+    void AtualizaEstacoesNoMapa();
+    void AtualizaDicaAutor();
 
     std::string pastaDoPrograma_;
     IAjuda* ajuda_;
@@ -213,6 +237,9 @@ private:
     bool restaurandoEstado_ = false;
     // Every state's localities, read when the search first opens.
     std::unique_ptr<std::array<std::vector<TLocalidade>, NumEstados>> todasLocalidades_;
+    // What the station layers and the source button's hint were last made for.
+    std::vector<int> chaveCamadas_;
+    std::string chaveDica_;
 };
 
 // What "&Fechar" says when the parameter boxes are empty.

@@ -17,6 +17,7 @@
 
 #include "database/Estados.h"
 #include "platform/Cp1252.h"
+#include "ui/CamadaEstacoes.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
 #include "ui/ListaLugares.h"
@@ -146,6 +147,12 @@ void TfrmFoConsulta::MontaMenu() {
     CurvasIdf1->setEnabled(false);
     ProcurarLocal1 = MainMenu1->addAction(T("Procurar local..."));
     ProcurarLocal1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    QMenu* exibir = MainMenu1->addMenu(T("&Exibir"));
+    MostrarEstacoes1 = exibir->addAction(T("Mostrar estações"));
+    MostrarEstacoes1->setCheckable(true);
+    EstacoesInterpolacao1 = exibir->addAction(T("Estações da interpolação..."));
+    EstacoesInterpolacao1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    EstacoesInterpolacao1->setEnabled(false);
     QMenu* ajuda = MainMenu1->addMenu(T("&Ajuda"));
     Contedo1 = ajuda->addAction(T("&Conteúdo"));
     ajuda->addSeparator();
@@ -170,6 +177,10 @@ void TfrmFoConsulta::MontaMapas(QWidget* cliente) {
     BrasilBMP->setGeometry(0, 0, LadoMapa, LadoMapa);
     BrasilBMP->SetImagem(QImage(QStringLiteral(":/imagens/BrasilBMP.bmp")));
     BrasilBMP->setCursor(Qt::PointingHandCursor);
+    // The station dots lie over the picture and under the place labels.
+    CamadaBrasil = new TCamadaEstacoes(brasil, 2);
+    CamadaBrasil->setGeometry(BrasilBMP->geometry());
+    CamadaBrasil->hide();
     // The place labels stand in the empty lower-left corner of the map.
     NomeCid = RotuloMapa(brasil, 8, 385);
     LatCid = RotuloMapa(brasil, 8, 403);
@@ -195,6 +206,9 @@ void TfrmFoConsulta::MontaMapas(QWidget* cliente) {
     EstadoBMP->setGeometry(0, 0, LadoMapa, LadoMapa);
     EstadoBMP->setCursor(Qt::CrossCursor);
     EstadoBMP->hide();
+    CamadaEstado = new TCamadaEstacoes(estados, 3);   // under the crosshair
+    CamadaEstado->setGeometry(EstadoBMP->geometry());
+    CamadaEstado->hide();
     EixoX = Eixo(estados, LadoMapa, 1);
     EixoY = Eixo(estados, 1, LadoMapa);
     LabelLat = RotuloMapa(estados, 71, 43);

@@ -12,6 +12,7 @@
 #include "EscritorCsv.h"
 #include "LeitorCsv.h"
 #include "ParesIdf.h"
+#include "database/Estados.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -30,6 +31,8 @@ bool ComecaPorLetra(const std::string& s) {
 }
 
 const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
+const std::vector<std::string> kColunasConfianca = {"estacao_proxima", "distancia_km",   "estacoes_25km", "estacoes_50km",
+                                                    "i10_60_min",      "i10_60_max",     "aviso"};
 const char* const kDadosCorrompidos = "dados das esta\xC3\xA7\xC3\xB5" "es corrompidos";
 
 }  // namespace
@@ -84,13 +87,28 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
         if (!std::isfinite(e.K) || !std::isfinite(e.a) || !std::isfinite(e.b) || !std::isfinite(e.c))
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
         r.Valores = ValoresDosPares(e.K, e.a, e.b, e.c, opcoes_.Tr, opcoes_.Duracoes, opcoes_.Dialeto.Decimal);
+        if (confianca_) {
+            const TConfianca c = confianca_->Avalia(ponto.Latitude, ponto.Longitude,
+                                                    TPoolInterpolacao::TExigencia::RegistroIntegro);
+            const char dec = opcoes_.Dialeto.Decimal;
+            auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, dec) : std::string(); };
+            const TEstacaoContribuinte* perto = c.MaisProxima();
+            r.Confianca = {perto ? Utf8(TiraBrancosFinais(perto->Estacao->Nome.Text())) + " (" +
+                                       Utf8(SiglasEstados[static_cast<std::size_t>(perto->EstadoIndice)]) + ")"
+                                 : std::string(),
+                           perto ? FloatToStr(perto->DistanciaKm, dec) : std::string(),
+                           std::to_string(c.Ate25Km), std::to_string(c.Ate50Km), valor(c.MenorI), valor(c.MaiorI),
+                           Utf8(c.Aviso())};
+        }
     } catch (const EDadosInvalidos& e) {
         r.Erro = kDadosCorrompidos;
         r.ErroDosDados = e.what();
         r.Valores.clear();
+        r.Confianca.clear();
     } catch (const Exception& e) {
         r.Erro = e.what();
         r.Valores.clear();
+        r.Confianca.clear();
     }
     return r;
 }
@@ -151,6 +169,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
             campos.push_back("i" + sufixo);
             campos.push_back("P" + sufixo);
         }
+    if (confianca_) campos.insert(campos.end(), kColunasConfianca.begin(), kColunasConfianca.end());
     campos.push_back("erro");
     escritor.Linha(campos);
 
@@ -171,7 +190,8 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
                 erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
             campos.push_back(p.LatitudeEntrada);
             campos.push_back(p.LongitudeEntrada);
-            campos.resize(9 + 2 * opcoes_.Tr.size() * opcoes_.Duracoes.size());
+            campos.resize(9 + 2 * opcoes_.Tr.size() * opcoes_.Duracoes.size() +
+                          (confianca_ ? kColunasConfianca.size() : 0));
             campos.push_back(erro);
             escritor.Linha(campos);
             continue;
@@ -184,6 +204,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         for (double v : {e.K, e.a, e.b, e.c}) campos.push_back(FloatToStr(v, dec));
         campos.push_back(Utf8(TiraBrancosFinais(e.Autor.Text())));
         for (double v : r.Valores) campos.push_back(FloatToStr(v, dec));
+        campos.insert(campos.end(), r.Confianca.begin(), r.Confianca.end());
         campos.push_back("");
         escritor.Linha(campos);
     }

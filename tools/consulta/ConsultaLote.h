@@ -8,16 +8,20 @@
 // rows it stops say that the data is at fault.
 #include <cstddef>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "OpcoesConsulta.h"
+#include "database/Confianca.h"
 #include "database/PoolInterpolacao.h"
 
 class TConsultaLote {
 public:
-    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes) : pool_(pool), opcoes_(opcoes) {}
+    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes)
+        : pool_(pool), opcoes_(opcoes),
+          confianca_(opcoes.Confianca ? std::make_unique<TAvaliadorConfianca>(pool) : nullptr) {}
 
     // Returns the number of rows that failed.
     std::size_t Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const;
@@ -33,6 +37,7 @@ public:
         std::vector<double> Valores;   // i and P for each Tr, then each duration
         std::string Erro;
         std::string ErroDosDados;      // the station file's fault that stopped this point
+        std::vector<std::string> Confianca;   // --confianca columns, UTF-8
     };
 
     std::vector<TPonto> LePontos(std::istream& entrada) const;
@@ -46,4 +51,5 @@ private:
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
+    std::unique_ptr<TAvaliadorConfianca> confianca_;   // with --confianca only
 };

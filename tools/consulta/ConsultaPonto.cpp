@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "ParesIdf.h"
+#include "database/Confianca.h"
+#include "database/Estados.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -47,6 +49,23 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
                       << '\t' << FloatToStr(valores[v + 1], sep) << '\n';
                 v += 2;
             }
+    }
+
+    if (opcoes_.Confianca) {
+        const TConfianca c = TAvaliadorConfianca(pool_).Avalia(latitude, longitude, kIntegro);
+        const TEstacaoContribuinte* perto = c.MaisProxima();
+        auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };
+        saida << "\nEsta\xC3\xA7\xC3\xA3o mais pr\xC3\xB3xima: "
+              << (perto ? Utf8(TiraBrancosFinais(perto->Estacao->Nome.Text())) + " (" +
+                              Utf8(SiglasEstados[static_cast<std::size_t>(perto->EstadoIndice)]) + ")"
+                        : std::string())
+              << '\n'
+              << "Dist\xC3\xA2ncia (km): " << (perto ? FloatToStr(perto->DistanciaKm, sep) : std::string()) << '\n'
+              << "Esta\xC3\xA7\xC3\xB5" "es at\xC3\xA9 25 km: " << c.Ate25Km << '\n'
+              << "Esta\xC3\xA7\xC3\xB5" "es at\xC3\xA9 50 km: " << c.Ate50Km << '\n'
+              << "i(10, 60) m\xC3\xADnimo das 5 mais pr\xC3\xB3ximas (mm/h): " << valor(c.MenorI) << '\n'
+              << "i(10, 60) m\xC3\xA1ximo das 5 mais pr\xC3\xB3ximas (mm/h): " << valor(c.MaiorI) << '\n'
+              << "Aviso: " << Utf8(c.Aviso()) << '\n';
     }
 
     if (opcoes_.Estacoes) {

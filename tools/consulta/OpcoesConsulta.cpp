@@ -87,7 +87,8 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--estacoes") {
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
-        } else if (arg == "--grade") o.Gis.Grade = exigeValor();
+        } else if (arg == "--confianca") { semValor(); o.Confianca = true; }
+        else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
         else if (arg == "--passo") o.Gis.LePasso(exigeValor());
         else if (arg == "--tarefas") {
@@ -168,6 +169,11 @@ Opções:
   --estacoes[=N]     um ponto: lista as estações que entram no cálculo, da mais
                      próxima para a mais distante, com a distância (graus) e a
                      parcela do peso (%); com =N só as N mais próximas.
+  --confianca        acrescenta a estação mais próxima, sua distância (km), o
+                     número de estações a até 25 e 50 km, o menor e o maior
+                     i(10, 60) das cinco mais próximas e um aviso quando a
+                     mais próxima passa de 50 km ou o ponto fica fora da área
+                     cercada pelas estações.
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos

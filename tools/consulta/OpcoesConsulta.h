@@ -25,6 +25,7 @@ struct TOpcoesConsulta {
     std::vector<double> Tr, Duracoes;   // both empty or both set
     bool Estacoes = false;              // contributing stations (one point)
     std::size_t MaxEstacoes = 0;        // 0: all
+    bool Confianca = false;             // nearest station, counts, spread, warning
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
 

@@ -6,6 +6,8 @@
 #include <set>
 
 #include "CoresMapaBrasil.h"
+#include "database/BDPrecipitacao.h"
+#include "database/Coordenadas.h"
 #include "database/GeoReferencia.h"
 #include "ImagemTeste.h"
 
@@ -148,6 +150,36 @@ TEST(MapaDoBrasil, CentroDaMaiorAreaDeCadaEstadoTemSuaCor) {
     // Distrito Federal is a small square.
     EXPECT_LE(areas["DF"].Tamanho, 100);
     EXPECT_LT(std::abs(areas["DF"].Cx - areas["GO"].Cx), 60);
+}
+
+// The geo-reference of the Brazil picture that places the station dots:
+// each shipped station lies on its own state's colour or within two pixels
+// of it (the one-pixel borders and coast lines, lettering), but for two
+// islands (Fernando de Noronha beyond the picture's edge, Ilha Grande).
+TEST(MapaDoBrasil, GeoReferenciaPoeCadaEstacaoNoSeuEstado) {
+    const QImage img = LeImagem(Recursos + "BrasilBMP.bmp");
+    ASSERT_FALSE(img.isNull());
+    TBDPrecipitacao bd(Pasta);
+    bd.CarregaEstacoes();
+    auto perto = [&](int x, int y, QRgb cor) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (img.rect().contains(x + dx, y + dy) && img.pixel(x + dx, y + dy) == cor) return true;
+        return false;
+    };
+    int total = 0;
+    std::vector<std::string> fora;
+    for (const auto& c : CoresMapaBrasil) {
+        for (const TEstacao& e : bd.Estacoes[static_cast<size_t>(c.Indice)]) {
+            const double lat = ParseDms(e.Latitude.Text()), lon = ParseDms(e.Longitude.Text());
+            const int x = PixelArredondado(GeoReferenciaBrasil.XOfLongitude(lon));
+            const int y = PixelArredondado(GeoReferenciaBrasil.YOfLatitude(lat));
+            ++total;
+            if (!perto(x, y, Cor(c))) fora.push_back(e.Nome.Text());
+        }
+    }
+    ASSERT_GT(total, 100);
+    EXPECT_LE(fora.size(), 2u) << fora.front();
 }
 
 TEST(Figuras, CabecalhoESobre) {
