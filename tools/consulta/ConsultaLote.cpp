@@ -37,6 +37,19 @@ const char* const kDadosCorrompidos = "dados das esta\xC3\xA7\xC3\xB5" "es corro
 
 }  // namespace
 
+std::vector<std::string> TConsultaLote::Colunas(char decimal) const {
+    std::vector<std::string> nomes = {"id", "latitude", "longitude", "local", "K", "a", "b", "c", "fonte"};
+    for (double tr : opcoes_.Tr)
+        for (double t : opcoes_.Duracoes) {
+            const std::string sufixo = "_Tr" + FloatToStr(tr, decimal) + "_t" + FloatToStr(t, decimal);
+            nomes.push_back("i" + sufixo);
+            nomes.push_back("P" + sufixo);
+        }
+    if (confianca_) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
+    nomes.push_back("erro");
+    return nomes;
+}
+
 std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada) const {
     std::vector<TPonto> pontos;
     TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
@@ -162,15 +175,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
     const char dec = opcoes_.Dialeto.Decimal;
 
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);
-    std::vector<std::string> campos = {"id", "latitude", "longitude", "local", "K", "a", "b", "c", "fonte"};
-    for (double tr : opcoes_.Tr)
-        for (double t : opcoes_.Duracoes) {
-            const std::string sufixo = "_Tr" + FloatToStr(tr, dec) + "_t" + FloatToStr(t, dec);
-            campos.push_back("i" + sufixo);
-            campos.push_back("P" + sufixo);
-        }
-    if (confianca_) campos.insert(campos.end(), kColunasConfianca.begin(), kColunasConfianca.end());
-    campos.push_back("erro");
+    std::vector<std::string> campos = Colunas(dec);
     escritor.Linha(campos);
 
     // The data's fault once, before the rows it stopped.

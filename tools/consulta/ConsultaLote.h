@@ -40,6 +40,11 @@ public:
         std::vector<std::string> Confianca;   // --confianca columns, UTF-8
     };
 
+    // The output's column names: id, latitude, longitude, local, K, a, b, c,
+    // fonte, i and P of each pair (Tr, t) named with this decimal separator,
+    // the --confianca columns when asked for, erro. Every output uses them.
+    std::vector<std::string> Colunas(char decimal) const;
+
     std::vector<TPonto> LePontos(std::istream& entrada) const;
     // Results in the order of the points; points with Erro set are skipped.
     // When fewer threads than asked can be started, the run goes on with

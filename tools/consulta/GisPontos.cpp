@@ -3,6 +3,7 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,22 +44,22 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
     OGRLayer* camada = ds->CreateLayer("pontos", const_cast<OGRSpatialReference*>(&Gis::Sirgas2000()), wkbPoint, const_cast<char**>(opcoesCamada));
     if (!camada) Gis::Falha(Ansi("Não foi possível criar a camada de pontos em"), opcoes.Saida);
 
-    // The columns of the CSV output, with the point's coordinate texts.
-    std::vector<std::pair<std::string, OGRFieldType>> campos = {
-        {"id", OFTString}, {"latitude", OFTString}, {"longitude", OFTString}, {"local", OFTString},
-        {"K", OFTReal},    {"a", OFTReal},          {"b", OFTReal},         {"c", OFTReal},
-        {"fonte", OFTString}};
-    for (double tr : opcoes.Tr)
-        for (double t : opcoes.Duracoes) {
-            const std::string sufixo = "_Tr" + FloatToStr(tr, '.') + "_t" + FloatToStr(t, '.');
-            campos.emplace_back("i" + sufixo, OFTReal);
-            campos.emplace_back("P" + sufixo, OFTReal);
-        }
-    campos.emplace_back("erro", OFTString);
-    for (const auto& [nome, tipo] : campos) {
-        OGRFieldDefn definicao(nome.c_str(), tipo);
+    // The columns of the CSV output, with the point's coordinate texts: K, a,
+    // b, c, the design values and the --confianca figures are numbers, the
+    // rest text.
+    const std::vector<std::string> nomes = lote.Colunas('.');
+    const std::size_t fimValores = 9 + 2 * opcoes.Tr.size() * opcoes.Duracoes.size();
+    auto tipo = [&](std::size_t i) {
+        const std::string& n = nomes[i];
+        if ((i >= 4 && i < 8) || (i >= 9 && i < fimValores) || n == "distancia_km" || n == "i10_60_min" ||
+            n == "i10_60_max")
+            return OFTReal;
+        return n == "estacoes_25km" || n == "estacoes_50km" ? OFTInteger : OFTString;
+    };
+    for (std::size_t i = 0; i < nomes.size(); ++i) {
+        OGRFieldDefn definicao(nomes[i].c_str(), tipo(i));
         if (camada->CreateField(&definicao) != OGRERR_NONE)
-            Gis::Falha(Ansi("Não foi possível criar a coluna ") + nome + Ansi(" em"), opcoes.Saida);
+            Gis::Falha(Ansi("Não foi possível criar a coluna ") + nomes[i] + Ansi(" em"), opcoes.Saida);
     }
 
     std::size_t falhas = 0;
@@ -87,6 +88,14 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
             f.SetField("c", e.c);
             f.SetField("fonte", Utf8(TiraBrancosFinais(e.Autor.Text())).c_str());
             for (std::size_t v = 0; v < r.Valores.size(); ++v) f.SetField(static_cast<int>(9 + v), r.Valores[v]);
+            // The --confianca figures come as the CSV writes them; GDAL reads
+            // numbers with a point.
+            for (std::size_t k = 0; k < r.Confianca.size(); ++k) {
+                std::string texto = r.Confianca[k];
+                const int campo = static_cast<int>(fimValores + k);
+                if (tipo(fimValores + k) != OFTString) std::replace(texto.begin(), texto.end(), ',', '.');
+                if (!texto.empty()) f.SetField(campo, texto.c_str());
+            }
             f.SetField("erro", "");
             OGRPoint ponto(-ParseDms(p.Longitude), -ParseDms(p.Latitude));
             f.SetGeometry(&ponto);

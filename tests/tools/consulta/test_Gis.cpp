@@ -184,3 +184,28 @@ TEST_F(Gis, LoteEmGeoPackageEGeoJson) {
     const auto o = Executa({"ogrinfo", "-al", "-where", "id = 'c'", pasta.Pasta() + "pontos.gpkg"}).Saida;
     EXPECT_NE(o.find("POINT (-43.7625 -19.5125)"), std::string::npos) << o;
 }
+
+// With --confianca the GIS file has the CSV's extra columns too, the
+// distance a number even when the CSV writes it with a decimal comma.
+TEST_F(Gis, LoteComConfiancaTemAsColunasDoCsv) {
+    const std::string entrada = pasta.Arquivo("confianca.csv", "id;lat;lon\nd;19°57'00\";43°57'00\"\n");
+    const auto csv = Executa(Consulta({"-e", entrada, "--confianca"}));
+    ASSERT_EQ(0, csv.Estado);
+    const auto linhasCsv = Linhas(csv.Saida);
+    ASSERT_EQ(2u, linhasCsv.size());
+    std::istringstream in(linhasCsv[1]);
+    TLinhaCsvPontos linha;
+    ASSERT_TRUE(TLeitorCsv(in, ';').Proxima(linha));
+    ASSERT_EQ(17u, linha.Campos.size());
+    std::string distancia = linha.Campos[10];
+    ASSERT_NE(distancia.find(','), std::string::npos) << distancia;
+    distancia.replace(distancia.find(','), 1, ".");
+
+    const std::string arquivo = pasta.Pasta() + "confianca.geojson";
+    ASSERT_EQ(0, Executa(Consulta({"-e", entrada, "-o", arquivo, "--confianca"})).Estado);
+    const auto o = Executa({"ogrinfo", "-al", arquivo}).Saida;
+    for (const std::string& esperado : std::vector<std::string>
+         {"estacao_proxima (String) = " + linha.Campos[9], "distancia_km (Real) = " + distancia.substr(0, 6),
+          "estacoes_25km (Integer) = " + linha.Campos[11], "aviso (String)"})
+        EXPECT_NE(o.find(esperado), std::string::npos) << esperado << "\n" << o;
+}
