@@ -82,11 +82,13 @@ int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho) {
     std::istringstream entrada(texto), mesmaEntrada(texto);
     std::ostringstream saida, erros;
     const std::size_t falhas = lote.Executa(entrada, saida, erros);
-    const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(mesmaEntrada);
+    bool comEvento = false;
+    const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(mesmaEntrada, &comEvento);
 
     // One output row per point, in order, each whole; the errors counted
     // are the rows with a message.
-    const std::size_t colunas = 10 + 2 * o.Tr.size() * o.Duracoes.size();
+    const std::size_t colunas = lote.Colunas(o.Dialeto.Decimal, comEvento).size();
+    const std::size_t fimValores = 9 + 2 * o.Tr.size() * o.Duracoes.size();
     std::istringstream volta(saida.str());
     TLeitorCsv leitor(volta, o.Dialeto.Separador);
     TLinhaCsvPontos linha;
@@ -100,11 +102,19 @@ int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho) {
         if (!linha.Campos.back().empty()) {
             ++comErro;
         } else {
-            for (std::size_t c = 4; c + 1 < colunas; ++c) {
+            for (std::size_t c = 4; c < fimValores; ++c) {
                 if (c == 8) continue;   // source
                 double v = 0;
                 Exige(TryStrToFloat(linha.Campos[c], o.Dialeto.Decimal, v) && std::isfinite(v),
                       "value " + linha.Campos[c]);
+            }
+            // An observed storm has its return period or the reason why not.
+            if (pontos[n].TemEvento) {
+                const std::string& tr = linha.Campos[colunas - 3];
+                double v = 0;
+                Exige(tr.empty() ? !linha.Campos[colunas - 2].empty()
+                                 : TryStrToFloat(tr, o.Dialeto.Decimal, v) && std::isfinite(v) && v > 0,
+                      "return period " + tr);
             }
         }
         ++n;

@@ -155,11 +155,10 @@ void TPaginaCalculadora::PeriodoDoEventoClick() {
     const double t = Campo(EdDuracaoEvento, "Duração do evento");
     const bool altura = RbEventoAltura->isChecked();
     const double valor = Campo(EdValorEvento, altura ? "Altura do evento" : "Intensidade do evento");
-    const double intensidade = altura && t > 0 ? valor * 60 / t : valor;
-    const TResposta r = PeriodoDeRetorno(lugar_.Parametros, t, intensidade);
+    const TResposta r = altura ? PeriodoDeRetornoDaAltura(lugar_.Parametros, t, valor)
+                               : PeriodoDeRetorno(lugar_.Parametros, t, valor);
     Mostra(RespEvento, r, T("Tr"), 1, T("anos"));
     if (r.Existe && ForaDaFaixaAjustada(r.Valor))
-        RespEvento->setText(RespEvento->text() +
-                            T("<br>Atenção: fora da faixa de 2 a 100 anos em que as equações costumam ser "
-                              "ajustadas; o valor é uma extrapolação e deve ser usado com cautela."));
+        RespEvento->setText(RespEvento->text() + T("<br>Atenção: ") +
+                            QString::fromStdString(Cp1252ToUtf8(NotaDeExtrapolacao())).toHtmlEscaped());
 }

@@ -158,4 +158,14 @@ TResposta PeriodoDeRetorno(const TParametrosIdf& p, double t, double intensidade
     return Valor(tr);
 }
 
+TResposta PeriodoDeRetornoDaAltura(const TParametrosIdf& p, double t, double altura) {
+    if (!(t > 0)) return Nenhuma("A duração deve ser maior que zero.");
+    return PeriodoDeRetorno(p, t, altura * 60 / t);
+}
+
 bool ForaDaFaixaAjustada(double tr) { return tr < 2 || tr > 100; }
+
+std::string NotaDeExtrapolacao() {
+    return Ansi("fora da faixa de 2 a 100 anos em que as equações costumam ser ajustadas; o valor é uma "
+                "extrapolação e deve ser usado com cautela.");
+}

@@ -54,6 +54,11 @@ TResposta AlturaEntre(const TParametrosIdf& p, double tr, double t1, double t2);
 // Return period (years) of a storm of average intensity i over t minutes:
 // (i·(t+b)^c / K)^(1/a).
 TResposta PeriodoDeRetorno(const TParametrosIdf& p, double t, double intensidade);
+// Return period (years) of a storm of depth P (mm) over t minutes, whose
+// average intensity is P·60/t.
+TResposta PeriodoDeRetornoDaAltura(const TParametrosIdf& p, double t, double altura);
 // Whether a return period lies outside 2..100 years, where the equations are
 // fitted: the answer is then an extrapolation.
 bool ForaDaFaixaAjustada(double tr);
+// What is said of such an answer (cp1252).
+std::string NotaDeExtrapolacao();

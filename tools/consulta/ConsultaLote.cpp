@@ -13,6 +13,7 @@
 #include "LeitorCsv.h"
 #include "ParesIdf.h"
 #include "database/Estados.h"
+#include "model/ChuvaDeProjeto.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -37,7 +38,7 @@ const char* const kDadosCorrompidos = "dados das esta\xC3\xA7\xC3\xB5" "es corro
 
 }  // namespace
 
-std::vector<std::string> TConsultaLote::Colunas(char decimal) const {
+std::vector<std::string> TConsultaLote::Colunas(char decimal, bool comEvento) const {
     std::vector<std::string> nomes = {"id", "latitude", "longitude", "local", "K", "a", "b", "c", "fonte"};
     for (double tr : opcoes_.Tr)
         for (double t : opcoes_.Duracoes) {
@@ -46,12 +47,15 @@ std::vector<std::string> TConsultaLote::Colunas(char decimal) const {
             nomes.push_back("P" + sufixo);
         }
     if (confianca_) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
+    if (comEvento) nomes.insert(nomes.end(), {"tr_evento", "nota_tr_evento"});
     nomes.push_back("erro");
     return nomes;
 }
 
-std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada) const {
+std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada, bool* comEvento) const {
     std::vector<TPonto> pontos;
+    // The columns of an observed storm, when the header names them.
+    std::size_t colunaT = 0, colunaP = 0;
     TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
     const TLeitorCoordenada coordenadas(opcoes_.Convencao);
     TLinhaCsvPontos linha;
@@ -60,6 +64,12 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
         // A header names its columns: both coordinate fields begin with a letter.
         if (primeira && linha.Erro.empty() && linha.Campos.size() >= 3 && ComecaPorLetra(linha.Campos[1]) &&
             ComecaPorLetra(linha.Campos[2])) {
+            for (std::size_t i = 3; i < linha.Campos.size(); ++i) {
+                const std::string nome = SemBrancos(linha.Campos[i]);
+                if (nome == "t" || nome == "T") colunaT = i;
+                if (nome == "P" || nome == "p") colunaP = i;
+            }
+            if (colunaT == 0 || colunaP == 0) colunaT = colunaP = 0;
             primeira = false;
             continue;
         }
@@ -72,12 +82,14 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
         if (linha.Campos.size() >= 3) p.LongitudeEntrada = linha.Campos[2];
         if (p.Erro.empty()) {
             bool sobra = false;
-            for (std::size_t i = 3; i < linha.Campos.size(); ++i) sobra |= !SemBrancos(linha.Campos[i]).empty();
+            for (std::size_t i = 3; i < linha.Campos.size(); ++i)
+                sobra |= i != colunaT && i != colunaP && !SemBrancos(linha.Campos[i]).empty();
             if (linha.Campos.size() < 3 || sobra)
                 p.Erro = "esperados 3 campos (identificador" + std::string(1, opcoes_.Dialeto.Separador) +
                          "latitude" + std::string(1, opcoes_.Dialeto.Separador) + "longitude), lidos " +
                          std::to_string(linha.Campos.size());
         }
+        if (p.Erro.empty() && colunaT > 0) LeEvento(linha.Campos, colunaT, colunaP, p);
         if (p.Erro.empty()) {
             try {
                 p.Latitude = coordenadas.Texto(p.LatitudeEntrada, true);
@@ -88,7 +100,22 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
         }
         pontos.push_back(std::move(p));
     }
+    if (comEvento) *comEvento = colunaT > 0;
     return pontos;
+}
+
+void TConsultaLote::LeEvento(const std::vector<std::string>& campos, std::size_t colunaT, std::size_t colunaP,
+                             TPonto& p) const {
+    const std::string t = colunaT < campos.size() ? SemBrancos(campos[colunaT]) : std::string();
+    const std::string altura = colunaP < campos.size() ? SemBrancos(campos[colunaP]) : std::string();
+    if (t.empty() && altura.empty()) return;   // a row without an event
+    const char dec = opcoes_.Dialeto.Decimal;
+    if (!TryStrToFloat(t, dec, p.DuracaoEvento) || !(p.DuracaoEvento > 0) || !std::isfinite(p.DuracaoEvento))
+        p.Erro = "t: \"" + t + "\" não é uma duração em minutos maior que zero";
+    else if (!TryStrToFloat(altura, dec, p.AlturaEvento) || !(p.AlturaEvento > 0) || !std::isfinite(p.AlturaEvento))
+        p.Erro = "P: \"" + altura + "\" não é uma altura de chuva em mm maior que zero";
+    else
+        p.TemEvento = true;
 }
 
 TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const {
@@ -112,6 +139,12 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
                            perto ? FloatToStr(perto->DistanciaKm, dec) : std::string(),
                            std::to_string(c.Ate25Km), std::to_string(c.Ate50Km), valor(c.MenorI), valor(c.MaiorI),
                            Utf8(c.Aviso())};
+        }
+        if (ponto.TemEvento) {
+            const TResposta tr = PeriodoDeRetornoDaAltura({e.K, e.a, e.b, e.c}, ponto.DuracaoEvento, ponto.AlturaEvento);
+            if (!tr.Existe) r.Evento = {std::string(), Utf8(tr.Motivo)};
+            else r.Evento = {FloatToStr(tr.Valor, opcoes_.Dialeto.Decimal),
+                             ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()};
         }
     } catch (const EDadosInvalidos& e) {
         r.Erro = kDadosCorrompidos;
@@ -170,12 +203,14 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
 }
 
 std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const {
-    const std::vector<TPonto> pontos = LePontos(entrada);
+    bool comEvento = false;
+    const std::vector<TPonto> pontos = LePontos(entrada, &comEvento);
     const std::vector<TResultado> resultados = Calcula(pontos, &erros);
     const char dec = opcoes_.Dialeto.Decimal;
 
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);
-    std::vector<std::string> campos = Colunas(dec);
+    std::vector<std::string> campos = Colunas(dec, comEvento);
+    const std::size_t nColunas = campos.size();
     escritor.Linha(campos);
 
     // The data's fault once, before the rows it stopped.
@@ -195,8 +230,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
                 erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
             campos.push_back(p.LatitudeEntrada);
             campos.push_back(p.LongitudeEntrada);
-            campos.resize(9 + 2 * opcoes_.Tr.size() * opcoes_.Duracoes.size() +
-                          (confianca_ ? kColunasConfianca.size() : 0));
+            campos.resize(nColunas - 1);
             campos.push_back(erro);
             escritor.Linha(campos);
             continue;
@@ -210,6 +244,10 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         campos.push_back(Utf8(TiraBrancosFinais(e.Autor.Text())));
         for (double v : r.Valores) campos.push_back(FloatToStr(v, dec));
         campos.insert(campos.end(), r.Confianca.begin(), r.Confianca.end());
+        if (comEvento) {
+            campos.insert(campos.end(), r.Evento.begin(), r.Evento.end());
+            campos.resize(nColunas - 1);   // a row without an event: both empty
+        }
         campos.push_back("");
         escritor.Linha(campos);
     }

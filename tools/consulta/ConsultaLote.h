@@ -31,6 +31,8 @@ public:
         std::string Id, LatitudeEntrada, LongitudeEntrada;   // UTF-8 as read
         AnsiString Latitude, Longitude;                      // coordinate texts
         std::string Erro;                                    // UTF-8; empty when readable
+        bool TemEvento = false;                              // t and P of an observed storm given
+        double DuracaoEvento = 0, AlturaEvento = 0;          // min, mm
     };
     struct TResultado {
         TEstacao Estacao;
@@ -38,20 +40,25 @@ public:
         std::string Erro;
         std::string ErroDosDados;      // the station file's fault that stopped this point
         std::vector<std::string> Confianca;   // --confianca columns, UTF-8
+        std::vector<std::string> Evento;      // tr_evento, nota_tr_evento (UTF-8) of a row with t and P
     };
 
     // The output's column names: id, latitude, longitude, local, K, a, b, c,
     // fonte, i and P of each pair (Tr, t) named with this decimal separator,
-    // the --confianca columns when asked for, erro. Every output uses them.
-    std::vector<std::string> Colunas(char decimal) const;
+    // the --confianca columns when asked for, tr_evento and nota_tr_evento
+    // when the input has t and P columns, erro. Every output uses them.
+    std::vector<std::string> Colunas(char decimal, bool comEvento = false) const;
 
-    std::vector<TPonto> LePontos(std::istream& entrada) const;
+    // A header that names columns t and P (minutes, mm) gives each row an
+    // observed storm whose return period is computed; comEvento then says so.
+    std::vector<TPonto> LePontos(std::istream& entrada, bool* comEvento = nullptr) const;
     // Results in the order of the points; points with Erro set are skipped.
     // When fewer threads than asked can be started, the run goes on with
     // those and says so on avisos.
     std::vector<TResultado> Calcula(const std::vector<TPonto>& pontos, std::ostream* avisos = nullptr) const;
 
 private:
+    void LeEvento(const std::vector<std::string>& campos, std::size_t colunaT, std::size_t colunaP, TPonto& p) const;
     TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;
 
     const TPoolInterpolacao& pool_;

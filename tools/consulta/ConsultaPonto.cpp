@@ -5,12 +5,54 @@
 #include <sstream>
 #include <vector>
 
+#include "EscritorCsv.h"
 #include "ParesIdf.h"
 #include "database/Confianca.h"
 #include "database/Estados.h"
+#include "model/ChuvaDeProjeto.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
+
+void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const {
+    const char sep = opcoes_.Dialeto.Decimal;
+    auto resposta = [&](const TResposta& x) { return x.Existe ? FloatToStr(x.Valor, sep) : Utf8(x.Motivo); };
+    if (!opcoes_.IntensidadesAlvo.empty()) {
+        saida << "\nTr (anos)\ti (mm/h)\tt, intensidade m\xC3\xA9" "dia (min)\tt, intensidade instant\xC3\xA2nea (min)\n";
+        for (double tr : opcoes_.Tr)
+            for (double i : opcoes_.IntensidadesAlvo)
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(i, sep) << '\t'
+                      << resposta(DuracaoDaIntensidadeMedia(p, tr, i)) << '\t'
+                      << resposta(DuracaoDaIntensidadeInstantanea(p, tr, i)) << '\n';
+    }
+    if (!opcoes_.AlturasAlvo.empty()) {
+        saida << "\nTr (anos)\tP (mm)\tt (min)\n";
+        for (double tr : opcoes_.Tr)
+            for (double altura : opcoes_.AlturasAlvo)
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(altura, sep) << '\t'
+                      << resposta(DuracaoDaAltura(p, tr, altura)) << '\n';
+    }
+    if (opcoes_.Evento) {
+        const auto [t, altura] = *opcoes_.Evento;
+        const TResposta tr = PeriodoDeRetornoDaAltura(p, t, altura);
+        saida << "\nt (min)\tP (mm)\ti (mm/h)\tTr (anos)\tNota\n"
+              << FloatToStr(t, sep) << '\t' << FloatToStr(altura, sep) << '\t' << FloatToStr(altura * 60 / t, sep)
+              << '\t' << resposta(tr) << '\t'
+              << (tr.Existe && ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()) << '\n';
+    }
+    if (opcoes_.Hietograma) {
+        const TOpcoesConsulta::THietogramaPedido& pedido = *opcoes_.Hietograma;
+        const THietograma h = CalculaHietograma(p, pedido.Tr, pedido.Duracao, pedido.Passo, pedido.Pico);
+        saida << "\nChuva de projeto (blocos alternados): Tr " << FloatToStr(h.Tr, sep) << " anos, D "
+              << FloatToStr(h.Duracao, sep) << " min, intervalo " << FloatToStr(h.Passo, sep) << " min, pico em "
+              << FloatToStr(h.PosicaoDoPico, sep) << " de D\n";
+        TEscritorCsv csv(saida, opcoes_.Dialeto.Separador);
+        csv.Linha({"inicio_min", "fim_min", "altura_mm", "intensidade_mm_h", "acumulada_mm"});
+        for (const TBlocoDeChuva& b : h.Blocos)
+            csv.Linha({FloatToStr(b.Inicio, sep), FloatToStr(b.Fim, sep), FloatToStr(b.Altura, sep),
+                       FloatToStr(b.Intensidade, sep), FloatToStr(b.Acumulada, sep)});
+    }
+}
 
 void TConsultaPonto::Executa(std::ostream& destino) const {
     const TLeitorCoordenada leitor(opcoes_.Convencao);
@@ -40,7 +82,7 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
           << "c: " << FloatToStr(r.c, sep) << '\n'
           << "Fonte: " << Utf8(TiraBrancosFinais(r.Autor.Text())) << '\n';
 
-    if (!opcoes_.Tr.empty()) {
+    if (!opcoes_.Duracoes.empty()) {
         saida << "\nTr (anos)\tt (min)\ti (mm/h)\tP (mm)\n";
         std::size_t v = 0;
         for (double tr : opcoes_.Tr)
@@ -50,6 +92,8 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
                 v += 2;
             }
     }
+
+    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida);
 
     if (opcoes_.Confianca) {
         const TConfianca c = TAvaliadorConfianca(pool_).Avalia(latitude, longitude, kIntegro);

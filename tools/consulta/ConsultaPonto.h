@@ -6,6 +6,7 @@
 
 #include "OpcoesConsulta.h"
 #include "database/PoolInterpolacao.h"
+#include "model/TabelaIdf.h"
 
 class TConsultaPonto {
 public:
@@ -17,6 +18,10 @@ public:
     void Executa(std::ostream& saida) const;
 
 private:
+    // The design storm and the inverse questions asked for, computed in full
+    // before anything is written.
+    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const;
+
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
 };

@@ -28,7 +28,8 @@ const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
 std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
                            std::ostream& erros) {
     const TConsultaLote lote(pool, opcoes);
-    const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(entrada);
+    bool comEvento = false;
+    const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(entrada, &comEvento);
     const std::vector<TConsultaLote::TResultado> resultados = lote.Calcula(pontos);
 
     Gis::Inicializa();
@@ -47,12 +48,12 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
     // The columns of the CSV output, with the point's coordinate texts: K, a,
     // b, c, the design values and the --confianca figures are numbers, the
     // rest text.
-    const std::vector<std::string> nomes = lote.Colunas('.');
+    const std::vector<std::string> nomes = lote.Colunas('.', comEvento);
     const std::size_t fimValores = 9 + 2 * opcoes.Tr.size() * opcoes.Duracoes.size();
     auto tipo = [&](std::size_t i) {
         const std::string& n = nomes[i];
         if ((i >= 4 && i < 8) || (i >= 9 && i < fimValores) || n == "distancia_km" || n == "i10_60_min" ||
-            n == "i10_60_max")
+            n == "i10_60_max" || n == "tr_evento")
             return OFTReal;
         return n == "estacoes_25km" || n == "estacoes_50km" ? OFTInteger : OFTString;
     };
@@ -88,10 +89,12 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
             f.SetField("c", e.c);
             f.SetField("fonte", Utf8(TiraBrancosFinais(e.Autor.Text())).c_str());
             for (std::size_t v = 0; v < r.Valores.size(); ++v) f.SetField(static_cast<int>(9 + v), r.Valores[v]);
-            // The --confianca figures come as the CSV writes them; GDAL reads
-            // numbers with a point.
-            for (std::size_t k = 0; k < r.Confianca.size(); ++k) {
-                std::string texto = r.Confianca[k];
+            // The --confianca figures and the event's return period come as
+            // the CSV writes them; GDAL reads numbers with a point.
+            std::vector<std::string> extras = r.Confianca;
+            extras.insert(extras.end(), r.Evento.begin(), r.Evento.end());
+            for (std::size_t k = 0; k < extras.size(); ++k) {
+                std::string texto = extras[k];
                 const int campo = static_cast<int>(fimValores + k);
                 if (tipo(fimValores + k) != OFTString) std::replace(texto.begin(), texto.end(), ',', '.');
                 if (!texto.empty()) f.SetField(campo, texto.c_str());

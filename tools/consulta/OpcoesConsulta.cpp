@@ -29,6 +29,27 @@ std::vector<double> ListaPositiva(const std::string& opcao, const std::string& t
     return valores;
 }
 
+// "TR,D,DT" or "TR,D,DT,r": the first three above 0, r from 0 to 1.
+TOpcoesConsulta::THietogramaPedido LeHietograma(const std::string& opcao, const std::string& texto) {
+    const std::size_t ultima = texto.rfind(',');
+    std::vector<double> v = ListaPositiva(opcao, texto.substr(0, ultima));
+    TOpcoesConsulta::THietogramaPedido h;
+    if (v.size() == 3) {
+        const std::string item = texto.substr(ultima + 1);
+        double r = 0;
+        if (!TryStrToFloat(item, '.', r) || !(r >= 0 && r <= 1))
+            Uso(opcao + ": a posição do pico \"" + item + "\" deve ser um número de 0 a 1");
+        h.Pico = r;
+    } else {
+        v = ListaPositiva(opcao, texto);
+        if (v.size() != 3) Uso(opcao + ": dê TR,D,DT ou TR,D,DT,r (por exemplo 10,120,10)");
+    }
+    h.Tr = v[0];
+    h.Duracao = v[1];
+    h.Passo = v[2];
+    return h;
+}
+
 std::size_t Inteiro(const std::string& opcao, const std::string& texto, int minimo) {
     int v = 0;
     if (!TryStrToInt(texto, v) || v < minimo)
@@ -88,6 +109,14 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
         } else if (arg == "--confianca") { semValor(); o.Confianca = true; }
+        else if (arg == "--hietograma") o.Hietograma = LeHietograma(arg, exigeValor());
+        else if (arg == "--duracao-intensidade") o.IntensidadesAlvo = ListaPositiva(arg, exigeValor());
+        else if (arg == "--duracao-altura") o.AlturasAlvo = ListaPositiva(arg, exigeValor());
+        else if (arg == "--tr-evento") {
+            const std::vector<double> v = ListaPositiva(arg, exigeValor());
+            if (v.size() != 2) Uso(arg + ": dê a duração e a altura do evento, T,P (por exemplo 60,80)");
+            o.Evento = TEvento{v[0], v[1]};
+        }
         else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
         else if (arg == "--passo") o.Gis.LePasso(exigeValor());
@@ -103,15 +132,22 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     }
     if (o.Ajuda || o.Versao) return o;
 
-    if (temTr != temDuracoes) Uso("--tr e --duracoes andam juntas");
+    const bool perguntas = !o.IntensidadesAlvo.empty() || !o.AlturasAlvo.empty();
+    if (perguntas && !temTr) Uso("--duracao-intensidade e --duracao-altura pedem --tr");
+    if (temDuracoes && !temTr) Uso("--tr e --duracoes andam juntas");
+    if (temTr && !temDuracoes && !perguntas) Uso("--tr e --duracoes andam juntas");
+    const bool umPontoSo = perguntas || o.Hietograma || o.Evento;
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
     if (!o.Gis.Grade.empty()) {
-        if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty())
+        if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
         if (!o.Gis.AreaDada) o.Gis.PoeAreaPadrao();
     } else if (!o.Entrada.empty()) {
         if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
         if (o.Estacoes) Uso("--estacoes vale só para um ponto");
+        if (umPontoSo)
+            Uso("--hietograma, --duracao-intensidade, --duracao-altura e --tr-evento valem só para um ponto "
+                "(em muitos pontos, dê as colunas t e P no CSV)");
     } else {
         if (posicionais.size() != 2)
             Uso("dê a latitude e a longitude de um ponto, ou --entrada ARQUIVO (veja --help)");
@@ -174,6 +210,24 @@ Opções:
                      i(10, 60) das cinco mais próximas e um aviso quando a
                      mais próxima passa de 50 km ou o ponto fica fora da área
                      cercada pelas estações.
+  --hietograma TR,D,DT[,r]
+                     um ponto: chuva de projeto pelo método dos blocos
+                     alternados, Tr em anos, duração total D e intervalo DT em
+                     minutos (DT divide D; D até 7 dias; até 10000 blocos),
+                     pico na fração r de D (0 a 1, padrão 0.5: no centro).
+                     Sai em CSV no formato escolhido: início, fim, altura,
+                     intensidade e altura acumulada de cada intervalo.
+  --duracao-intensidade LISTA
+                     um ponto, com --tr: a duração (min) em que a intensidade
+                     média, e a instantânea, valem cada i (mm/h) dado.
+  --duracao-altura LISTA
+                     um ponto, com --tr: a duração (min) em que a altura de
+                     chuva vale cada P (mm) dado.
+  --tr-evento T,P    um ponto: o tempo de retorno (anos) de uma chuva
+                     observada de P mm em T minutos, com uma nota quando fica
+                     fora de 2 a 100 anos (extrapolação). Em muitos pontos, as
+                     colunas t e P do CSV (nomeadas no cabeçalho) dão o tempo
+                     de retorno de cada linha.
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos
@@ -195,7 +249,8 @@ Opções:
 
 Saída de muitos pontos (CSV UTF-8): identificador, latitude, longitude (os
 textos usados), local (nome da estação ou "Interpolação"), K, a, b, c, fonte,
-as colunas i_Tr<Tr>_t<t> e P_Tr<Tr>_t<t> pedidas, e erro. Uma linha com erro
+as colunas i_Tr<Tr>_t<t> e P_Tr<Tr>_t<t> pedidas, as de --confianca, tr_evento
+e nota_tr_evento quando a entrada tem as colunas t e P, e erro. Uma linha com erro
 sai com o campo erro preenchido e a mensagem vai à saída de erro com o número
 da linha; as demais são calculadas. Números com até 15 algarismos
 significativos.

@@ -1,5 +1,6 @@
 #pragma once
 // The command line of tormel21-consulta.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,17 @@ struct TOpcoesConsulta {
     bool Estacoes = false;              // contributing stations (one point)
     std::size_t MaxEstacoes = 0;        // 0: all
     bool Confianca = false;             // nearest station, counts, spread, warning
+
+    // One point's design storm and inverse questions.
+    struct THietogramaPedido {
+        double Tr = 0, Duracao = 0, Passo = 0, Pico = 0.5;
+    };
+    std::optional<THietogramaPedido> Hietograma;          // --hietograma TR,D,DT[,r]
+    std::vector<double> IntensidadesAlvo, AlturasAlvo;    // --duracao-intensidade, --duracao-altura (each --tr)
+    struct TEvento {
+        double Duracao = 0, Altura = 0;
+    };
+    std::optional<TEvento> Evento;                        // --tr-evento T,P
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
 

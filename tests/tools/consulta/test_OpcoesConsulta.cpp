@@ -24,6 +24,18 @@ TEST(OpcoesConsulta, OnePointWithOptionsAndBatchDefaults) {
     EXPECT_EQ(TLeitorCoordenada::Convencao::Positivos, lote.Convencao);
 }
 
+TEST(OpcoesConsulta, DesignStormAndInverseQuestions) {
+    const auto o = TOpcoesConsulta::Le({"1", "2", "--tr", "10", "--duracao-altura", "50,80", "--hietograma",
+                                        "10,120,10,0", "--tr-evento", "60,80"});
+    EXPECT_TRUE(o.Duracoes.empty());   // --tr alone serves the inverse questions
+    EXPECT_EQ((std::vector<double>{50, 80}), o.AlturasAlvo);
+    ASSERT_TRUE(o.Hietograma && o.Evento);
+    EXPECT_EQ(0, o.Hietograma->Pico);
+    EXPECT_EQ(10, o.Hietograma->Passo);
+    EXPECT_EQ(80, o.Evento->Altura);
+    EXPECT_EQ(0.5, TOpcoesConsulta::Le({"1", "2", "--hietograma", "10,120,10"}).Hietograma->Pico);
+}
+
 TEST(OpcoesConsulta, UsageErrors) {
     const std::vector<A> ruins = {
         {}, {"19.9"}, {"1", "2", "3"}, {"-e", "a.csv", "1", "2"}, {"-e", "a.csv", "--estacoes"},
@@ -31,6 +43,10 @@ TEST(OpcoesConsulta, UsageErrors) {
         {"1", "2", "--tr", "10,", "--duracoes", "5"}, {"1", "2", "--tr", "2", "--duracoes", "5,-1"},
         {"1", "2", "--formato", "xx"}, {"1", "2", "--formato"}, {"1", "2", "--estacoes=0"},
         {"1", "2", "--tarefas", "0"}, {"1", "2", "--negativos=sim"}, {"1", "2", "--dados="}, {"1", "2", "--x"},
+        {"1", "2", "--hietograma", "10,120"}, {"1", "2", "--hietograma", "10,120,10,1.5"},
+        {"1", "2", "--hietograma", "10,0,10"}, {"1", "2", "--duracao-altura", "50"},
+        {"1", "2", "--duracao-intensidade", "50", "--duracoes", "5"}, {"1", "2", "--tr-evento", "60"},
+        {"-e", "a.csv", "--tr-evento", "60,80"}, {"--grade", "g.tif", "--hietograma", "10,120,10"},
     };
     for (const auto& a : ruins) {
         std::string linha;

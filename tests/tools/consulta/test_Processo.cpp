@@ -304,3 +304,54 @@ TEST_F(Processo, OutputFileAndDefaultDataFolder) {
     ASSERT_EQ(0, d.Estado) << d.Erros;
     EXPECT_EQ("Belo Horizonte Teste", Campo(d.Saida, "Local"));
 }
+
+TEST_F(Processo, DesignStormAndInverseQuestionsWorkedByHand) {
+    // Curitiba Mão: i = 600·√Tr/t. A storm of 20 mm in 30 min (40 mm/h) has
+    // Tr = (40·30/600)² = 4 years; 5 mm in 60 min has 0.25 years, an
+    // extrapolation. i = 40 mm/h at Tr 4 lasts 600·2/40 = 30 min.
+    const std::string curitiba[] = {"25°25'40\"", "49°16'23\""};
+    const auto inversas = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", "--tr", "4",
+                                       "--duracao-intensidade", "40", "--tr-evento", "30,20", curitiba[0], curitiba[1]});
+    ASSERT_EQ(0, inversas.Estado) << inversas.Erros;
+    EXPECT_NE(std::string::npos, inversas.Saida.find("\n4\t40\t30\t")) << inversas.Saida;
+    EXPECT_NE(std::string::npos, inversas.Saida.find("\n30\t20\t40\t4\t\n")) << inversas.Saida;
+
+    // In a batch, the t and P columns named in the header.
+    const auto lote = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-"},
+                           "id;lat;lon;t;P\nc;25°25'40\";49°16'23\";30;20\nx;25°25'40\";49°16'23\";60;5\n"
+                           "y;25°25'40\";49°16'23\";;\nz;25°25'40\";49°16'23\";abc;1\n");
+    EXPECT_EQ(1, lote.Estado);
+    const auto l = Csv(lote.Saida, ';');
+    ASSERT_EQ(5u, l.size());
+    EXPECT_EQ((std::vector<std::string>{"tr_evento", "nota_tr_evento", "erro"}), Colunas(l[0], 9, 12));
+    EXPECT_EQ((std::vector<std::string>{"4", "", ""}), Colunas(l[1], 9, 12));
+    EXPECT_EQ("0,25", l[2][9]);
+    EXPECT_NE(std::string::npos, l[2][10].find("extrapola")) << l[2][10];
+    EXPECT_EQ((std::vector<std::string>{"", "", ""}), Colunas(l[3], 9, 12));
+    EXPECT_NE(std::string::npos, l[4][11].find("t: \"abc\"")) << l[4][11];
+
+    // Salvador Teste at Tr 10 (K = 1000, a = 0.2, b = 10, c = 0.8): P(10) =
+    // 24.045 mm, P(60) = 52.957 mm. A centred 60-minute storm in 10-minute
+    // blocks has its largest block, P(10), fourth (the one holding t = 30)
+    // and adds up to P(60); P = 52.957 mm is reached at t = 60 min.
+    const auto chuva = Roda(pasta, {"--dados", pasta.Pasta(), "--formato", "int", "--tr", "10", "--duracao-altura",
+                                    "52.957", "--hietograma", "10,60,10", "12°58'16\"", "38°30'39\""});
+    ASSERT_EQ(0, chuva.Estado) << chuva.Erros;
+    const std::size_t tabela = chuva.Saida.find("inicio_min,fim_min,altura_mm,intensidade_mm_h,acumulada_mm\n");
+    ASSERT_NE(std::string::npos, tabela) << chuva.Saida;
+    const auto blocos = Csv(chuva.Saida.substr(tabela), ',');
+    ASSERT_EQ(7u, blocos.size());
+    EXPECT_EQ("30", blocos[4][0]);
+    EXPECT_NEAR(24.045, std::stod(blocos[4][2]), 5e-4);
+    for (std::size_t i = 1; i < blocos.size(); ++i) EXPECT_LT(std::stod(blocos[i][2]), std::stod(blocos[4][2]) + 1e-12);
+    EXPECT_NEAR(52.957, std::stod(blocos[6][4]), 5e-4);
+    const std::size_t t = chuva.Saida.find("\n10\t52.957\t");
+    ASSERT_NE(std::string::npos, t) << chuva.Saida;
+    EXPECT_NEAR(60, std::stod(chuva.Saida.substr(t + 11)), 0.01);
+
+    // A step that does not divide D is refused and nothing is written.
+    const auto ruim = Roda(pasta, {"--dados", pasta.Pasta(), "--hietograma", "10,60,7", curitiba[0], curitiba[1]});
+    EXPECT_EQ(1, ruim.Estado);
+    EXPECT_EQ("", ruim.Saida);
+    EXPECT_NE(std::string::npos, ruim.Erros.find("Intervalo")) << ruim.Erros;
+}
