@@ -125,9 +125,14 @@ void TfrmFoConsulta::MontaJanela() {
     for (const auto& nome : NomesEstados) Estados->addItem(QString::fromStdString(Cp1252ToUtf8(nome)));
     Estados->setToolTip(T("Estados"));
     Contexto(Estados, 7);
-    // The caption ends before the combo, whatever the width of the face.
+    // The caption stands between the map's panel and the combo, whatever the
+    // width of the face: a wide face moves the combo right, not the caption
+    // over the map.
     QLabel* rotuloEstados = Rotulo(cliente, "&Estados :", 466, 11, Estados);
-    rotuloEstados->move(std::min(466, Estados->x() - 3 - rotuloEstados->width()), 11);
+    constexpr int inicioDaColuna = 461, fimDaColuna = 739;
+    const int xCombo = std::max(514, inicioDaColuna + rotuloEstados->width() + 3);
+    Estados->setGeometry(xCombo, 7, std::min(182, fimDaColuna - xCombo), Estados->height());
+    rotuloEstados->move(std::max(inicioDaColuna, std::min(466, xCombo - 3 - rotuloEstados->width())), 11);
 
     MontaMapas(cliente);
     MontaListas(cliente);

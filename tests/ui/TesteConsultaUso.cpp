@@ -228,6 +228,9 @@ private slots:
         const auto rotulo = std::find_if(rotulos.begin(), rotulos.end(), [](QLabel* r) { return r->text() == "&Estados :"; });
         QVERIFY(rotulo != rotulos.end());
         QVERIFY((*rotulo)->geometry().right() < w->Estados->geometry().left());
+        // ... and starts right of the map's panel, also with a wide face.
+        const QRect painel(w->Panel3->mapTo(w.get(), QPoint(0, 0)), w->Panel3->size());
+        QVERIFY((*rotulo)->mapTo(w.get(), QPoint(0, 0)).x() > painel.right());
         // The group's frame line crosses the column right of the a box above
         // the box, where no caption stands.
         const QImage grupo = w->Precipitacao->grab().toImage();
