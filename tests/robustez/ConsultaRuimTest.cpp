@@ -105,6 +105,17 @@ TEST_F(ConsultaRuim, ThreadsTheSystemRefusesDoNotEndTheRun) {
     EXPECT_EQ(std::string::npos, r.Saida.find(";;;;;")) << "a point was left uncomputed";
 }
 
+// The same for the GeoTIFF grid: every cell is computed.
+TEST_F(ConsultaRuim, ThreadsTheSystemRefusesDoNotEndTheGrid) {
+    const std::string tif = pasta.Caminho("grade.tif");
+    const auto r = Roda({"--grade", tif, "--area", "-26,-25,-50,-49", "--passo", "300", "--tarefas", "600"}, "",
+                        rlim_t(1000000) * 1024);
+    ASSERT_EQ(0, r.Sinal) << r.Erros;
+    EXPECT_EQ(0, r.Estado) << r.Erros;
+    EXPECT_NE(std::string::npos, r.Erros.find("linhas de execução puderam ser iniciadas")) << r.Erros;
+    EXPECT_TRUE(fs::is_regular_file(tif));
+}
+
 // -o through a symbolic link writes the link's target, in its own folder,
 // and leaves the link a link; a dangling link gets its target created.
 TEST_F(ConsultaRuim, OutputThroughALinkWritesItsTarget) {

@@ -11,6 +11,7 @@
 
 #include "EscritorCsv.h"
 #include "LeitorCsv.h"
+#include "Paralelo.h"
 #include "ParesIdf.h"
 #include "database/Estados.h"
 #include "model/ChuvaDeProjeto.h"
@@ -180,24 +181,7 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
             if (!falhou.exchange(true)) falha = std::current_exception();
         }
     };
-    // A thread the system refuses (no memory for its stack, a process limit)
-    // ends the starting: the threads that did start, this one among them,
-    // share all the points.
-    std::vector<std::thread> linhas;
-    for (unsigned k = 1; k < tarefas; ++k) {
-        try {
-            linhas.emplace_back(trabalho);
-        } catch (const std::system_error&) {
-            break;
-        } catch (const std::bad_alloc&) {
-            break;
-        }
-    }
-    if (avisos && linhas.size() + 1 < tarefas)
-        *avisos << "tormel21-consulta: s\xC3\xB3 " << linhas.size() + 1 << " de " << tarefas
-                << " linhas de execu\xC3\xA7\xC3\xA3o puderam ser iniciadas; o c\xC3\xA1lculo segue com elas\n";
-    trabalho();
-    for (auto& t : linhas) t.join();
+    ExecutaEmParalelo(tarefas, trabalho, avisos);
     if (falha) std::rethrow_exception(falha);
     return resultados;
 }

@@ -1,8 +1,12 @@
 #include "GisComum.h"
 
+#include <sys/stat.h>
+
 #include <cpl_error.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
+
+#include "SaidaConsulta.h"
 
 #include <algorithm>
 #include <cctype>
@@ -44,9 +48,22 @@ void Falha(const AnsiString& acao, const std::string& caminho) {
 }
 
 TArquivoTemporario::TArquivoTemporario(const std::string& caminho) : caminho_(caminho) {
-    // The extension stays last: GDAL and SQLite look at it.
+    // GDAL writes these formats by seeking back and forth: only a regular
+    // file (or a name not yet taken) can receive them.
+    struct stat st {};
+    if (::stat(caminho.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(caminho) + Ansi(": é uma pasta."));
+        if (!S_ISREG(st.st_mode))
+            throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(caminho) +
+                              Ansi(": um arquivo de SIG só é escrito num arquivo comum, não num pipe ou dispositivo."));
+    }
+    // A link stays a link: its final target is replaced. The extension stays
+    // last: GDAL and SQLite look at it.
+    destino_ = FimDosLinks(caminho);
     const std::string ext = Extensao(caminho);
-    temporario_ = caminho.substr(0, caminho.size() - ext.size()) + ".tmp" + std::to_string(::getpid()) + ext;
+    const std::string extDestino = Extensao(destino_);
+    temporario_ = destino_.substr(0, destino_.size() - extDestino.size()) + ".tmp" + std::to_string(::getpid()) + ext;
     std::remove(temporario_.c_str());
 }
 
@@ -55,7 +72,7 @@ TArquivoTemporario::~TArquivoTemporario() {
 }
 
 void TArquivoTemporario::Conclui() {
-    if (std::rename(temporario_.c_str(), caminho_.c_str()) != 0)
+    if (std::rename(temporario_.c_str(), destino_.c_str()) != 0)
         throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(caminho_) + ".");
     temporario_.clear();
 }

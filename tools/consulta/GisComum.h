@@ -18,7 +18,9 @@ const OGRSpatialReference& Sirgas2000();
 [[noreturn]] void Falha(const AnsiString& acao, const std::string& caminho);
 
 // GDAL writes under a temporary name beside the target; Conclui renames it
-// over the target. The temporary file goes away if Conclui is not reached.
+// over the target (a link's final target: the link stays). A folder, a pipe
+// or a device is refused at construction (EInOutError). The temporary file
+// goes away if Conclui is not reached.
 class TArquivoTemporario {
 public:
     explicit TArquivoTemporario(const std::string& caminho);
@@ -27,7 +29,7 @@ public:
     void Conclui();
 
 private:
-    std::string caminho_, temporario_;
+    std::string caminho_, destino_, temporario_;
 };
 
 // Lower-case extension with its dot (".gpkg"), empty when there is none.

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "GisComum.h"
+#include "Paralelo.h"
 #include "database/Coordenadas.h"
 #include "model/EquacaoIdf.h"
 #include "platform/Cp1252.h"
@@ -131,6 +132,8 @@ std::size_t GravaGrade(const TPoolInterpolacao& pool, const TOpcoesConsulta& opc
     unsigned tarefas = opcoes.Tarefas ? opcoes.Tarefas : std::max(1u, std::thread::hardware_concurrency());
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::atomic<std::size_t> falhas{0};
+    std::atomic<bool> temErroDosDados{false};
+    std::string erroDosDados;   // written once, by the thread that set the flag
     TBarraProgresso barra(progresso);
     std::vector<double> valores;
     for (long y0 = 0; y0 < linhas; y0 += kLadoBloco) {
@@ -164,9 +167,12 @@ std::size_t GravaGrade(const TPoolInterpolacao& pool, const TOpcoesConsulta& opc
                                         valores[b++ * porBanda + celula] =
                                             ValoresDeProjeto(e.K, e.a, e.b, e.c, tr, t).Intensidade;
                             }
-                        } catch (const Exception&) {
+                        } catch (const Exception& e) {
                             for (int b = 0; b < nBandas; ++b) valores[static_cast<std::size_t>(b) * porBanda + celula] = nan;
                             ++falhas;
+                            // A corrupt station record is the data's fault: named once, at the end.
+                            if (dynamic_cast<const EDadosInvalidos*>(&e) && !temErroDosDados.exchange(true))
+                                erroDosDados = e.what();
                         }
                     }
                 }
@@ -174,10 +180,8 @@ std::size_t GravaGrade(const TPoolInterpolacao& pool, const TOpcoesConsulta& opc
                 if (!parou.exchange(true)) erro = std::current_exception();
             }
         };
-        std::vector<std::thread> outras;
-        for (unsigned k = 1; k < tarefas; ++k) outras.emplace_back(trabalho);
-        trabalho();
-        for (auto& t : outras) t.join();
+        // Said once: the later blocks ask only for the threads that started.
+        tarefas = ExecutaEmParalelo(tarefas, trabalho, y0 == 0 ? &progresso : nullptr);
         if (erro) std::rethrow_exception(erro);
 
         for (int b = 0; b < nBandas; ++b)
@@ -189,6 +193,7 @@ std::size_t GravaGrade(const TPoolInterpolacao& pool, const TOpcoesConsulta& opc
         barra.Mostra(static_cast<double>(y0 + h) / static_cast<double>(linhas));
     }
     barra.Termina();
+    if (temErroDosDados) progresso << erroDosDados << '\n';
     CPLErrorReset();
     ds.reset();   // writes the last blocks and the directory
     if (CPLGetLastErrorType() >= CE_Failure) Gis::Falha(Ansi("Não foi possível concluir o arquivo"), gis.Grade);

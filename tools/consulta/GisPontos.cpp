@@ -27,16 +27,22 @@ const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
 
 std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
                            std::ostream& erros) {
+    // The target is checked before any work: a folder, a pipe or a device
+    // is refused at once.
+    Gis::TArquivoTemporario temporario(opcoes.Saida);
     const TConsultaLote lote(pool, opcoes);
     bool comEvento = false;
     const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(entrada, &comEvento);
-    const std::vector<TConsultaLote::TResultado> resultados = lote.Calcula(pontos);
+    const std::vector<TConsultaLote::TResultado> resultados = lote.Calcula(pontos, &erros);
+    // The data's fault once, before the rows it stopped.
+    const auto comErroDosDados = std::find_if(resultados.begin(), resultados.end(),
+                                              [](const TConsultaLote::TResultado& r) { return !r.ErroDosDados.empty(); });
+    if (comErroDosDados != resultados.end()) erros << comErroDosDados->ErroDosDados << '\n';
 
     Gis::Inicializa();
     const bool geojson = Gis::Extensao(opcoes.Saida) == ".geojson";
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(geojson ? "GeoJSON" : "GPKG");
     if (!driver) Gis::Falha(Ansi("O GDAL não tem o formato para escrever"), opcoes.Saida);
-    Gis::TArquivoTemporario temporario(opcoes.Saida);
     std::unique_ptr<GDALDataset, TFechaGdal> ds(
         driver->Create(temporario.Caminho().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!ds) Gis::Falha(Ansi("Não foi possível criar o arquivo"), opcoes.Saida);
@@ -73,7 +79,8 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
         f.SetField("id", p.Id.c_str());
         if (!erro.empty()) {
             ++falhas;
-            erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
+            if (r.ErroDosDados.empty())   // the data's fault was said once, above
+                erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
             f.SetField("latitude", p.LatitudeEntrada.c_str());
             f.SetField("longitude", p.LongitudeEntrada.c_str());
             f.SetField("erro", erro.c_str());

@@ -11,8 +11,14 @@
 
 namespace {
 
-// The end of a chain of symbolic links (the path itself when it is none);
-// a link may point to a name not yet taken.
+
+bool MesmoArquivo(const struct stat& a, int fd) {
+    struct stat b {};
+    return ::fstat(fd, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
 std::string FimDosLinks(std::string caminho) {
     for (int salto = 0; salto < 40; ++salto) {
         struct stat st {};
@@ -27,15 +33,8 @@ std::string FimDosLinks(std::string caminho) {
         }
         caminho = alvo;
     }
-    return caminho;   // a loop: the rename below fails and says so
+    return caminho;   // a loop: the rename over it fails and says so
 }
-
-bool MesmoArquivo(const struct stat& a, int fd) {
-    struct stat b {};
-    return ::fstat(fd, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-}  // namespace
 
 TSaidaConsulta::TSaidaConsulta(const std::string& caminho, std::ostream& saidaPadrao) : caminho_(caminho) {
     struct stat st {};

@@ -10,6 +10,10 @@
 #include <ostream>
 #include <string>
 
+// The end of a chain of symbolic links (the path itself when it is none); a
+// link may point to a name not yet taken.
+std::string FimDosLinks(std::string caminho);
+
 class TSaidaConsulta {
 public:
     // EInOutError naming the path when it cannot be written.

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sstream>
 
 #include "LeitorCsv.h"
@@ -24,10 +27,11 @@ struct TExecucao {
     std::string Saida;
 };
 
-TExecucao Executa(const std::vector<std::string>& argumentos) {
+// Standard output, with standard error after it when comErros.
+TExecucao Executa(const std::vector<std::string>& argumentos, bool comErros = false) {
     std::string comando;
     for (const auto& a : argumentos) comando += Aspas(a) + " ";
-    comando += "2>/dev/null";
+    comando += comErros ? "2>&1" : "2>/dev/null";
     TExecucao r;
     FILE* p = ::popen(comando.c_str(), "r");
     if (!p) return r;
@@ -208,4 +212,56 @@ TEST_F(Gis, LoteComConfiancaTemAsColunasDoCsv) {
          {"estacao_proxima (String) = " + linha.Campos[9], "distancia_km (Real) = " + distancia.substr(0, 6),
           "estacoes_25km (Integer) = " + linha.Campos[11], "aviso (String)"})
         EXPECT_NE(o.find(esperado), std::string::npos) << esperado << "\n" << o;
+}
+
+// The GIS files follow -o's rules: a link stays a link and its target is
+// replaced; a pipe or a folder is refused before any work, and stays.
+TEST_F(Gis, SaidaSegueAsRegrasDoDashO) {
+    const std::string entrada = pasta.Arquivo("um.csv", "d;19°57'00\";43°57'00\"\n");
+    auto tipo = [](const std::string& caminho) {
+        struct stat st {};
+        return ::lstat(caminho.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0u;
+    };
+    const std::string alvo = pasta.Arquivo("alvo.geojson", "velho"), link = pasta.Pasta() + "link.geojson";
+    ASSERT_EQ(0, ::symlink(alvo.c_str(), link.c_str()));
+    EXPECT_EQ(0, Executa(Consulta({"-e", entrada, "-o", link})).Estado);
+    EXPECT_EQ(S_IFLNK, tipo(link));
+    EXPECT_NE(std::string::npos, Executa({"ogrinfo", "-al", "-so", alvo}).Saida.find("Feature Count: 1"));
+
+    const std::string tif = pasta.Arquivo("alvo.tif", "velho"), linkTif = pasta.Pasta() + "link.tif";
+    ASSERT_EQ(0, ::symlink(tif.c_str(), linkTif.c_str()));
+    EXPECT_EQ(0, Executa(Consulta({"--grade", linkTif, "--area", "-20,-19.9,-44,-43.9", "--passo", "180"})).Estado);
+    EXPECT_EQ(S_IFLNK, tipo(linkTif));
+    EXPECT_NE(std::string::npos, Executa({"gdalinfo", tif}).Saida.find("Size is 2, 2"));
+
+    const std::string fifo = pasta.Pasta() + "fifo.gpkg", dir = pasta.Pasta() + "pasta.gpkg";
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    ASSERT_EQ(0, ::mkdir(dir.c_str(), 0700));
+    for (const auto& [caminho, motivo] : {std::pair{fifo, "pipe ou dispositivo"}, std::pair{dir, "é uma pasta"}}) {
+        const auto r = Executa(Consulta({"-e", entrada, "-o", caminho}), true);
+        EXPECT_EQ(1, r.Estado);
+        EXPECT_NE(std::string::npos, r.Saida.find(motivo)) << r.Saida;
+    }
+    EXPECT_EQ(S_IFIFO, tipo(fifo));
+    EXPECT_EQ(S_IFDIR, tipo(dir));
+}
+
+// A corrupt station record is named once, as in the CSV batch, in both GIS
+// outputs.
+TEST(GisDadosCorrompidos, OGradeEOsPontosNomeiamORegistroUmaVez) {
+    const TPastaDadosTeste pasta({kEstacoes[0], {12, "Ruim", "X", "ab°00'00\"", "44°00'00\"", 1, 1, 1, 1}});
+    const std::string dados = pasta.Pasta();
+    const std::string entrada = pasta.Arquivo("um.csv", "d;19°57'00\";43°57'00\"\n");
+    const std::vector<std::vector<std::string>> execucoes = {
+        {"--grade", dados + "g.tif", "--area", "-20,-19.9,-44,-43.9", "--passo", "180"},
+        {"-e", entrada, "-o", dados + "p.gpkg"}};
+    for (const auto& argumentos : execucoes) {
+        std::vector<std::string> comando = {TORMEL_CONSULTA_EXE, "--dados", dados};
+        comando.insert(comando.end(), argumentos.begin(), argumentos.end());
+        const auto r = Executa(comando, true);
+        EXPECT_EQ(1, r.Estado);
+        const std::size_t i = r.Saida.find("registro corrompido: estação \"Ruim\"");
+        EXPECT_NE(std::string::npos, i) << r.Saida;
+        EXPECT_EQ(std::string::npos, r.Saida.find("registro corrompido", i + 1)) << r.Saida;
+    }
 }
