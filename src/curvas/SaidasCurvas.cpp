@@ -1,5 +1,6 @@
 // The IDF curves window's outputs: CSV, chart picture, printout, clipboard.
 #include <QDate>
+#include <QFile>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
@@ -19,6 +20,7 @@
 #include "curvas/GraficoIdf.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
 #include "curvas/TextosIdf.h"
+#include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -112,7 +114,8 @@ void TfrmCurvasIdf::SalvaGrafico(const QString& caminho) const {
         ok = imagem.save(caminho, "PNG");
     }
     if (!ok)
-        throw EInOutError(Ansi("Não foi possível gravar o arquivo \"") + TextoParaMensagem(caminho) + Ansi("\"."));
+        throw EInOutError(Ansi("Não foi possível gravar o arquivo \"") +
+                          TextoDoCaminho(QFile::encodeName(caminho).toStdString()) + Ansi("\"."));
 }
 
 void TfrmCurvasIdf::SalvarGraficoClick() {

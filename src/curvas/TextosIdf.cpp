@@ -1,5 +1,6 @@
 #include "curvas/TextosIdf.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QLocale>
 #include <QScrollBar>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
@@ -52,14 +54,15 @@ AnsiString TextoParaMensagem(const QString& texto) {
     try {
         return Utf8ToCp1252(texto.toStdString());
     } catch (const ECodificacao&) {
-        return QString::fromLatin1(texto.toLatin1()).toStdString();   // only what the box can show
+        return texto.toLatin1().toStdString();   // cp1252 bytes; what it cannot hold becomes '?'
     }
 }
 
 void GravaCsv(const QString& caminho, const QStringList& linhas) {
     QSaveFile arquivo(caminho);
     const auto falha = [&] {
-        throw EInOutError(Ansi("Não foi possível gravar o arquivo \"") + TextoParaMensagem(caminho) + Ansi("\": ") +
+        throw EInOutError(Ansi("Não foi possível gravar o arquivo \"") +
+                          TextoDoCaminho(QFile::encodeName(caminho).toStdString()) + Ansi("\": ") +
                           TextoParaMensagem(arquivo.errorString()));
     };
     if (!arquivo.open(QIODevice::WriteOnly)) falha();

@@ -337,17 +337,24 @@ private slots:
         }
         QVERIFY2(std::abs(esquerda - kMargemPt) < 3, qPrintable(QString::number(esquerda)));
         QVERIFY2(topo > kMargemPt - 1 && topo < kMargemPt + 12, qPrintable(QString::number(topo)));
-        // Ink (the header picture included) only inside the column.
-        Saida("pdftoppm", {"-r", "72", "-gray", "-f", "1", "-l", "1", a4, pasta.Caminho("a4")});
-        const QImage pagina(pasta.Caminho("a4-1.pgm"));
-        QCOMPARE(pagina.size(), QSize(595, 842));
-        QRect tinta;
-        for (int y = 0; y < pagina.height(); ++y)
-            for (int x = 0; x < pagina.width(); ++x)
-                if (qGray(pagina.pixel(x, y)) < 200) tinta |= QRect(x, y, 1, 1);
-        QVERIFY2(tinta.left() >= kMargemPt - 1 && tinta.right() <= 595 - kMargemPt + 1,
-                 qPrintable(QStringLiteral("%1..%2").arg(tinta.left()).arg(tinta.right())));
-        QVERIFY(tinta.top() >= kMargemPt - 1);
+        // Ink (the header picture included) only inside the column: on A4,
+        // and on A5, where the header is wider than the column and scaled.
+        const std::pair<QString, QSize> papeis[] = {{a4, QSize(595, 842)},
+                                                    {ImprimePdf(janela, pasta.Caminho("a5.pdf"), QPageSize(QPageSize::A5)),
+                                                     QSize(420, 595)}};
+        for (const auto& [pdf, tamanho] : papeis) {
+            const QString raiz = pdf.chopped(4);
+            Saida("pdftoppm", {"-r", "72", "-gray", "-f", "1", "-l", "1", pdf, raiz});
+            const QImage pagina(raiz + "-1.pgm");
+            QCOMPARE(pagina.size(), tamanho);
+            QRect tinta;
+            for (int y = 0; y < pagina.height(); ++y)
+                for (int x = 0; x < pagina.width(); ++x)
+                    if (qGray(pagina.pixel(x, y)) < 200) tinta |= QRect(x, y, 1, 1);
+            QVERIFY2(tinta.left() >= kMargemPt - 1 && tinta.right() <= tamanho.width() - kMargemPt + 1,
+                     qPrintable(QStringLiteral("%1: %2..%3").arg(pdf).arg(tinta.left()).arg(tinta.right())));
+            QVERIFY(tinta.top() >= kMargemPt - 1);
+        }
 
         for (int altura = 150; altura <= 300; altura += 10) {
             const QString pdf = ImprimePdf(janela, pasta.Caminho(QStringLiteral("p%1.pdf").arg(altura)),

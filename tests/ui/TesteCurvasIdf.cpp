@@ -25,7 +25,9 @@
 #include "curvas/GraficoIdf.h"
 #include "curvas/PaginaCalculadora.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
+#include "curvas/TextosIdf.h"
 #include "platform/ArquivoIni.h"
+#include "platform/Erros.h"
 #include "suporte/ArquivosDeTeste.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
@@ -294,6 +296,19 @@ private slots:
             ++paginas;
         QCOMPARE(paginas, std::size_t(1));
         if (qEnvironmentVariableIsSet("TORMEL_GUARDA_PDF")) QFile::copy(pdf, qEnvironmentVariable("TORMEL_GUARDA_PDF"));
+    }
+
+    // A path that cannot be written is named in the message converted once:
+    // "ç" and "ã" as cp1252, a character cp1252 lacks as its code.
+    void caminhoNaMensagem() {
+        const QString caminho = saida.filePath(QStringLiteral("ł/Precipitação/curvas.csv"));
+        try {
+            GravaCsv(caminho, {QStringLiteral("a;b")});
+            QFAIL("written into a folder that does not exist");
+        } catch (const EInOutError& e) {
+            const std::string texto = e.Message();
+            QVERIFY2(texto.find("<U+0142>/Precipita\xE7\xE3o/curvas.csv") != std::string::npos, texto.c_str());
+        }
     }
 };
 
