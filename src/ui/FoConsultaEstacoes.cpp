@@ -150,5 +150,5 @@ void TfrmFoConsulta::EstacoesInterpolacao1Click() {
                                    : TDadosEstacoesInterpolacao::TTipo::Interpolado;
         d.Substantivo = QString::fromUtf8(LBLocalidade->currentRow() >= 0 ? "Esta localidade" : "Este ponto");
     }
-    MostraEstacoesInterpolacao(this, std::move(d), SeparadorDecimal());
+    MostraEstacoesInterpolacao(this, std::move(d), SeparadorDecimal(), ajuda_);
 }

@@ -36,7 +36,7 @@ void TfrmFoConsulta::ProcurarLocal1Click() {
         for (std::size_t i = 0; i < locais.size(); ++i)
             lugares.push_back({locais[i].Nome.Text(), s, false, static_cast<int>(i)});
     }
-    TProcuraLocal dialogo(std::move(lugares), this);
+    TProcuraLocal dialogo(std::move(lugares), ajuda_, this);
     if (dialogo.exec() != QDialog::Accepted || !dialogo.Escolhido()) return;
     SelecionaLugar(*dialogo.Escolhido());
 }

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -10,6 +11,7 @@
 #include "database/Estados.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
+#include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
 
 namespace {
@@ -17,10 +19,12 @@ QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Q(const AnsiString& ansi) { return QString::fromStdString(Cp1252ToUtf8(ansi)); }
 }  // namespace
 
-TfrmEstacoesInterpolacao::TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao dados, char separador, QWidget* parent)
-    : QDialog(parent), dados_(std::move(dados)), separador_(separador) {
+TfrmEstacoesInterpolacao::TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao dados, char separador, IAjuda* ajuda,
+                                                   QWidget* parent)
+    : QDialog(parent), dados_(std::move(dados)), separador_(separador), ajuda_(ajuda) {
     setWindowTitle(T("Estações da interpolação"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setProperty("helpContext", ContextoDeAjuda);
     const TConfianca& c = dados_.Confianca;
 
     Lugar = new QLabel(dados_.Lugar.toHtmlEscaped().prepend(QStringLiteral("<b>")).append(QStringLiteral("</b>")));
@@ -67,14 +71,18 @@ TfrmEstacoesInterpolacao::TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao da
     else
         Dispersao->setText(T("i(10, 60) neste local: %1 mm/h.").arg(lugarI));
 
+    BtnAjuda = new QPushButton(T("Aj&uda"));
+    BtnAjuda->setAutoDefault(false);
     BtnFechar = new QPushButton(T("&Fechar"));
     BtnFechar->setDefault(true);
     connect(BtnFechar, &QPushButton::clicked, this, [this] { accept(); });
     connect(BtnMostrarTodas, &QPushButton::clicked, this, Protegido([this] { MostrarTodasClick(); }));
+    connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { AjudaClick(); }));
 
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(BtnMostrarTodas);
     botoes->addStretch();
+    botoes->addWidget(BtnAjuda);
     botoes->addWidget(BtnFechar);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Lugar);
@@ -118,7 +126,19 @@ void TfrmEstacoesInterpolacao::MostrarTodasClick() {
     BtnMostrarTodas->hide();
 }
 
-void MostraEstacoesInterpolacao(QWidget* dono, TDadosEstacoesInterpolacao dados, char separador) {
-    TfrmEstacoesInterpolacao janela(std::move(dados), separador, dono);
+void TfrmEstacoesInterpolacao::AjudaClick() {
+    if (ajuda_) ajuda_->MostraTopico(ContextoDeAjuda);
+}
+
+void TfrmEstacoesInterpolacao::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ExecutaProtegido([this] { AjudaClick(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MostraEstacoesInterpolacao(QWidget* dono, TDadosEstacoesInterpolacao dados, char separador, IAjuda* ajuda) {
+    TfrmEstacoesInterpolacao janela(std::move(dados), separador, ajuda, dono);
     janela.exec();
 }

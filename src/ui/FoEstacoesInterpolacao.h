@@ -2,7 +2,8 @@
 // "Estações da interpolação": the stations behind the current place's K, a,
 // b, c with their distances, shares and i(10, 60), nearest first; the spread
 // of i(10, 60) over the five nearest beside the place's own value; and the
-// warning sentence, or, for a station, that the values are its own.
+// warning sentence, or, for a station, that the values are its own. F1 and
+// "Ajuda" open the help topic ContextoDeAjuda.
 #include <QDialog>
 #include <QString>
 
@@ -10,6 +11,7 @@
 
 #include "database/Confianca.h"
 
+class IAjuda;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -31,9 +33,12 @@ class TfrmEstacoesInterpolacao : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao dados, char separador, QWidget* parent = nullptr);
+    // ajuda may be nullptr.
+    TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao dados, char separador, IAjuda* ajuda,
+                             QWidget* parent = nullptr);
 
     static constexpr int LinhasIniciais = 10;
+    static constexpr int ContextoDeAjuda = 12;
 
     QLabel* Lugar = nullptr;
     QLabel* Situacao = nullptr;
@@ -41,9 +46,14 @@ public:
     QTableWidget* Tabela = nullptr;
     QPushButton* BtnMostrarTodas = nullptr;   // "mostrar todas", while rows are held back
     QLabel* Dispersao = nullptr;
+    QPushButton* BtnAjuda = nullptr;
     QPushButton* BtnFechar = nullptr;
 
     void MostrarTodasClick();
+    void AjudaClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PreencheLinhas(int quantas);
@@ -51,6 +61,7 @@ private:
 
     TDadosEstacoesInterpolacao dados_;
     char separador_;
+    IAjuda* ajuda_;
 };
 
-void MostraEstacoesInterpolacao(QWidget* dono, TDadosEstacoesInterpolacao dados, char separador);
+void MostraEstacoesInterpolacao(QWidget* dono, TDadosEstacoesInterpolacao dados, char separador, IAjuda* ajuda);

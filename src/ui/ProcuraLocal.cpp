@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -12,6 +13,8 @@
 #include "database/Colacao.h"
 #include "database/Estados.h"
 #include "platform/Cp1252.h"
+#include "ui/Ajuda.h"
+#include "ui/Aplicacao.h"
 
 namespace {
 constexpr int PapelIndice = Qt::UserRole + 1;
@@ -24,10 +27,11 @@ AnsiString SemBrancosFinais(const AnsiString& s) {
 }
 }  // namespace
 
-TProcuraLocal::TProcuraLocal(std::vector<TLugarProcurado> lugares, QWidget* parent)
-    : QDialog(parent), lugares_(std::move(lugares)) {
+TProcuraLocal::TProcuraLocal(std::vector<TLugarProcurado> lugares, IAjuda* ajuda, QWidget* parent)
+    : QDialog(parent), lugares_(std::move(lugares)), ajuda_(ajuda) {
     setWindowTitle(QStringLiteral("Procurar local"));
     setObjectName(QStringLiteral("ProcuraLocal"));
+    setProperty("helpContext", ContextoDeAjuda);
     auto* layout = new QVBoxLayout(this);
     auto* rotulo = new QLabel(QStringLiteral("&Nome da estação ou da localidade:"), this);
     Campo = new QLineEdit(this);
@@ -91,6 +95,16 @@ void TProcuraLocal::Atualiza() {
     }
     if (modelo_->rowCount() > 0) Completador->complete();
     else Completador->popup()->hide();
+}
+
+void TProcuraLocal::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ExecutaProtegido([this] {
+            if (ajuda_) ajuda_->MostraTopico(ContextoDeAjuda);
+        });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TProcuraLocal::Escolhe(int indice) {

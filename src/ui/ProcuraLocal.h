@@ -2,7 +2,7 @@
 // "Procurar local": a field whose completion offers every station and
 // locality of every state by name, accents and case ignored; choosing a
 // suggestion (Enter on it, a click, or Enter in the field for the first one)
-// closes the dialog with that place.
+// closes the dialog with that place. F1 opens the help topic ContextoDeAjuda.
 #include <QDialog>
 
 #include <optional>
@@ -10,6 +10,7 @@
 
 #include "platform/AnsiString.h"
 
+class IAjuda;
 class QCompleter;
 class QLineEdit;
 class QStandardItemModel;
@@ -25,7 +26,10 @@ class TProcuraLocal : public QDialog {
     Q_OBJECT
 
 public:
-    TProcuraLocal(std::vector<TLugarProcurado> lugares, QWidget* parent = nullptr);
+    // ajuda may be nullptr.
+    TProcuraLocal(std::vector<TLugarProcurado> lugares, IAjuda* ajuda, QWidget* parent = nullptr);
+
+    static constexpr int ContextoDeAjuda = 13;
 
     // Text of a suggestion: name, state abbreviation and kind.
     static QString Sugestao(const TLugarProcurado& lugar);
@@ -39,6 +43,9 @@ public:
     std::vector<int> Sugestoes() const;
     const std::optional<TLugarProcurado>& Escolhido() const { return escolhido_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Atualiza();
     void Escolhe(int indice);
@@ -46,4 +53,5 @@ private:
     std::vector<TLugarProcurado> lugares_;
     QStandardItemModel* modelo_ = nullptr;
     std::optional<TLugarProcurado> escolhido_;
+    IAjuda* ajuda_;
 };

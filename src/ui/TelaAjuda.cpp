@@ -135,25 +135,29 @@ void TTelaAjuda::ConstroiJanela() {
     auto* layout = new QHBoxLayout(janela);
     layout->addWidget(divisor);
 
+    // The handlers run through Protegido, as every handler of the program's
+    // windows: an error that leaves one goes to the error box, not through
+    // Qt's signal emission or the list views.
     auto mostraItem = [this](QListWidgetItem* item) {
         if (item) Exibe(item->data(Qt::UserRole).toInt());
     };
     QObject::connect(listaConteudo_, &QListWidget::currentItemChanged, janela,
-                     [mostraItem](QListWidgetItem* atual, QListWidgetItem*) { mostraItem(atual); });
-    QObject::connect(listaConteudo_, &QListWidget::itemActivated, janela, mostraItem);
+                     Protegido([mostraItem](QListWidgetItem* atual, QListWidgetItem*) { mostraItem(atual); }));
+    QObject::connect(listaConteudo_, &QListWidget::itemActivated, janela, Protegido(mostraItem));
     QObject::connect(listaIndice_, &QListWidget::currentItemChanged, janela,
-                     [mostraItem](QListWidgetItem* atual, QListWidgetItem*) { mostraItem(atual); });
-    QObject::connect(listaIndice_, &QListWidget::itemActivated, janela, mostraItem);
+                     Protegido([mostraItem](QListWidgetItem* atual, QListWidgetItem*) { mostraItem(atual); }));
+    QObject::connect(listaIndice_, &QListWidget::itemActivated, janela, Protegido(mostraItem));
+    // Only the focus moves here.
     QObject::connect(abas_, &QTabWidget::currentChanged, janela, [this](int aba) {
         if (aba == 1) chave_->setFocus();
     });
-    QObject::connect(chave_, &QLineEdit::textChanged, janela, [this](const QString& t) { PreencheIndice(t); });
-    QObject::connect(chave_, &QLineEdit::returnPressed, janela, [this] {
-        if (listaIndice_->count() > 0) listaIndice_->setCurrentRow(0);
-    });
-    QObject::connect(texto_, &QTextBrowser::anchorClicked, janela, [this](const QUrl& url) {
-        AbreLink(url.toString());
-    });
+    QObject::connect(chave_, &QLineEdit::textChanged, janela,
+                     Protegido([this](const QString& t) { PreencheIndice(t); }));
+    QObject::connect(chave_, &QLineEdit::returnPressed, janela, Protegido([this] {
+                         if (listaIndice_->count() > 0) listaIndice_->setCurrentRow(0);
+                     }));
+    QObject::connect(texto_, &QTextBrowser::anchorClicked, janela,
+                     Protegido([this](const QUrl& url) { AbreLink(url.toString()); }));
 
     janela_ = janela;
     PreencheIndice(QString());

@@ -17,6 +17,8 @@
 #include "suporte/ArquivosDeTeste.h"
 #include "suporte/ExecutaTestes.h"
 #include "ui/Aplicacao.h"
+#include "ui/FoEstacoesInterpolacao.h"
+#include "ui/ProcuraLocal.h"
 #include "ui/TelaAjuda.h"
 
 namespace {
@@ -49,9 +51,11 @@ private slots:
         const auto topicos = TTelaAjuda::LeTopicos(QString::fromUtf8(f.readAll()));
         QSet<int> contextos;
         for (const auto& t : topicos) contextos.insert(t.Contexto);
-        // 10: the settings, from the contents; 11: the "Curvas IDF" window.
-        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10, 11}));
-        QCOMPARE(static_cast<int>(topicos.size()), 8);
+        // 10: the settings, from the contents; 11: the "Curvas IDF" window;
+        // the dialogs' own topics.
+        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10, 11, TfrmEstacoesInterpolacao::ContextoDeAjuda,
+                                       TProcuraLocal::ContextoDeAjuda}));
+        QCOMPARE(static_cast<int>(topicos.size()), 10);
         static const QRegularExpression link(QStringLiteral("href=\"#(\\d+)\""));
         for (const auto& t : topicos) {
             QVERIFY2(!t.Titulo.isEmpty() && !t.Palavras.isEmpty(), qPrintable(t.Titulo));
@@ -129,7 +133,8 @@ private slots:
         QCOMPARE(Itens(lista), (QStringList{"Usando o Tormel 2.1", "Parâmetros da equação IDF",
                                             "Localização: latitude e longitude", "Mapa e localidades",
                                             "Estações pluviográficas", "Relatório",
-                                            "Sobre as configurações", "Curvas IDF: tabela e gráfico"}));
+                                            "Sobre as configurações", "Curvas IDF: tabela e gráfico",
+                                            "Estações no mapa e estações da interpolação", "Procurar local"}));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(5)).center());
         QCOMPARE(ajuda.TopicoAtual(), 9);
         QTest::keyClick(lista, Qt::Key_Up);

@@ -212,6 +212,11 @@ private slots:
                      qPrintable(d->Situacao->text()));
             QCOMPARE(d->Tabela->rowCount(), 1);
             QCOMPARE(d->Tabela->item(0, 2)->text(), N("0.0"));
+            // F1 and "Ajuda" open the dialog's own topic.
+            ajuda = TAjudaGravada();
+            QTest::keyClick(d->Tabela, Qt::Key_F1);
+            QTest::mouseClick(d->BtnAjuda, Qt::LeftButton);
+            QCOMPARE(ajuda.Topicos, (std::vector<int>{12, 12}));
         }));
         QVERIFY(Caixas().Erros().isEmpty());
     }
@@ -222,7 +227,7 @@ private slots:
         e.Nome.Assign("X");
         TDadosEstacoesInterpolacao dados;
         for (int i = 0; i < 12; ++i) dados.Confianca.Estacoes.push_back({&e, 4, double(i), 1.0 / 12, 50.0});
-        TfrmEstacoesInterpolacao d(dados, '.');
+        TfrmEstacoesInterpolacao d(dados, '.', nullptr);
         d.show();
         QCOMPARE(d.Tabela->rowCount(), 10);
         QVERIFY(d.BtnMostrarTodas->isVisible());

@@ -98,6 +98,21 @@ private slots:
         QCOMPARE(U(w->PlaceName), QString::fromUtf8("Água Fria"));
     }
 
+    // F1 in the field opens the dialog's own topic and chooses nothing.
+    void f1() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        ajuda = TAjudaGravada();
+        bool aberta = false;
+        Procura(w.get(), [&](TProcuraLocal* d) {
+            QTRY_VERIFY(d->Campo->hasFocus());
+            QTest::keyClick(d->Campo, Qt::Key_F1);
+            aberta = d->isVisible();
+        });
+        QVERIFY(aberta);
+        QCOMPARE(ajuda.Topicos, std::vector<int>{13});
+        QCOMPARE(U(w->PlaceName), QString::fromUtf8("Água Fria"));
+    }
+
     // A station and a locality of Paraná chosen from Bahia and from Goiás
     // (no map): the window ends as when the user picks Paraná in the combo
     // box and clicks the line.
