@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <unordered_map>
 
 #include "database/Coordenadas.h"
 #include "platform/Cp1252.h"
@@ -98,6 +97,7 @@ TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double d
         try {
             posicoes_[i] = {ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text()), true};
             pontos.push_back({posicoes_[i].Lon, posicoes_[i].Lat});
+            maiorLatitude_ = std::max(maiorLatitude_, std::abs(posicoes_[i].Lat));
         } catch (const EConvertError&) {
             posicoes_[i] = {0, 0, false};
         }
@@ -108,23 +108,80 @@ TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double d
 TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiString& longitude,
                                        TPoolInterpolacao::TExigencia exigencia) const {
     const std::vector<TPoolInterpolacao::TContribuicao> contribuicoes =
-        pool_.Contribuicoes(latitude, longitude, exigencia);
+        pool_.Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
     const double lat = ParseDms(latitude), lon = ParseDms(longitude);
-    std::unordered_map<const TEstacao*, double> parcelas;
-    for (const auto& c : contribuicoes) parcelas.emplace(c.Estacao, c.Parcela);
-
-    TConfianca r;
-    r.DistanciaDeAviso = distanciaDeAviso_;
     std::vector<TEstacaoContribuinte> todas;
     todas.reserve(pool_.Tamanho());
-    for (std::size_t i = 0; i < pool_.Tamanho(); ++i) {
-        if (!posicoes_[i].Legivel) continue;
-        const TEstacao& e = pool_.Estacao(i);
-        TEstacaoContribuinte c{&e, estados_[i], DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon), 0, {}};
-        if (const auto p = parcelas.find(&e); p != parcelas.end()) c.Parcela = p->second;
+    for (std::size_t i = 0; i < pool_.Tamanho(); ++i)
+        if (posicoes_[i].Legivel)
+            todas.push_back({&pool_.Estacao(i), estados_[i],
+                             DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon),
+                             Parcela(contribuicoes, i), {}});
+    return Conclui(std::move(todas), lat, lon, contribuicoes);
+}
+
+TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiString& longitude,
+                                       TPoolInterpolacao::TExigencia exigencia) const {
+    const std::vector<TPoolInterpolacao::TContribuicao> contribuicoes =
+        pool_.Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
+    const double lat = ParseDms(latitude), lon = ParseDms(longitude);
+    // A lower bound of the kilometres in a degree of the plane, in any
+    // direction, between latitudes up to L: a degree of meridian is at least
+    // 110.57 km, a degree of parallel 111.32·cos(L) km. The 5 degrees of
+    // margin cover the poleward bow of a long geodesic.
+    const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat)) + 5);
+    const double kmPorGrau = 110.5 * std::cos(limite * 3.14159265358979323846 / 180);
+
+    std::vector<std::pair<double, std::size_t>> planas;   // squared planar distance, pool index
+    planas.reserve(pool_.Tamanho());
+    for (std::size_t i = 0; i < pool_.Tamanho(); ++i)
+        if (posicoes_[i].Legivel) {
+            const double dy = posicoes_[i].Lat - lat, dx = posicoes_[i].Lon - lon;
+            planas.emplace_back(dx * dx + dy * dy, i);
+        }
+    // The five nearest in the plane are at most G km away: so are the five
+    // nearest in kilometres, and every station within G km (and within 50 km)
+    // lies within G/kmPorGrau degrees.
+    const std::size_t n = std::min<std::size_t>(5, planas.size());
+    std::partial_sort(planas.begin(), planas.begin() + static_cast<long>(n), planas.end());
+    double g = 50;
+    for (std::size_t k = 0; k < n; ++k) {
+        const TPosicao& p = posicoes_[planas[k].second];
+        g = std::max(g, DistanciaGeodesicaKm(lat, lon, p.Lat, p.Lon));
+    }
+    const double raio = g / kmPorGrau * (1 + 1e-9);
+    std::vector<std::size_t> candidatas;
+    for (const auto& [d2, i] : planas)
+        if (d2 <= raio * raio) candidatas.push_back(i);
+    std::sort(candidatas.begin(), candidatas.end());   // scan order, for ties
+    std::vector<TEstacaoContribuinte> lista;
+    lista.reserve(candidatas.size());
+    // Only those within G km: a candidate farther off could be preceded by a
+    // station outside the radius.
+    for (std::size_t i : candidatas) {
+        const double km = DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon);
+        if (km <= g) lista.push_back({&pool_.Estacao(i), estados_[i], km, Parcela(contribuicoes, i), {}});
+    }
+    return Conclui(std::move(lista), lat, lon, contribuicoes);
+}
+
+// The share of pool index i in the pool's contributions in scan order (an
+// exact match holds one station: the others have none).
+double TAvaliadorConfianca::Parcela(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes,
+                                    std::size_t i) const {
+    if (contribuicoes.size() == pool_.Tamanho()) return contribuicoes[i].Parcela;
+    return contribuicoes.size() == 1 && contribuicoes[0].Estacao == &pool_.Estacao(i) ? 1.0 : 0.0;
+}
+
+// The list (in scan order, with kilometres and shares) sorted nearest first,
+// with the counts, the spread, the exact match and the warnings.
+TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas, double lat, double lon,
+                                        const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) const {
+    TConfianca r;
+    r.DistanciaDeAviso = distanciaDeAviso_;
+    for (const auto& c : todas) {
         if (c.DistanciaKm <= 25) ++r.Ate25Km;
         if (c.DistanciaKm <= 50) ++r.Ate50Km;
-        todas.push_back(c);
     }
     // Scan order is kept among equal distances.
     std::stable_sort(todas.begin(), todas.end(), [](const TEstacaoContribuinte& x, const TEstacaoContribuinte& y) {

@@ -73,9 +73,20 @@ public:
     // them (same errors).
     TConfianca Avalia(const AnsiString& latitude, const AnsiString& longitude,
                       TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
+    // The same answer, but Estacoes holds only the nearest stations that the
+    // counts, the spread and the warning need (all within 50 km and the five
+    // nearest, at least: a prefix of Avalia's list). Geodesic distances are worked out only for the
+    // stations that the planar degrees cannot rule out, so it costs little
+    // more than the interpolation itself on the largest pool: for a hint on
+    // every click and for each row of a batch.
+    TConfianca Resumo(const AnsiString& latitude, const AnsiString& longitude,
+                      TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
     const TEnvoltoriaConvexa& Envoltoria() const { return envoltoria_; }
 
 private:
+    double Parcela(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes, std::size_t i) const;
+    TConfianca Conclui(std::vector<TEstacaoContribuinte> lista, double lat, double lon,
+                       const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) const;
     struct TPosicao {
         double Lat, Lon;
         bool Legivel;
@@ -84,5 +95,6 @@ private:
     double distanciaDeAviso_;
     std::vector<TPosicao> posicoes_;   // by pool index
     std::vector<int> estados_;         // state of each pool index
+    double maiorLatitude_ = 0;         // of the legible stations, degrees
     TEnvoltoriaConvexa envoltoria_;
 };

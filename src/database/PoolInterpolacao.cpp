@@ -218,7 +218,8 @@ TEstacao TPoolInterpolacao::Interpola(const AnsiString& latitude, const AnsiStri
 
 std::vector<TPoolInterpolacao::TContribuicao> TPoolInterpolacao::Contribuicoes(const AnsiString& latitude,
                                                                                const AnsiString& longitude,
-                                                                               TExigencia exigencia) const {
+                                                                               TExigencia exigencia,
+                                                                               TOrdem ordem) const {
     std::vector<long double> pesos;
     long double soma = 0;
     const std::size_t n = Tamanho();
@@ -236,7 +237,8 @@ std::vector<TPoolInterpolacao::TContribuicao> TPoolInterpolacao::Contribuicoes(c
     lista.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
         lista.push_back({estacoes_[i], distancia(i), static_cast<double>(pesos[i] / soma)});
-    std::stable_sort(lista.begin(), lista.end(),
-                     [](const TContribuicao& x, const TContribuicao& y) { return x.Distancia < y.Distancia; });
+    if (ordem == TOrdem::MaisProximaPrimeiro)
+        std::stable_sort(lista.begin(), lista.end(),
+                         [](const TContribuicao& x, const TContribuicao& y) { return x.Distancia < y.Distancia; });
     return lista;
 }

@@ -223,6 +223,7 @@ private:
     void MostraPaginaDoBrasil();
     void MarcaLugarAtual(const QString& legendaAutor);
     bool TrataAtalho(QEvent* event);
+    const TAvaliadorConfianca& Avaliador() const;
     TConfianca ConfiancaDoLugar() const;
     bool LugarEhEstacao() const;
     void AtualizaEstacoesNoMapa();
@@ -237,6 +238,9 @@ private:
     bool restaurandoEstado_ = false;
     // Every state's localities, read when the search first opens.
     std::unique_ptr<std::array<std::vector<TLocalidade>, NumEstados>> todasLocalidades_;
+    mutable std::unique_ptr<TAvaliadorConfianca> avaliador_;
+    mutable const TPoolInterpolacao* poolDoAvaliador_ = nullptr;
+    mutable double distanciaDoAvaliador_ = 0;
     // What the station layers and the source button's hint were last made for.
     std::vector<int> chaveCamadas_;
     std::string chaveDica_;

@@ -49,13 +49,22 @@ bool TfrmFoConsulta::LugarEhEstacao() const {
     return LBEstacao->currentRow() >= 0 && EstacaoDaPosicao(LBEstacao->currentRow()) >= 0;
 }
 
-TConfianca TfrmFoConsulta::ConfiancaDoLugar() const {
-    return TAvaliadorConfianca(BD->Pool(), DistanciaDeAviso).Avalia(LatitudeText, LongitudeText);
+// Built once for the stations loaded (the hull of half a million stations
+// takes a while), again only if the pool or the warning distance changes.
+const TAvaliadorConfianca& TfrmFoConsulta::Avaliador() const {
+    if (!avaliador_ || poolDoAvaliador_ != &BD->Pool() || distanciaDoAvaliador_ != DistanciaDeAviso) {
+        avaliador_ = std::make_unique<TAvaliadorConfianca>(BD->Pool(), DistanciaDeAviso);
+        poolDoAvaliador_ = &BD->Pool();
+        distanciaDoAvaliador_ = DistanciaDeAviso;
+    }
+    return *avaliador_;
 }
+
+TConfianca TfrmFoConsulta::ConfiancaDoLugar() const { return Avaliador().Avalia(LatitudeText, LongitudeText); }
 
 QString TfrmFoConsulta::AvisoAtual() const {
     if (!BD || LugarEhEstacao() || !TemParametros()) return {};
-    return Q(ConfiancaDoLugar().Aviso());
+    return Q(Avaliador().Resumo(LatitudeText, LongitudeText).Aviso());
 }
 
 void TfrmFoConsulta::MostrarEstacoes1Click() { AtualizaEstacoesNoMapa(); }
@@ -118,7 +127,7 @@ void TfrmFoConsulta::AtualizaDicaAutor() {
     // handler that took it; the hint then says nothing more.
     if (interpolado) {
         try {
-            aviso = Q(ConfiancaDoLugar().Aviso());
+            aviso = Q(Avaliador().Resumo(LatitudeText, LongitudeText).Aviso());
         } catch (const Exception&) {
         }
     }

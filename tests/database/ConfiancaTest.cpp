@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <random>
 
 #include "database/BDPrecipitacao.h"
 #include "database/Confianca.h"
@@ -165,4 +166,39 @@ TEST_F(ConfiancaPool, StationTextsAreExact) {
     EXPECT_EQ(r.Estacoes[0].Estacao->Nome.Text(), AnsiString("Barra"));
     estacoes[4].pop_back();
     EXPECT_FALSE(Avalia(Texto(11, 6, 0), Texto(43, 10, 0)).Exata);
+}
+
+// The summary agrees with the full evaluation on everything but the length
+// of the list: random stations in three pool states (some sharing a site,
+// so ties in kilometres occur), points near them, on them and far off.
+TEST_F(ConfiancaPool, SummaryAgreesWithTheFullEvaluation) {
+    std::mt19937 g(7);
+    std::uniform_int_distribution<int> grau(8, 30), minuto(0, 59);
+    for (int estado : {4, 12, 24})
+        for (int i = 0; i < 400; ++i) {
+            const AnsiString la = Texto(grau(g), minuto(g), 0), lo = Texto(grau(g) + 30, minuto(g), 0);
+            estacoes[static_cast<std::size_t>(estado)].push_back(Estacao("E", la, lo, 50 + i));
+            if (i % 50 == 0) estacoes[static_cast<std::size_t>(estado)].push_back(Estacao("Par", la, lo, 70));
+        }
+    bd.DefineEstacoes(estacoes);
+    const TAvaliadorConfianca avaliador(bd.Pool(), 30);
+    std::vector<std::pair<AnsiString, AnsiString>> pontos = {{Texto(2, 0, 0), Texto(70, 0, 0)},
+                                                             {Texto(35, 0, 0), Texto(35, 0, 0)}};
+    for (int i = 0; i < 60; ++i) pontos.emplace_back(Texto(grau(g), minuto(g), minuto(g)), Texto(grau(g) + 30, minuto(g), 7));
+    pontos.emplace_back(estacoes[12][3].Latitude.Text(), estacoes[12][3].Longitude.Text());
+    for (const auto& [la, lo] : pontos) {
+        const TConfianca todas = avaliador.Avalia(la, lo), resumo = avaliador.Resumo(la, lo);
+        SCOPED_TRACE(Cp1252ToUtf8(la + " " + lo));
+        EXPECT_EQ(todas.Exata, resumo.Exata);
+        EXPECT_EQ(todas.Ate25Km, resumo.Ate25Km);
+        EXPECT_EQ(todas.Ate50Km, resumo.Ate50Km);
+        EXPECT_EQ(todas.MenorI, resumo.MenorI);
+        EXPECT_EQ(todas.MaiorI, resumo.MaiorI);
+        EXPECT_EQ(todas.Aviso(), resumo.Aviso());
+        ASSERT_GE(resumo.Estacoes.size(), std::min<std::size_t>(5, todas.Estacoes.size()));
+        for (std::size_t k = 0; k < resumo.Estacoes.size(); ++k) {
+            EXPECT_EQ(todas.Estacoes[k].Estacao, resumo.Estacoes[k].Estacao) << k;
+            EXPECT_EQ(todas.Estacoes[k].Parcela, resumo.Estacoes[k].Parcela) << k;
+        }
+    }
 }

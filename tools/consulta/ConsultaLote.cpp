@@ -129,7 +129,7 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
         r.Valores = ValoresDosPares(e.K, e.a, e.b, e.c, opcoes_.Tr, opcoes_.Duracoes, opcoes_.Dialeto.Decimal);
         if (confianca_) {
-            const TConfianca c = confianca_->Avalia(ponto.Latitude, ponto.Longitude,
+            const TConfianca c = confianca_->Resumo(ponto.Latitude, ponto.Longitude,
                                                     TPoolInterpolacao::TExigencia::RegistroIntegro);
             const char dec = opcoes_.Dialeto.Decimal;
             auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, dec) : std::string(); };

@@ -96,7 +96,7 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
     EscrevePerguntas({r.K, r.a, r.b, r.c}, saida);
 
     if (opcoes_.Confianca) {
-        const TConfianca c = TAvaliadorConfianca(pool_).Avalia(latitude, longitude, kIntegro);
+        const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };
         saida << "\nEsta\xC3\xA7\xC3\xA3o mais pr\xC3\xB3xima: "
