@@ -45,6 +45,10 @@ obtido=$(cd / && "$usr/bin/tormel21-consulta" "${ponto[@]}")
 echo "$obtido"
 [ "$obtido" = "$esperado" ] || falha "tormel21-consulta do pacote responde diferente do programa do build"
 grep -q '^K: ' <<<"$obtido" || falha "tormel21-consulta não deu K"
+# The GIS module is in the package and loads from there.
+(cd / && "$usr/bin/tormel21-consulta" --grade "$raiz/grade.tif" --area -20,-19.5,-44,-43.5 --passo 600) ||
+  falha "tormel21-consulta do pacote não escreveu a grade GeoTIFF"
+[ -s "$raiz/grade.tif" ] || falha "a grade GeoTIFF do pacote está vazia"
 
 # The window started and closed with "&Fechar" on the offscreen platform: the
 # program folder cannot be written by the user, so the settings file goes to

@@ -77,13 +77,4 @@ void TArquivoTemporario::Conclui() {
     temporario_.clear();
 }
 
-std::string Extensao(const std::string& caminho) {
-    const std::size_t barra = caminho.find_last_of('/');
-    const std::size_t ponto = caminho.find_last_of('.');
-    if (ponto == std::string::npos || (barra != std::string::npos && ponto < barra)) return {};
-    std::string ext = caminho.substr(ponto);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext;
-}
-
 }  // namespace Gis

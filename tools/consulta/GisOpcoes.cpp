@@ -1,5 +1,7 @@
 #include "GisOpcoes.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <vector>
 
@@ -66,3 +68,16 @@ bool SaidaGis(const std::string& caminho) {
     const std::string ext = Gis::Extensao(caminho);
     return ext == ".gpkg" || ext == ".geojson";
 }
+
+namespace Gis {
+
+std::string Extensao(const std::string& caminho) {
+    const std::size_t barra = caminho.find_last_of('/');
+    const std::size_t ponto = caminho.find_last_of('.');
+    if (ponto == std::string::npos || (barra != std::string::npos && ponto < barra)) return {};
+    std::string ext = caminho.substr(ponto);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+}  // namespace Gis

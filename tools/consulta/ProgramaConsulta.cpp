@@ -8,8 +8,8 @@
 #include "ConsultaLote.h"
 #include "ConsultaPonto.h"
 #include "ErrosConsulta.h"
-#include "GisGrade.h"
-#include "GisPontos.h"
+#include "GisOpcoes.h"
+#include "ModuloGis.h"
 #include "OpcoesConsulta.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
@@ -36,7 +36,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
     if (!o.Gis.Grade.empty()) {
-        const std::size_t semValor = GravaGrade(pool, o, erros);
+        const std::size_t semValor = GravaGradeGis(pool, o, erros);
         if (semValor == 0) return TProgramaConsulta::Sucesso;
         erros << kPrograma << ": " << semValor << (semValor == 1 ? " célula ficou" : " células ficaram")
               << " sem valor\n";
@@ -58,7 +58,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                 throw EInOutError(Ansi("Não foi possível abrir o arquivo ") + TextoDoCaminho(o.Entrada) + ".");
             in = &arquivoEntrada;
         }
-        const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGis(pool, o, *in, erros)
+        const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGisModulo(pool, o, *in, erros)
                                                      : TConsultaLote(pool, o).Executa(*in, saida, erros);
         if (in->bad())
             throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(o.Entrada == "-" ? "stdin" : o.Entrada) + ".");

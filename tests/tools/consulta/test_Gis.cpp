@@ -265,3 +265,21 @@ TEST(GisDadosCorrompidos, OGradeEOsPontosNomeiamORegistroUmaVez) {
         EXPECT_EQ(std::string::npos, r.Saida.find("registro corrompido", i + 1)) << r.Saida;
     }
 }
+
+// GDAL is loaded only for a GIS output: a program without its module beside
+// it still answers a point, and says which file it misses for a grid.
+TEST_F(Gis, SemOModuloSoASaidaDeSigFalha) {
+    const std::string pastaBin = pasta.Pasta() + "bin/";
+    ASSERT_EQ(0, ::mkdir(pastaBin.c_str(), 0700));
+    const std::string programa = pastaBin + "tormel21-consulta";
+    {
+        std::ifstream de(TORMEL_CONSULTA_EXE, std::ios::binary);
+        std::ofstream para(programa, std::ios::binary);
+        para << de.rdbuf();
+    }
+    ASSERT_EQ(0, ::chmod(programa.c_str(), 0700));
+    EXPECT_EQ(0, Executa({programa, "--dados", pasta.Pasta(), "19°30'45\"", "43°45'45\""}).Estado);
+    const auto r = Executa({programa, "--dados", pasta.Pasta(), "--grade", pasta.Pasta() + "g.tif"}, true);
+    EXPECT_EQ(1, r.Estado);
+    EXPECT_NE(std::string::npos, r.Saida.find("módulo de SIG " + pastaBin + "tormel21-consulta-gis.so")) << r.Saida;
+}
