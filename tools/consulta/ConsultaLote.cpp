@@ -186,6 +186,12 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
     return resultados;
 }
 
+void TConsultaLote::DizErroDosDados(const std::vector<TResultado>& resultados, std::ostream& erros) {
+    const auto comErro =
+        std::find_if(resultados.begin(), resultados.end(), [](const TResultado& r) { return !r.ErroDosDados.empty(); });
+    if (comErro != resultados.end()) erros << comErro->ErroDosDados << '\n';
+}
+
 std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const {
     bool comEvento = false;
     const std::vector<TPonto> pontos = LePontos(entrada, &comEvento);
@@ -197,10 +203,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
     const std::size_t nColunas = campos.size();
     escritor.Linha(campos);
 
-    // The data's fault once, before the rows it stopped.
-    const auto comErroDosDados =
-        std::find_if(resultados.begin(), resultados.end(), [](const TResultado& r) { return !r.ErroDosDados.empty(); });
-    if (comErroDosDados != resultados.end()) erros << comErroDosDados->ErroDosDados << '\n';
+    DizErroDosDados(resultados, erros);
 
     std::size_t falhas = 0;
     for (std::size_t i = 0; i < pontos.size(); ++i) {

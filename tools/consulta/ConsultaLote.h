@@ -57,6 +57,10 @@ public:
     // those and says so on avisos.
     std::vector<TResultado> Calcula(const std::vector<TPonto>& pontos, std::ostream* avisos = nullptr) const;
 
+    // The station file's fault that stopped some rows, said once (before
+    // the rows, which then say only that the data is at fault).
+    static void DizErroDosDados(const std::vector<TResultado>& resultados, std::ostream& erros);
+
 private:
     void LeEvento(const std::vector<std::string>& campos, std::size_t colunaT, std::size_t colunaP, TPonto& p) const;
     TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;

@@ -8,6 +8,7 @@
 #include "ErrosConsulta.h"
 #include "GisComum.h"
 #include "LeitorCoordenada.h"
+#include "OpcoesConsulta.h"
 #include "database/GeoReferencia.h"
 #include "platform/Numeros.h"
 
@@ -17,16 +18,11 @@ namespace {
 
 void TOpcoesGis::LeArea(const std::string& texto) {
     std::vector<double> v;
-    std::size_t inicio = 0;
-    for (;;) {
-        const std::size_t fim = texto.find(',', inicio);
-        const std::string item = texto.substr(inicio, fim == std::string::npos ? std::string::npos : fim - inicio);
+    for (const std::string& item : ItensDaOpcao(texto)) {
         double x = 0;
         if (!TryStrToFloat(item, '.', x) || !std::isfinite(x))
             Uso("--area: \"" + item + "\" não é um número (graus decimais com ponto, separados por vírgula)");
         v.push_back(x);
-        if (fim == std::string::npos) break;
-        inicio = fim + 1;
     }
     if (v.size() != 4) Uso("--area: dê LATMIN,LATMAX,LONMIN,LONMAX (quatro números)");
     // The coordinate texts have no sign and two digits of degrees.

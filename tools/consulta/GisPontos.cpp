@@ -34,10 +34,7 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
     bool comEvento = false;
     const std::vector<TConsultaLote::TPonto> pontos = lote.LePontos(entrada, &comEvento);
     const std::vector<TConsultaLote::TResultado> resultados = lote.Calcula(pontos, &erros);
-    // The data's fault once, before the rows it stopped.
-    const auto comErroDosDados = std::find_if(resultados.begin(), resultados.end(),
-                                              [](const TConsultaLote::TResultado& r) { return !r.ErroDosDados.empty(); });
-    if (comErroDosDados != resultados.end()) erros << comErroDosDados->ErroDosDados << '\n';
+    TConsultaLote::DizErroDosDados(resultados, erros);
 
     Gis::Inicializa();
     const bool geojson = Gis::Extensao(opcoes.Saida) == ".geojson";

@@ -12,41 +12,30 @@ namespace {
 
 [[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
 
+double Positivo(const std::string& opcao, const std::string& item) {
+    double v = 0;
+    if (!TryStrToFloat(item, '.', v) || !std::isfinite(v) || !(v > 0))
+        Uso(opcao + ": \"" + item + "\" não é um número maior que zero (separe os valores por vírgula e "
+                                    "use ponto nas casas decimais)");
+    return v;
+}
+
 std::vector<double> ListaPositiva(const std::string& opcao, const std::string& texto) {
     std::vector<double> valores;
-    std::size_t inicio = 0;
-    for (;;) {
-        const std::size_t fim = texto.find(',', inicio);
-        const std::string item = texto.substr(inicio, fim == std::string::npos ? std::string::npos : fim - inicio);
-        double v = 0;
-        if (!TryStrToFloat(item, '.', v) || !std::isfinite(v) || !(v > 0))
-            Uso(opcao + ": \"" + item + "\" não é um número maior que zero (separe os valores por vírgula e "
-                                        "use ponto nas casas decimais)");
-        valores.push_back(v);
-        if (fim == std::string::npos) break;
-        inicio = fim + 1;
-    }
+    for (const std::string& item : ItensDaOpcao(texto)) valores.push_back(Positivo(opcao, item));
     return valores;
 }
 
 // "TR,D,DT" or "TR,D,DT,r": the first three above 0, r from 0 to 1.
 TOpcoesConsulta::THietogramaPedido LeHietograma(const std::string& opcao, const std::string& texto) {
-    const std::size_t ultima = texto.rfind(',');
-    std::vector<double> v = ListaPositiva(opcao, texto.substr(0, ultima));
+    const std::vector<std::string> itens = ItensDaOpcao(texto);
+    if (itens.size() != 3 && itens.size() != 4) Uso(opcao + ": dê TR,D,DT ou TR,D,DT,r (por exemplo 10,120,10)");
     TOpcoesConsulta::THietogramaPedido h;
-    if (v.size() == 3) {
-        const std::string item = texto.substr(ultima + 1);
-        double r = 0;
-        if (!TryStrToFloat(item, '.', r) || !(r >= 0 && r <= 1))
-            Uso(opcao + ": a posição do pico \"" + item + "\" deve ser um número de 0 a 1");
-        h.Pico = r;
-    } else {
-        v = ListaPositiva(opcao, texto);
-        if (v.size() != 3) Uso(opcao + ": dê TR,D,DT ou TR,D,DT,r (por exemplo 10,120,10)");
-    }
-    h.Tr = v[0];
-    h.Duracao = v[1];
-    h.Passo = v[2];
+    h.Tr = Positivo(opcao, itens[0]);
+    h.Duracao = Positivo(opcao, itens[1]);
+    h.Passo = Positivo(opcao, itens[2]);
+    if (itens.size() == 4 && (!TryStrToFloat(itens[3], '.', h.Pico) || !(h.Pico >= 0 && h.Pico <= 1)))
+        Uso(opcao + ": a posição do pico \"" + itens[3] + "\" deve ser um número de 0 a 1");
     return h;
 }
 
@@ -58,6 +47,17 @@ std::size_t Inteiro(const std::string& opcao, const std::string& texto, int mini
 }
 
 }  // namespace
+
+std::vector<std::string> ItensDaOpcao(const std::string& texto) {
+    std::vector<std::string> itens;
+    std::size_t inicio = 0;
+    for (;;) {
+        const std::size_t fim = texto.find(',', inicio);
+        itens.push_back(texto.substr(inicio, fim == std::string::npos ? std::string::npos : fim - inicio));
+        if (fim == std::string::npos) return itens;
+        inicio = fim + 1;
+    }
+}
 
 TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) {
     TOpcoesConsulta o;

@@ -8,6 +8,10 @@
 #include "GisOpcoes.h"
 #include "LeitorCoordenada.h"
 
+// The items of a comma-separated option value, as written (an empty item
+// too: "10," has two).
+std::vector<std::string> ItensDaOpcao(const std::string& texto);
+
 struct TOpcoesConsulta {
     bool Ajuda = false;
     bool Versao = false;
