@@ -56,3 +56,19 @@ AnsiString FormatDms(double v) {
     const long long segundos = Trunca(emSegundos);
     return DoisDigitos(graus) + "\xB0" + DoisDigitos(minutos) + "'" + DoisDigitos(segundos) + "\"";
 }
+
+AnsiString TextoDeGrausDecimais(double graus) {
+    return TextoDeSegundos(static_cast<long double>(graus) * 3600.0L);
+}
+
+AnsiString TextoDeSegundos(long double emSegundos) {
+    if (!std::isfinite(emSegundos) || emSegundos < 0)
+        throw EConvertError(AnsiString("Graus decimais inv\xE1lidos para um texto de coordenada."));
+    const long double segundos = std::floor(emSegundos + 1e-6L);
+    if (segundos >= 100.0L * 3600.0L)
+        throw EConvertError(AnsiString("100 graus ou mais n\xE3o cabem no texto de coordenada."));
+    const long long s = static_cast<long long>(segundos);
+    return DoisDigitos(s / 3600) + "\xB0" + DoisDigitos(s / 60 % 60) + "'" + DoisDigitos(s % 60) + "\"";
+}
+
+double GrausDecimaisComSinal(const AnsiString& texto) { return -ParseDms(texto); }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "database/Coordenadas.h"
 #include "platform/Erros.h"
@@ -49,4 +51,31 @@ TEST(FormatDms, TruncatesEveryPart) {
     EXPECT_EQ(FormatDms(0), TextoCoordenadaZero);
     EXPECT_EQ(FormatDms(123.5), Dms("123000"));   // three-digit degrees cut to two characters
     EXPECT_THROW(FormatDms(1e300), EInvalidOp);
+}
+
+// Every whole second from 0° to 99°59'59" (so every station's own position):
+// its decimal degrees, as the double nearest the text's value and as that
+// double printed at full precision, give the text back; a hair below the
+// next second stays in this one.
+TEST(TextoDeGrausDecimais, EveryWholeSecondComesBack) {
+    long errados = 0;
+    char buf[40];
+    for (long s = 0; s < 100L * 3600; ++s) {
+        char texto[12];
+        std::snprintf(texto, sizeof texto, "%02ld\xB0%02ld'%02ld\"", s / 3600, s / 60 % 60, s % 60);
+        const double graus = ParseDms(texto);
+        std::snprintf(buf, sizeof buf, "%.17g", graus);
+        if (TextoDeGrausDecimais(graus) != texto || TextoDeGrausDecimais(std::strtod(buf, nullptr)) != texto ||
+            TextoDeGrausDecimais((s + 0.9999) / 3600.0) != texto)
+            ++errados;
+    }
+    EXPECT_EQ(errados, 0);
+}
+
+TEST(TextoDeGrausDecimais, DecimalsAsTypedAndRefusals) {
+    const struct { double graus; const char* dms; } casos[] = {
+        {22.9, "225400"}, {43.2, "431200"}, {19.9, "195400"}, {22.7, "224200"},
+        {15.6, "153600"}, {10.35, "102100"}, {21.15, "210900"}, {19.9258, "195532"}, {0, "000000"}};
+    for (const auto& c : casos) EXPECT_EQ(TextoDeGrausDecimais(c.graus), Dms(c.dms)) << c.graus;
+    for (double ruim : {-0.5, 100.0, std::nan(""), HUGE_VAL}) EXPECT_THROW(TextoDeGrausDecimais(ruim), EConvertError);
 }

@@ -25,16 +25,15 @@ constexpr int kLadoBloco = 256;   // tile side; rows are computed a tile row at 
 
 // Texts of the centre `n` cells (plus half a cell) away from an edge given in
 // degrees south or west. The position is taken in seconds and truncated to a
-// whole second, nudged so that a centre that falls on a whole second is not
-// lost to rounding; FormatDms then writes that second exactly.
+// whole second by the core's one conversion (a centre that falls on a whole
+// second is not lost to rounding).
 AnsiString TextoDoCentro(double bordaGraus, double passo, long n) {
     const long double segundos = static_cast<long double>(bordaGraus) * 3600.0L + (n + 0.5L) * passo;
-    const long double inteiro = std::floor(segundos + 1e-6L);
-    if (inteiro < 0)
+    if (segundos < -1e-6L)
         throw EConvertError(Ansi("A grade passa do equador ou de Greenwich: o texto de coordenada não tem sinal."));
-    if (inteiro >= 100.0L * 3600.0L)
+    if (segundos + 1e-6L >= 100.0L * 3600.0L)
         throw EConvertError(Ansi("A grade passa de 99°59'59\": o texto de coordenada tem dois algarismos de graus."));
-    return FormatDms(static_cast<double>((inteiro + 0.5L) / 3600.0L));
+    return TextoDeSegundos(std::max(segundos, 0.0L));
 }
 
 long Celulas(double graus, double passo) {

@@ -85,5 +85,5 @@ AnsiString TLeitorCoordenada::DeDecimal(double valor, std::string_view original,
     if (latitude && valor > 90) Recusa(original, latitude, "acima de 90 graus");
     // FormatDms keeps two digits of degrees: 100 or more would be cut.
     if (valor >= 100) Recusa(original, latitude, "100 graus ou mais não cabem no texto de coordenada");
-    return FormatDms(valor);
+    return TextoDeGrausDecimais(valor);
 }

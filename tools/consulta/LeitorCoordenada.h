@@ -7,8 +7,8 @@
 //    degree sign): used exactly as written, so a station's own texts are an
 //    exact match;
 //  - decimal degrees, with '.' or ',' as decimal separator: turned into the
-//    text by FormatDms, which truncates minutes and seconds (19.9258 becomes
-//    19°55'32"), exactly as the window does for a point picked on the map.
+//    text by the core's TextoDeGrausDecimais, which truncates the true decimal
+//    value to the whole second (19.9258 becomes 19°55'32", 22.9 22°54'00").
 // Decimal degrees are south and west positive by default; with
 // Convencao::Negativos they are signed as GIS tools write them (south and west
 // negative), and a north latitude or east longitude is refused: the

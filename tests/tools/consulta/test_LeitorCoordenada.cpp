@@ -32,7 +32,7 @@ TEST(LeitorCoordenada, TextsAsWrittenAndMalformedOnesRefused) {
 TEST(LeitorCoordenada, DecimalDegreesTruncatedAndSigned) {
     EXPECT_EQ("19°55'30\"", Le("19,925", true));
     EXPECT_EQ("19°55'32\"", Le("19.9258", true));
-    EXPECT_EQ("05°10'29\"", Le("5.175", true));   // stored just below 5.175, as in the window
+    EXPECT_EQ("05°10'30\"", Le("5.175", true));   // stored just below 5.175: the true value counts
     EXPECT_THROW(Le("-19.925", true), EConvertError);
     EXPECT_EQ("19°55'30\"", Le("-19.925", true, C::Negativos));
     EXPECT_EQ("43°56'15\"", Le("-43.9375", false, C::Negativos));

@@ -140,7 +140,7 @@ TEST_F(Processo, StationTextsGiveTheStationAndOtherPointsMatchInterpola) {
     const std::vector<std::pair<std::string, std::string>> textos = {{"27°35'48\"", "48°32'57\""},
                                                                      {"15°00'00\"", "40°00'00\""},
                                                                      {"19°55'32\"", "43°30'00\""},
-                                                                     {"05°10'29\"", "45°06'00\""}};
+                                                                     {"05°10'30\"", "45°06'00\""}};
     for (std::size_t i = 0; i < textos.size(); ++i) {
         SCOPED_TRACE(l[i + 2][0]);
         EXPECT_EQ((std::vector<std::string>{textos[i].first, textos[i].second, "Interpolação"}),
