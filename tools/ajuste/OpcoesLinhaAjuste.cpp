@@ -103,6 +103,8 @@ TOpcoesLinhaAjuste TOpcoesLinhaAjuste::Le(const std::vector<std::string>& args) 
     } else if (!o.Nome.empty() || !o.Uf.empty() || o.Latitude || o.Longitude) {
         Uso("--nome, --uf, --lat e --lon só valem com --estacao-csv");
     }
+    if (o.Ajuste.Dist == Distribuicao::Gev && o.Ajuste.Met == Metodo::Momentos)
+        Uso("a GEV não é ajustada pelo método dos momentos; use --metodo lmomentos ou mv");
     if (o.Json && !o.Saida.empty()) Uso("--json escreve na saída padrão; não use com -o");
     return o;
 }
