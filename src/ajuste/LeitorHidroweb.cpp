@@ -3,6 +3,7 @@
 // consistent; the consistent month wins), ';' between fields, decimal comma,
 // ISO-8859-1 text (kept as the single-byte text it is), CR LF ends. Day
 // statuses: 0 blank, 1 real, 2 estimated, 3 doubtful, 4 accumulated.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -156,4 +157,25 @@ TRegistro LeHidroweb(const std::string& texto, const std::string& caminho, const
         r.Dias.insert(r.Dias.end(), it->second.Dias.begin(), it->second.Dias.end());
     }
     return r;
+}
+
+std::vector<std::string> EstacoesDoHidroweb(const std::string& texto) {
+    std::vector<std::string> codigos;
+    if (!PareceHidroweb(texto)) return codigos;
+    int coluna = -1;
+    for (const std::string& linha : LinhasDoTexto(texto)) {
+        if (SemBrancos(linha).rfind("//", 0) == 0) {
+            if (linha.find("EstacaoCodigo") == std::string::npos) continue;
+            const std::vector<std::string> nomes = CamposDaLinha(linha.substr(linha.find("//") + 2), ';');
+            for (std::size_t j = 0; j < nomes.size(); ++j)
+                if (SemBrancos(nomes[j]) == "EstacaoCodigo") coluna = static_cast<int>(j);
+            continue;
+        }
+        if (coluna < 0 || SemBrancos(linha).empty()) continue;
+        const std::vector<std::string> c = CamposDaLinha(linha, ';');
+        if (coluna >= static_cast<int>(c.size())) continue;
+        const std::string codigo = SemBrancos(c[coluna]);
+        if (!codigo.empty() && std::find(codigos.begin(), codigos.end(), codigo) == codigos.end()) codigos.push_back(codigo);
+    }
+    return codigos;
 }

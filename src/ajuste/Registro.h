@@ -65,3 +65,7 @@ std::vector<std::string> CamposDaLinha(const std::string& linha, char separador)
 std::string SemBrancos(const std::string& s);
 // "file, linha N: " in cp1252, the prefix of every message about a line.
 AnsiString OndeNaLinha(const std::string& caminho, int linha);
+
+// Station codes of a Hidroweb export in the order first met (no checks beyond
+// the header line); empty when the text is not one.
+std::vector<std::string> EstacoesDoHidroweb(const std::string& texto);

@@ -12,13 +12,11 @@ namespace {
 AnsiString N(double v, const char* padrao, char d) { return std::isfinite(v) ? FormatFloat(padrao, v, d) : AnsiString("-"); }
 AnsiString Tr(double tr, char d) { return FloatToStr(tr, d); }
 
-// The tables as rows of cells; the three outputs lay them out.
-struct TTabela {
-    AnsiString Titulo;
-    std::vector<std::vector<AnsiString>> Linhas;   // the first is the header
-};
+using TTabela = TTabelaRelatorio;
 
-std::vector<TTabela> Tabelas(const TResultadoAjuste& r, char d) {
+}  // namespace
+
+std::vector<TTabelaRelatorio> TabelasDoRelatorio(const TResultadoAjuste& r, char d) {
     std::vector<TTabela> t;
     TTabela maximos{Ansi("Máximos anuais (mm)"), {}};
     std::vector<AnsiString> cab{"Ano"};
@@ -75,6 +73,8 @@ std::vector<TTabela> Tabelas(const TResultadoAjuste& r, char d) {
     return t;
 }
 
+namespace {
+
 AnsiString CampoCsv(const AnsiString& s, char sep) {
     if (s.find(sep) == AnsiString::npos && s.find('"') == AnsiString::npos) return s;
     AnsiString q = "\"";
@@ -105,7 +105,7 @@ AnsiString RelatorioTexto(const TResultadoAjuste& r, char d) {
     AnsiString s = Ansi("Ajuste de equação IDF\n") + r.Descricao() + "\n";
     for (const AnsiString& a : r.Avisos) s += Ansi("Aviso: ") + a + "\n";
     s += Cabecalho(r, d) + "\n";
-    for (const TTabela& t : Tabelas(r, d)) {
+    for (const TTabela& t : TabelasDoRelatorio(r, d)) {
         s += "\n" + t.Titulo + "\n";
         std::vector<std::size_t> larguras;
         for (const auto& l : t.Linhas)
@@ -126,7 +126,7 @@ AnsiString RelatorioTexto(const TResultadoAjuste& r, char d) {
 
 AnsiString RelatorioCsv(const TResultadoAjuste& r, char sep, char d) {
     AnsiString s;
-    for (const TTabela& t : Tabelas(r, d)) {
+    for (const TTabela& t : TabelasDoRelatorio(r, d)) {
         if (!s.empty()) s += "\r\n";
         s += CampoCsv(t.Titulo, sep) + "\r\n";
         for (const auto& l : t.Linhas) {
@@ -143,7 +143,7 @@ AnsiString RelatorioHtml(const TResultadoAjuste& r, char d) {
                    "</h2>\n<p>" + Html(r.Descricao()) + "</p>\n";
     for (const AnsiString& a : r.Avisos) s += Ansi("<p><b>Aviso:</b> ") + Html(a) + "</p>\n";
     s += "<p><b>" + Html(Cabecalho(r, d)) + "</b></p>\n";
-    for (const TTabela& t : Tabelas(r, d)) {
+    for (const TTabela& t : TabelasDoRelatorio(r, d)) {
         if (t.Linhas.size() < 2) continue;
         s += "<h3>" + Html(t.Titulo) + "</h3>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n";
         for (std::size_t i = 0; i < t.Linhas.size(); ++i) {

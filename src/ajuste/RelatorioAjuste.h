@@ -4,6 +4,15 @@
 // decimal separator is passed in.
 #include "ajuste/Ajuste.h"
 
+// The report's tables as rows of cells (the first row is the header), in the
+// report's order: maxima, years left out, per series its distributions and
+// quantiles, the intensities, the equation. The window shows these.
+struct TTabelaRelatorio {
+    AnsiString Titulo;
+    std::vector<std::vector<AnsiString>> Linhas;
+};
+std::vector<TTabelaRelatorio> TabelasDoRelatorio(const TResultadoAjuste& r, char decimal);
+
 AnsiString RelatorioTexto(const TResultadoAjuste& r, char decimal);
 AnsiString RelatorioCsv(const TResultadoAjuste& r, char separador, char decimal);
 AnsiString RelatorioHtml(const TResultadoAjuste& r, char decimal);

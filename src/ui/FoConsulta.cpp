@@ -19,6 +19,7 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 #include "platform/PontoFlutuante.h"
+#include "ajusteui/FoAjusteEquacao.h"
 #include "curvas/FoCurvasIdf.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
@@ -94,6 +95,7 @@ void TfrmFoConsulta::LigaEventos() {
     connect(ObterAjudaSobre1, &QAction::triggered, this, Acao([this] { ObterAjudaSobre1Click(); }));
     connect(Sobre1, &QAction::triggered, this, Acao([this] { Sobre1Click(); }));
     connect(CurvasIdf1, &QAction::triggered, this, Acao([this] { CurvasIdf1Click(); }));
+    connect(AjustarEquacao1, &QAction::triggered, this, Acao([this] { AjustarEquacao1Click(); }));
     connect(MostrarEstacoes1, &QAction::triggered, this, Acao([this] { MostrarEstacoes1Click(); }));
     connect(EstacoesInterpolacao1, &QAction::triggered, this, Acao([this] { EstacoesInterpolacao1Click(); }));
     BrasilBMP->AoMover = Acao([this](int x, int y) { BrasilBMPMouseMove(x, y); });
@@ -360,6 +362,8 @@ void TfrmFoConsulta::CurvasIdf1Click() {
     if (!TemParametros()) return;
     MostraCurvasIdf(this, LugarAtual(), ajuda_, ArquivoConfiguracao);
 }
+
+void TfrmFoConsulta::AjustarEquacao1Click() { MostraAjusteEquacao(this); }
 
 void TfrmFoConsulta::reject() { done(2); }
 

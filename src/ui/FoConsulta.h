@@ -107,6 +107,7 @@ public:
     QAction* ObterAjudaSobre1 = nullptr;
     QAction* Sobre1 = nullptr;
     QAction* CurvasIdf1 = nullptr;
+    QAction* AjustarEquacao1 = nullptr;         // "Ajustar equação..." (src/ajusteui)
     QAction* MostrarEstacoes1 = nullptr;        // checkable, [OPCOES] MostrarEstacoes
     QAction* EstacoesInterpolacao1 = nullptr;   // Ctrl+E
     TCamadaEstacoes* CamadaBrasil = nullptr;    // station dots over BrasilBMP
@@ -139,6 +140,7 @@ public:
     void Contedo1Click();
     void ObterAjudaSobre1Click();
     void CurvasIdf1Click();
+    void AjustarEquacao1Click();
     void ProcurarLocal1Click();
     // Selects the place's state and then the place itself through the same
     // handlers as the user's clicks.
