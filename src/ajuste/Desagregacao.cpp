@@ -27,7 +27,12 @@ double TDesagregacao::Fator(double t) const {
     for (int passos = 0; t != 0; ++passos) {
         const auto r = std::find_if(Razoes.begin(), Razoes.end(), [&](const TRazao& q) { return q.Duracao == t; });
         if (r == Razoes.end() || passos > static_cast<int>(Razoes.size()))
-            throw EDadosInvalidos(Ansi("Não há razão de desagregação para ") + FloatToStr(t, ',') + " min.");
+        {
+            AnsiString duracoes;
+            for (double d : Duracoes()) duracoes += (duracoes.empty() ? "" : ", ") + FloatToStr(d, ',');
+            throw EDadosInvalidos(Ansi("Não há razão de desagregação para ") + FloatToStr(t, ',') +
+                                  Ansi(" min; as razões (") + Fonte + Ansi(") dão ") + duracoes + " min.");
+        }
         fator *= r->Razao;
         t = r->Base;
     }

@@ -126,6 +126,7 @@ AnsiString RelatorioTexto(const TResultadoAjuste& r, char d) {
 
 AnsiString RelatorioCsv(const TResultadoAjuste& r, char sep, char d) {
     AnsiString s;
+    for (const AnsiString& a : r.Avisos) s += CampoCsv(Ansi("Aviso: ") + a, sep) + "\r\n";
     for (const TTabela& t : TabelasDoRelatorio(r, d)) {
         if (!s.empty()) s += "\r\n";
         s += CampoCsv(t.Titulo, sep) + "\r\n";

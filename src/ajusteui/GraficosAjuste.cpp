@@ -61,10 +61,13 @@ QChart* GraficoMaximosAnuais(const TResultadoAjuste& r) {
     auto* x = Eixo(T("Ano"), primeiro - 1, ultimo + 1);
     x->setTickCount(std::min(12, ultimo - primeiro + 3));
     auto* y = Eixo(T("Altura (mm)"), 0, maior * 1.1);
+    y->applyNiceNumbers();
     g->addAxis(x, Qt::AlignBottom);
     g->addAxis(y, Qt::AlignLeft);
     auto* linha = new QLineSeries;
+    linha->setPen(QPen(kCores[0], 1.5));
     auto* pontos = new QScatterSeries;
+    pontos->setColor(kCores[0]);
     pontos->setName(m.UmDia ? T("máximo anual (1 dia)") : T("máximo anual (") + QLocale().toString(m.Duracoes[0]) + T(" min)"));
     pontos->setMarkerSize(7);
     for (const TAnoMaximo& a : m.Usados) {
@@ -100,6 +103,7 @@ QChart* GraficoProbabilidade(const TResultadoAjuste& r) {
     eixoX->setTickAnchor(0);
     eixoX->setTickInterval(1);
     auto* eixoY = Eixo(T("Altura (mm)"), 0, maior * 1.05);
+    eixoY->applyNiceNumbers();
     g->addAxis(eixoX, Qt::AlignBottom);
     g->addAxis(eixoY, Qt::AlignLeft);
     auto* tr = new QCategoryAxis;

@@ -16,6 +16,7 @@
 #include "ajuste/Ajuste.h"
 #include "ajuste/RelatorioAjuste.h"
 #include "ajusteui/FoAjusteEquacao.h"
+#include "ajusteui/GraficosAjuste.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -24,13 +25,15 @@ namespace {
 
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QImage Imagem(QChartView* v, QSize tamanho) {
-    QImage img(tamanho, QImage::Format_ARGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    v->render(&p, QRectF(QPointF(0, 0), tamanho));
-    return img;
+// A chart drawn afresh at the picture's own size (the window's view may be
+// any size), in a view that is never shown on screen.
+QImage Imagem(QChart* grafico, QSize tamanho) {
+    QChartView v(grafico);
+    v.setAttribute(Qt::WA_DontShowOnScreen);
+    v.setRenderHint(QPainter::Antialiasing);
+    v.resize(tamanho);
+    v.show();
+    return v.grab().toImage();
 }
 
 }  // namespace
@@ -69,11 +72,12 @@ void TfrmAjusteEquacao::Imprime(QPrinter& impressora) const {
     QTextDocument doc;
     doc.setDefaultFont(QFont(T("DejaVu Sans"), 8));
     const QSize tamanho(900, 560);
-    const QChartView* graficos[] = {GrMaximos, GrProbabilidade, GrEquacao};
+    QChart* graficos[] = {GraficoMaximosAnuais(*Resultado()), GraficoProbabilidade(*Resultado()),
+                          GraficoEquacaoAjustada(*Resultado())};
     QString figuras;
     for (int i = 0; i < 3; ++i) {
         const QString nome = T("grafico%1.png").arg(i);
-        doc.addResource(QTextDocument::ImageResource, QUrl(nome), Imagem(const_cast<QChartView*>(graficos[i]), tamanho));
+        doc.addResource(QTextDocument::ImageResource, QUrl(nome), Imagem(graficos[i], tamanho));
         figuras += T("<p><img src=\"%1\" width=\"600\"></p>").arg(nome);
     }
     QString html = QString::fromStdString(Utf8(RelatorioHtml(*Resultado(), QLocale().decimalPoint().at(0).toLatin1())));

@@ -38,7 +38,7 @@ TEST(ProgramaAjuste, ExitStatusesAndReasons) {
         {{kBom, "--estacao-csv", "e.csv"}, 2, "--nome"},
         {{kPoucos, "--bootstrap", "0"}, 1, "(1995, 1996, 2005)"},
         {{vazio}, 1, "vazio.csv: o arquivo está vazio"},
-        {{kBom, "--bootstrap", "0", "--duracoes", "7"}, 1, "7 min"},
+        {{kBom, "--bootstrap", "0", "--duracoes", "7"}, 1, "7 min; as razões (CETESB (1986)) dão 5, 10, 15,"},
         {{kBom, "--bootstrap", "20"}, 0, ""},
     };
     for (const auto& c : casos) {
