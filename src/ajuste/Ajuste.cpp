@@ -139,7 +139,11 @@ TResultadoAjuste AjustaRegistro(const TRegistro& registro, const TOpcoesAjuste& 
 
     std::vector<TPontoIdf> pontos;
     Intensidades(quantis, r.Tr, r.Duracoes, fatores, umDia, pontos);
-    r.Equacao = AjustaEquacao(pontos);
+    try {
+        r.Equacao = AjustaEquacao(pontos);
+    } catch (const ESemAjuste& e) {
+        throw ESemAjuste(TextoDoCaminho(r.Arquivo) + ": " + e.Message());
+    }
     r.Qualidade = Qualidade(r.Equacao, pontos);
     for (const TPontoIdf& p : pontos) r.Tabela.push_back({p, r.Equacao.Intensidade(p.Tr, p.T), {}, {}});
 
