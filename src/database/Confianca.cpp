@@ -9,6 +9,7 @@
 #include <string>
 
 #include "database/Coordenadas.h"
+#include "database/ExtensaoBrasil.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "model/EquacaoIdf.h"
@@ -72,10 +73,13 @@ bool TEnvoltoriaConvexa::Contem(TPonto p) const {
 }
 
 AnsiString TConfianca::Aviso() const {
-    if (!Longe && !ForaDaEnvoltoria) return {};
+    if (!Longe && !ForaDaEnvoltoria && !ForaDoBrasil) return {};
     const AnsiString km = std::to_string(std::lround(MaisProxima() ? MaisProxima()->DistanciaKm : 0));
     AnsiString frase = "Aten\xE7\xE3o: ";
-    if (ForaDaEnvoltoria && Longe)
+    if (ForaDoBrasil)
+        frase += Ansi("o ponto fica fora do Brasil") +
+                 (MaisProxima() ? Ansi(" e a estação mais próxima está a ") + km + " km" : AnsiString());
+    else if (ForaDaEnvoltoria && Longe)
         frase += Ansi("o ponto fica fora da área cercada pelas estações e a estação mais próxima está a ") + km + " km";
     else if (ForaDaEnvoltoria)
         frase += Ansi("o ponto fica fora da área cercada pelas estações");
@@ -179,6 +183,7 @@ TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas,
                                         const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) const {
     TConfianca r;
     r.DistanciaDeAviso = distanciaDeAviso_;
+    r.ForaDoBrasil = ForaDaExtensaoDoBrasil(lat, lon);
     for (const auto& c : todas) {
         if (c.DistanciaKm <= 25) ++r.Ate25Km;
         if (c.DistanciaKm <= 50) ++r.Ate50Km;

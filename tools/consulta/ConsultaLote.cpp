@@ -47,7 +47,8 @@ std::vector<std::string> TConsultaLote::Colunas(char decimal, bool comEvento) co
             nomes.push_back("i" + sufixo);
             nomes.push_back("P" + sufixo);
         }
-    if (confianca_) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
+    if (opcoes_.Confianca) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
+    else nomes.push_back("aviso");
     if (comEvento) nomes.insert(nomes.end(), {"tr_evento", "nota_tr_evento"});
     nomes.push_back("erro");
     return nomes;
@@ -57,7 +58,8 @@ std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada
     std::vector<TPonto> pontos;
     // The columns of an observed storm, when the header names them.
     std::size_t colunaT = 0, colunaP = 0;
-    TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
+    TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador,
+                      opcoes_.Entrada.empty() || opcoes_.Entrada == "-" ? "a entrada padrão" : opcoes_.Entrada);
     const TLeitorCoordenada coordenadas(opcoes_.Convencao);
     TLinhaCsvPontos linha;
     bool primeira = true;
@@ -128,7 +130,7 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
         if (!std::isfinite(e.K) || !std::isfinite(e.a) || !std::isfinite(e.b) || !std::isfinite(e.c))
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
         r.Valores = ValoresDosPares(e.K, e.a, e.b, e.c, opcoes_.Tr, opcoes_.Duracoes, opcoes_.Dialeto.Decimal);
-        if (confianca_) {
+        {
             const TConfianca c = confianca_->Resumo(ponto.Latitude, ponto.Longitude,
                                                     TPoolInterpolacao::TExigencia::RegistroIntegro);
             const char dec = opcoes_.Dialeto.Decimal;
@@ -140,6 +142,8 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
                            perto ? FloatToStr(perto->DistanciaKm, dec) : std::string(),
                            std::to_string(c.Ate25Km), std::to_string(c.Ate50Km), valor(c.MenorI), valor(c.MaiorI),
                            Utf8(c.Aviso())};
+            r.Aviso = r.Confianca.back();
+            if (!opcoes_.Confianca) r.Confianca.erase(r.Confianca.begin(), r.Confianca.end() - 1);
         }
         if (ponto.TemEvento) {
             const TResposta tr = PeriodoDeRetornoDaAltura({e.K, e.a, e.b, e.c}, ponto.DuracaoEvento, ponto.AlturaEvento);
@@ -186,6 +190,11 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
     return resultados;
 }
 
+void TConsultaLote::DizAviso(const TPonto& p, const TResultado& r, std::ostream& erros) {
+    if (!r.Aviso.empty())
+        erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << r.Aviso << '\n';
+}
+
 void TConsultaLote::DizErroDosDados(const std::vector<TResultado>& resultados, std::ostream& erros) {
     const auto comErro =
         std::find_if(resultados.begin(), resultados.end(), [](const TResultado& r) { return !r.ErroDosDados.empty(); });
@@ -222,6 +231,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
             escritor.Linha(campos);
             continue;
         }
+        DizAviso(p, r, erros);
         const TEstacao& e = r.Estacao;
         const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
         campos.push_back(Utf8(p.Latitude));

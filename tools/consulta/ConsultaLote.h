@@ -21,7 +21,7 @@ class TConsultaLote {
 public:
     TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes)
         : pool_(pool), opcoes_(opcoes),
-          confianca_(opcoes.Confianca ? std::make_unique<TAvaliadorConfianca>(pool) : nullptr) {}
+          confianca_(std::make_unique<TAvaliadorConfianca>(pool)) {}
 
     // Returns the number of rows that failed.
     std::size_t Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const;
@@ -39,13 +39,18 @@ public:
         std::vector<double> Valores;   // i and P for each Tr, then each duration
         std::string Erro;
         std::string ErroDosDados;      // the station file's fault that stopped this point
-        std::vector<std::string> Confianca;   // --confianca columns, UTF-8
+        std::vector<std::string> Confianca;   // --confianca columns (or only the warning without it), UTF-8
         std::vector<std::string> Evento;      // tr_evento, nota_tr_evento (UTF-8) of a row with t and P
+        std::string Aviso;                    // the warning, UTF-8; empty when none
     };
+    // A row's warning on standard error, with its line number.
+    static void DizAviso(const TPonto& p, const TResultado& r, std::ostream& erros);
 
     // The output's column names: id, latitude, longitude, local, K, a, b, c,
     // fonte, i and P of each pair (Tr, t) named with this decimal separator,
-    // the --confianca columns when asked for, tr_evento and nota_tr_evento
+    // the --confianca columns when asked for (else aviso alone: a point
+    // outside Brazil or far from every station is always warned of),
+    // tr_evento and nota_tr_evento
     // when the input has t and P columns, erro. Every output uses them.
     std::vector<std::string> Colunas(char decimal, bool comEvento = false) const;
 
@@ -67,5 +72,5 @@ private:
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
-    std::unique_ptr<TAvaliadorConfianca> confianca_;   // with --confianca only
+    std::unique_ptr<TAvaliadorConfianca> confianca_;
 };

@@ -54,7 +54,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
     }
 }
 
-void TConsultaPonto::Executa(std::ostream& destino) const {
+void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
@@ -95,8 +95,8 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
 
     EscrevePerguntas({r.K, r.a, r.b, r.c}, saida);
 
+    const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
     if (opcoes_.Confianca) {
-        const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };
         saida << "\nEsta\xC3\xA7\xC3\xA3o mais pr\xC3\xB3xima: "
@@ -125,4 +125,5 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
         }
     }
     destino << saida.str();
+    if (avisos && !c.Aviso().empty()) *avisos << "tormel21-consulta: " << Utf8(c.Aviso()) << '\n';
 }

@@ -14,8 +14,10 @@ public:
 
     // Errors of the coordinates or of the data pass to the caller (a corrupt
     // station record that the point reaches is EDadosInvalidos naming it);
-    // the answer is written whole or not at all.
-    void Executa(std::ostream& saida) const;
+    // the answer is written whole or not at all. A point outside Brazil or
+    // far from every station gets the core's warning on `avisos` (standard
+    // error), with or without --confianca.
+    void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
 
 private:
     // The design storm and the inverse questions asked for, computed in full

@@ -61,9 +61,7 @@ TArquivoTemporario::TArquivoTemporario(const std::string& caminho) : caminho_(ca
     // A link stays a link: its final target is replaced. The extension stays
     // last: GDAL and SQLite look at it.
     destino_ = FimDosLinks(caminho);
-    const std::string ext = Extensao(caminho);
-    const std::string extDestino = Extensao(destino_);
-    temporario_ = destino_.substr(0, destino_.size() - extDestino.size()) + ".tmp" + std::to_string(::getpid()) + ext;
+    temporario_ = NomeTemporarioGis(caminho);
     std::remove(temporario_.c_str());
 }
 

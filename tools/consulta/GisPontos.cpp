@@ -82,6 +82,7 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
             f.SetField("longitude", p.LongitudeEntrada.c_str());
             f.SetField("erro", erro.c_str());
         } else {
+            TConsultaLote::DizAviso(p, r, erros);
             const TEstacao& e = r.Estacao;
             const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
             f.SetField("latitude", Utf8(p.Latitude).c_str());
@@ -107,6 +108,10 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
             OGRPoint ponto(-ParseDms(p.Longitude), -ParseDms(p.Latitude));
             f.SetGeometry(&ponto);
         }
+        // A text left empty is the empty text in every column (aviso, erro
+        // and the rest alike), a missing number stays null.
+        for (std::size_t k = 0; k < nomes.size(); ++k)
+            if (tipo(k) == OFTString && !f.IsFieldSet(static_cast<int>(k))) f.SetField(static_cast<int>(k), "");
         if (camada->CreateFeature(&f) != OGRERR_NONE)
             Gis::Falha(Ansi("Não foi possível escrever o arquivo"), opcoes.Saida);
     }

@@ -1,5 +1,13 @@
 #include "LeitorCsv.h"
 
+#include <cerrno>
+#include <cstring>
+#include <ios>
+
+#include "LeitorCoordenada.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+
 namespace {
 
 bool Utf8Valido(const std::string& s) {
@@ -98,7 +106,18 @@ bool TLeitorCsv::Divide(const std::string& texto, char separador, std::vector<st
 
 bool TLeitorCsv::Proxima(TLinhaCsvPontos& linha) {
     std::string texto;
-    while (entrada_.good() && LeLinha(entrada_, texto)) {
+    for (;;) {
+        bool temLinha = false;
+        try {
+            errno = 0;
+            temLinha = entrada_.good() && LeLinha(entrada_, texto);
+        } catch (const std::ios_base::failure&) {   // the file buffer's read failed
+            const int motivo = errno;
+            entrada_.setstate(std::ios::badbit);
+            throw EInOutError(Ansi("Não foi possível ler ") + AnsiDaEntrada(nome_) +
+                              (motivo ? " (" + AnsiDaEntrada(std::strerror(motivo)) + ")" : AnsiString()) + ".");
+        }
+        if (!temLinha) break;
         ++numero_;
         if (numero_ == 1 && texto.compare(0, 3, "\xEF\xBB\xBF") == 0) texto.erase(0, 3);
         if (EmBranco(texto)) continue;

@@ -19,10 +19,14 @@ struct TLinhaCsvPontos {
 
 class TLeitorCsv {
 public:
-    TLeitorCsv(std::istream& entrada, char separador) : entrada_(entrada), separador_(separador) {}
+    // nome: the input's name in messages (UTF-8).
+    TLeitorCsv(std::istream& entrada, char separador, std::string nome = "a entrada")
+        : entrada_(entrada), separador_(separador), nome_(std::move(nome)) {}
 
     // Next line that is not blank; false at the end of the input. Lines that
     // are not valid UTF-8 or hold malformed quoting come back with Erro set.
+    // An input that cannot be read (a folder, a device that fails) is
+    // EInOutError naming it and the system's reason.
     bool Proxima(TLinhaCsvPontos& linha);
 
     // Splits one line (without its line end).
@@ -32,5 +36,6 @@ public:
 private:
     std::istream& entrada_;
     char separador_;
+    std::string nome_;
     long numero_ = 0;
 };

@@ -7,12 +7,20 @@
 // output is written directly, since there is nothing to replace. A folder
 // is refused at once.
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <string>
+
+#include "LimpezaSinais.h"
 
 // The end of a chain of symbolic links (the path itself when it is none); a
 // link may point to a name not yet taken.
 std::string FimDosLinks(std::string caminho);
+
+// The temporary name a GIS output is written under beside its final target
+// (links followed), the extension kept last (GDAL and SQLite look at it):
+// "grade.tmp<pid>.tif".
+std::string NomeTemporarioGis(const std::string& caminho);
 
 class TSaidaConsulta {
 public:
@@ -34,4 +42,5 @@ private:
     std::string temporario_;   // empty when writing directly
     std::ofstream arquivo_;
     std::ostream* direta_ = nullptr;
+    std::unique_ptr<TTemporarioVigiado> vigia_;   // removes temporario_ on a signal
 };

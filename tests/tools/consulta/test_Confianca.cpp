@@ -82,13 +82,13 @@ TEST_F(Confianca, OnePoint) {
     EXPECT_NEAR(c.MaisProxima()->DistanciaKm, 108, 1);
 }
 
-// Batch: seven columns before "erro" with the option, none without; a
+// Batch: seven columns before "erro" with the option, aviso alone without; a
 // station's own row has no warning, a row that does not read keeps the
 // column count.
 TEST_F(Confianca, Batch) {
     const std::string csv = "id;lat;lon\nfora;5;40\nestacao;12°58'00\";38°30'00\"\nruim;xx;1\n";
     const auto simples = Lote(bd, csv, {});
-    EXPECT_EQ(simples[0].size(), 10u);
+    EXPECT_EQ(simples[0].size(), 11u);   // aviso is always there
     const auto linhas = Lote(bd, csv, {"--confianca"});
     ASSERT_EQ(linhas.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(linhas[0].begin() + 9, linhas[0].end()),
