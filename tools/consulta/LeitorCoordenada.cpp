@@ -42,6 +42,18 @@ AnsiString TLeitorCoordenada::Texto(std::string_view entrada, bool latitude) con
     return DeDecimal(valor, entrada, latitude);
 }
 
+double TLeitorCoordenada::Graus(std::string_view entrada) const {
+    const std::string_view s = SemBrancos(entrada);
+    if (s.find("\xC2\xB0") != std::string_view::npos || s.find("\xC2\xBA") != std::string_view::npos) {
+        const int graus = (s[0] - '0') * 10 + (s[1] - '0'), minutos = (s[4] - '0') * 10 + (s[5] - '0'),
+                  segundos = (s[7] - '0') * 10 + (s[8] - '0');
+        return -(graus + minutos / 60.0 + segundos / 3600.0);
+    }
+    double valor = 0;
+    if (!TryStrToFloat(s, '.', valor)) TryStrToFloat(s, ',', valor);
+    return convencao_ == Convencao::Positivos ? -std::fabs(valor) : valor;
+}
+
 AnsiString TLeitorCoordenada::DeTexto(std::string_view s, std::string_view original, bool latitude) const {
     // DD, degree sign (two UTF-8 bytes), MM, ', SS, ".
     if (s.size() != 10 || !Digito(s[0]) || !Digito(s[1]) || s[2] != '\xC2' ||

@@ -26,6 +26,9 @@ public:
     // EConvertError with a Portuguese message naming the input when the text
     // is neither form, or lies outside what a coordinate text can hold.
     AnsiString Texto(std::string_view entrada, bool latitude) const;
+    // The position the input stands for, in decimal degrees with south and
+    // west negative (for an input Texto has taken).
+    double Graus(std::string_view entrada) const;
 
 private:
     AnsiString DeTexto(std::string_view entrada, std::string_view original, bool latitude) const;

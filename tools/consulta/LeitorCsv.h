@@ -4,8 +4,13 @@
 // is an ordinary character, so an unquoted coordinate text 19°55'30" reads as
 // written. A record never spans lines: an unclosed quote is an error of that
 // line alone, and the lines after it are read normally. A UTF-8 byte-order
-// mark at the start is skipped; a line ends at LF, CR or CR LF (mixed too).
+// mark at the start is skipped; UTF-16 with its mark (LE or BE) is read as
+// the same text; a file with null bytes otherwise (UTF-16 without its mark)
+// is refused whole, saying how to save it. A first line with tabs and
+// without the separator makes tab the separator. A line ends at LF, CR or
+// CR LF (mixed too).
 #include <istream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,7 +39,13 @@ public:
                        std::string& erro);
 
 private:
+    void Inicia();
+
     std::istream& entrada_;
+    std::istringstream convertida_;   // UTF-16 input as UTF-8
+    std::istream* fonte_ = &entrada_;
+    std::string pendente_;            // a first byte read while looking for the mark
+    bool iniciado_ = false, separadorVisto_ = false;
     char separador_;
     std::string nome_;
     long numero_ = 0;

@@ -93,6 +93,12 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--version") { semValor(); o.Versao = true; }
         else if (arg == "--entrada" || arg == "-e") o.Entrada = exigeValor();
         else if (arg == "--saida" || arg == "-o") o.Saida = exigeValor();
+        else if (arg == "--colunas") {
+            o.ColunasCoordenadas = exigeValor();
+            const std::vector<std::string> itens = ItensDaOpcao(o.ColunasCoordenadas);
+            if (itens.size() != 2 || itens[0].empty() || itens[1].empty())
+                Uso("--colunas: dê as colunas da latitude e da longitude, LAT,LON (nomes do cabeçalho ou números)");
+        }
         else if (arg == "--dados") {
             o.PastaDados = exigeValor();
             if (o.PastaDados.empty()) Uso("--dados precisa de uma pasta");
@@ -137,6 +143,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (temDuracoes && !temTr) Uso("--tr e --duracoes andam juntas");
     if (temTr && !temDuracoes && !perguntas) Uso("--tr e --duracoes andam juntas");
     const bool umPontoSo = perguntas || o.Hietograma || o.Evento;
+    if (!o.ColunasCoordenadas.empty() && o.Entrada.empty()) Uso("--colunas vale só com --entrada");
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
