@@ -38,6 +38,10 @@ public:
     void LeArquivoLocalidades(const std::string& caminho);
 
     const std::vector<TErroImportacao>& Erros() const { return erros_; }
+    // What is accepted but looks wrong (said, not refused).
+    const std::vector<TErroImportacao>& Avisos() const { return avisos_; }
+    // Strict: what would be a warning of a station's place is an error.
+    void Estrito(bool estrito) { estrito_ = estrito; }
     // EDadosInvalidos listing every error, one per line; nothing when clean.
     void VerificaSemErros() const;
 
@@ -67,4 +71,6 @@ private:
     std::vector<std::vector<std::string>> nomesEstacoes_ = std::vector<std::vector<std::string>>(NumEstados);
     std::vector<std::vector<std::string>> nomesLocalidades_ = std::vector<std::vector<std::string>>(NumEstados);
     std::vector<TErroImportacao> erros_;
+    std::vector<TErroImportacao> avisos_;
+    bool estrito_ = false;
 };
