@@ -117,10 +117,18 @@ void TConsultaLote::LeEvento(const std::vector<std::string>& campos, std::size_t
     const std::string altura = colunaP < campos.size() ? SemBrancos(campos[colunaP]) : std::string();
     if (t.empty() && altura.empty()) return;   // a row without an event
     const char dec = opcoes_.Dialeto.Decimal;
+    // A number with the other dialect's decimal separator is not read as
+    // something else: it is refused, saying why.
+    auto separadorErrado = [&](const std::string& texto) -> std::string {
+        const char outro = dec == ',' ? '.' : ',';
+        if (texto.find(outro) == std::string::npos) return {};
+        return dec == ',' ? " (no formato br a vírgula separa as casas decimais; use --formato int para o ponto)"
+                          : " (no formato int o ponto separa as casas decimais)";
+    };
     if (!TryStrToFloat(t, dec, p.DuracaoEvento) || !(p.DuracaoEvento > 0) || !std::isfinite(p.DuracaoEvento))
-        p.Erro = "t: \"" + t + "\" não é uma duração em minutos maior que zero";
+        p.Erro = "t: \"" + t + "\" não é uma duração em minutos maior que zero" + separadorErrado(t);
     else if (!TryStrToFloat(altura, dec, p.AlturaEvento) || !(p.AlturaEvento > 0) || !std::isfinite(p.AlturaEvento))
-        p.Erro = "P: \"" + altura + "\" não é uma altura de chuva em mm maior que zero";
+        p.Erro = "P: \"" + altura + "\" não é uma altura de chuva em mm maior que zero" + separadorErrado(altura);
     else
         p.TemEvento = true;
 }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <thread>
 
+#include <unistd.h>
+
 #include "GisComum.h"
 #include "Paralelo.h"
 #include "database/Coordenadas.h"
@@ -45,8 +47,10 @@ long Celulas(double graus, double passo) {
 
 class TBarraProgresso {
 public:
-    explicit TBarraProgresso(std::ostream& saida) : saida_(saida), inicio_(std::chrono::steady_clock::now()) {}
+    explicit TBarraProgresso(std::ostream& saida)
+        : saida_(saida), inicio_(std::chrono::steady_clock::now()), terminal_(::isatty(STDERR_FILENO) == 1) {}
     void Mostra(double fracao) {
+        if (!terminal_) return;   // a file or a pipe gets no bar
         if (!mostrando_ && std::chrono::steady_clock::now() - inicio_ < std::chrono::seconds(1)) return;
         mostrando_ = true;
         const int cheios = static_cast<int>(fracao * 40);
@@ -61,6 +65,7 @@ public:
 private:
     std::ostream& saida_;
     std::chrono::steady_clock::time_point inicio_;
+    bool terminal_;
     bool mostrando_ = false;
 };
 

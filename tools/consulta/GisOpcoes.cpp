@@ -13,7 +13,7 @@
 #include "platform/Numeros.h"
 
 namespace {
-[[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
+[[noreturn]] void Uso(const std::string& mensagemUtf8) { LancaUtf8<EUso>(mensagemUtf8); }
 }  // namespace
 
 void TOpcoesGis::LeArea(const std::string& texto) {

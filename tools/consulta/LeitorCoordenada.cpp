@@ -23,8 +23,8 @@ std::string_view SemBrancos(std::string_view s) {
 bool Digito(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void Recusa(std::string_view original, bool latitude, const char* motivoUtf8) {
-    throw EConvertError(Ansi(latitude ? "Latitude \"" : "Longitude \"") + AnsiDaEntrada(original) +
-                        Ansi("\" inválida: ") + Ansi(motivoUtf8) + ".");
+    LancaUtf8<EConvertError>(std::string(latitude ? "Latitude \"" : "Longitude \"") + std::string(original) +
+                             "\" inválida: " + motivoUtf8 + ".");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 // Convencao::Negativos they are signed as GIS tools write them (south and west
 // negative), and a north latitude or east longitude is refused: the
 // coordinate text has no sign and cannot hold it.
+#include <string>
 #include <string_view>
 
 #include "platform/AnsiString.h"
@@ -39,3 +40,10 @@ private:
 
 // User text for a message: cp1252 when it fits, its bytes otherwise.
 AnsiString AnsiDaEntrada(std::string_view utf8);
+
+// An error whose UTF-8 message (what()) is `utf8` as written, whatever
+// characters of the user's it quotes; its cp1252 message is AnsiDaEntrada's.
+template <class TErro>
+[[noreturn]] void LancaUtf8(const std::string& utf8) {
+    throw TErro(AnsiDaEntrada(utf8), utf8);
+}

@@ -10,7 +10,7 @@
 
 namespace {
 
-[[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
+[[noreturn]] void Uso(const std::string& mensagemUtf8) { LancaUtf8<EUso>(mensagemUtf8); }
 
 double Positivo(const std::string& opcao, const std::string& item) {
     double v = 0;
@@ -148,6 +148,9 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
+        if (o.Confianca)
+            Uso("--confianca não vale com --grade: a grade só tem os parâmetros ou as intensidades (consulte os "
+                "pontos com --entrada e --confianca)");
         if (!o.Gis.AreaDada) o.Gis.PoeAreaPadrao();
     } else if (!o.Entrada.empty()) {
         if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
