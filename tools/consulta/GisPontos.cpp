@@ -4,6 +4,8 @@
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
+#include <cctype>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +27,36 @@ const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
 
 }  // namespace
 
+std::vector<std::string> NomesCurtos(const std::vector<std::string>& nomes) {
+    static const std::pair<const char*, const char*> kAbreviados[] = {
+        {"lat_decimal", "lat_dec"},      {"lon_decimal", "lon_dec"},   {"estacao_proxima", "est_prox"},
+        {"distancia_km", "dist_km"},     {"estacoes_25km", "est_25km"}, {"estacoes_50km", "est_50km"},
+        {"nota_tr_evento", "nota_tr_ev"},
+    };
+    auto chave = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    std::vector<std::string> r;
+    std::set<std::string> usados;
+    for (const std::string& nome : nomes) {
+        std::string curto = nome;
+        for (const auto& [longo, abreviado] : kAbreviados)
+            if (nome == longo) curto = abreviado;
+        for (char& c : curto)
+            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') c = '_';
+        if (curto.size() > 10) curto.resize(10);
+        const std::string base = curto;
+        for (int k = 1; usados.count(chave(curto)); ++k) {
+            const std::string sufixo = "_" + std::to_string(k);
+            curto = base.substr(0, std::min(base.size(), 10 - sufixo.size())) + sufixo;
+        }
+        usados.insert(chave(curto));
+        r.push_back(curto);
+    }
+    return r;
+}
+
 std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
                            std::ostream& erros) {
     // The target is checked before any work: a folder, a pipe or a device
@@ -37,14 +69,17 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
     TConsultaLote::DizErroDosDados(resultados, erros);
 
     Gis::Inicializa();
-    const bool geojson = Gis::Extensao(opcoes.Saida) == ".geojson";
-    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(geojson ? "GeoJSON" : "GPKG");
+    const TFormatoGis* formato = FormatoDePontos(opcoes.Saida);
+    const std::string nomeDriver = formato ? formato->Driver : "";
+    const bool geojson = nomeDriver == "GeoJSON", shapefile = nomeDriver == "ESRI Shapefile";
+    GDALDriver* driver = formato ? GetGDALDriverManager()->GetDriverByName(formato->Driver) : nullptr;
     if (!driver) Gis::Falha(Ansi("O GDAL não tem o formato para escrever"), opcoes.Saida);
     std::unique_ptr<GDALDataset, TFechaGdal> ds(
         driver->Create(temporario.Caminho().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!ds) Gis::Falha(Ansi("Não foi possível criar o arquivo"), opcoes.Saida);
     // GeoJSON keeps every digit of the doubles, as the GeoPackage does.
-    const char* const opcoesCamada[] = {geojson ? "SIGNIFICANT_FIGURES=17" : nullptr, nullptr};
+    const char* const opcoesCamada[] = {geojson ? "SIGNIFICANT_FIGURES=17" : shapefile ? "ENCODING=UTF-8" : nullptr,
+                                        nullptr};
     OGRLayer* camada = ds->CreateLayer("pontos", const_cast<OGRSpatialReference*>(&Gis::Sirgas2000()), wkbPoint, const_cast<char**>(opcoesCamada));
     if (!camada) Gis::Falha(Ansi("Não foi possível criar a camada de pontos em"), opcoes.Saida);
 
@@ -63,8 +98,11 @@ std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta&
             return OFTReal;
         return n == "estacoes_25km" || n == "estacoes_50km" ? OFTInteger : OFTString;
     };
+    // A Shapefile keeps 10 characters of a name: the names are shortened
+    // there so that no two read alike.
+    const std::vector<std::string> nomesNoArquivo = shapefile ? NomesCurtos(nomes) : nomes;
     for (std::size_t i = 0; i < nomes.size(); ++i) {
-        OGRFieldDefn definicao(nomes[i].c_str(), tipo(i));
+        OGRFieldDefn definicao(nomesNoArquivo[i].c_str(), tipo(i));
         if (camada->CreateField(&definicao) != OGRERR_NONE)
             Gis::Falha(Ansi("Não foi possível criar a coluna ") + nomes[i] + Ansi(" em"), opcoes.Saida);
     }

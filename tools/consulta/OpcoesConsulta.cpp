@@ -165,6 +165,21 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         o.Latitude = posicionais[0];
         o.Longitude = posicionais[1];
     }
+    // An extension no format of the tool's is written under is refused
+    // before any work.
+    if (!o.Gis.Grade.empty()) {
+        const TFormatoGis* f = FormatoDeGrade(o.Gis.Grade);
+        if (!f) Uso("--grade: \"" + o.Gis.Grade + "\" não tem a extensão de um formato de grade que se grave; use " +
+                    FormatosAceitos(true));
+        const std::size_t bandas = o.Tr.empty() ? 4 : o.Tr.size() * o.Duracoes.size();
+        if (f->UmaBanda && bandas != 1)
+            Uso(std::string("--grade: o formato ") + f->Nome + " guarda uma banda só; dê um valor de --tr e um de "
+                "--duracoes, ou use .tif ou .nc");
+    }
+    if (!o.Saida.empty() && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
+        Uso("--saida: \"" + o.Saida + "\" não tem a extensão de um formato que se grave" +
+            (o.UmPonto ? std::string("; um ponto sai em texto: .txt, .csv ou sem extensão")
+                       : "; use " + FormatosAceitos(false)));
     return o;
 }
 

@@ -34,8 +34,8 @@ const char* const kPrograma = "tormel21-consulta";
 struct TVigiaGis {
     explicit TVigiaGis(const std::string& caminho) {
         const std::string nome = NomeTemporarioGis(caminho);
-        for (const char* sufixo : {"", "-journal", "-wal", "-shm", ".aux.xml"})
-            vigias.push_back(std::make_unique<TTemporarioVigiado>(nome + sufixo));
+        vigias.push_back(std::make_unique<TTemporarioVigiado>(nome));
+        for (const std::string& outro : CompanheirosGis(nome)) vigias.push_back(std::make_unique<TTemporarioVigiado>(outro));
     }
     std::vector<std::unique_ptr<TTemporarioVigiado>> vigias;
 };

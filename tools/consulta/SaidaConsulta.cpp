@@ -1,5 +1,6 @@
 #include "SaidaConsulta.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <sys/stat.h>
@@ -45,6 +46,25 @@ std::string NomeTemporarioGis(const std::string& caminho) {
     const std::string destino = FimDosLinks(caminho);
     return destino.substr(0, destino.size() - extensao(destino).size()) + ".tmp" + std::to_string(::getpid()) +
            extensao(caminho);
+}
+
+std::vector<std::string> ExtensoesIrmasGis(const std::string& arquivo) {
+    const std::size_t ponto = arquivo.find_last_of('.'), barra = arquivo.find_last_of('/');
+    std::string ext = ponto == std::string::npos || (barra != std::string::npos && ponto < barra) ? std::string()
+                                                                                                : arquivo.substr(ponto);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".shp") return {".shx", ".dbf", ".prj", ".cpg", ".qix"};
+    if (ext == ".tab") return {".dat", ".map", ".id", ".ind"};
+    if (ext == ".asc") return {".prj"};
+    return {};
+}
+
+std::vector<std::string> CompanheirosGis(const std::string& arquivo) {
+    std::vector<std::string> r;
+    for (const char* sufixo : {"-journal", "-wal", "-shm", ".aux.xml", ".base.tif"}) r.push_back(arquivo + sufixo);
+    const std::size_t ponto = arquivo.find_last_of('.');
+    for (const std::string& ext : ExtensoesIrmasGis(arquivo)) r.push_back(arquivo.substr(0, ponto) + ext);
+    return r;
 }
 
 TSaidaConsulta::TSaidaConsulta(const std::string& caminho, std::ostream& saidaPadrao) : caminho_(caminho) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "LimpezaSinais.h"
 
@@ -21,6 +22,12 @@ std::string FimDosLinks(std::string caminho);
 // (links followed), the extension kept last (GDAL and SQLite look at it):
 // "grade.tmp<pid>.tif".
 std::string NomeTemporarioGis(const std::string& caminho);
+// The other files a GIS writer may make beside a file: SQLite's journals,
+// GDAL's side file, the grid's first GeoTIFF, a Shapefile's or a MapInfo
+// table's companions (those with the file's stem: their extensions).
+std::vector<std::string> CompanheirosGis(const std::string& arquivo);
+// The companions that belong to the format and move with the file.
+std::vector<std::string> ExtensoesIrmasGis(const std::string& arquivo);
 
 class TSaidaConsulta {
 public:

@@ -108,3 +108,63 @@ TEST(ProcessoSaidas, GeoPackageEmptyTextsAlike) {
     EXPECT_FALSE(Contem(info, "aviso (String) = (null)")) << info;
     EXPECT_FALSE(Contem(info, "erro (String) = (null)")) << info;
 }
+
+// The format is the extension's: each GIS extension gets its GDAL driver,
+// a Shapefile names fit in 10 characters, unambiguously; any other
+// extension is refused before any work, naming the formats accepted.
+TEST(ProcessoSaidas, FormatByExtension) {
+    const TPastaDadosTeste pasta(kEstacoes);
+    const std::string entrada = pasta.Arquivo("e.csv", "id;lat;lon;nome_comprido_1;nome_comprido_2\n"
+                                                       "bh;19°55'30\";43°56'15\";a;b\n");
+    // The driver that reads the file back (KML is read by LIBKML when there,
+    // a GeoJSON sequence by the GeoJSON reader).
+    const std::vector<std::pair<std::string, std::string>> pontos = {
+        {"p.shp", "`ESRI Shapefile'"}, {"p.fgb", "`FlatGeobuf'"}, {"p.kml", "KML'"},
+        {"p.json", "`GeoJSON'"},       {"p.geojsonl", "`GeoJSON'"}, {"p.gpkg", "`GPKG'"},
+    };
+    for (const auto& [nome, driver] : pontos) {
+        SCOPED_TRACE(nome);
+        const std::string arquivo = pasta.Pasta() + nome;
+        const auto r = RodaConsulta(pasta.Pasta(), {"--dados", pasta.Pasta(), "-e", entrada, "-o", arquivo,
+                                                    "--confianca"});
+        ASSERT_EQ(0, r.Estado) << r.Erros;
+        const std::string info = Comando("ogrinfo -al \"" + arquivo + "\"");
+        EXPECT_TRUE(Contem(info, driver)) << info;
+        EXPECT_TRUE(Contem(info, "POINT (-43.9375 -19.925)")) << info;
+    }
+    // A sequence has one feature a line, no collection.
+    const std::string seq = TPastaDadosTeste::Le(pasta.Pasta() + "p.geojsonl");
+    EXPECT_FALSE(Contem(seq, "FeatureCollection")) << seq;
+    EXPECT_EQ(0u, seq.find("{ \"type\": \"Feature\"")) << seq;
+    // The Shapefile's names, as read back.
+    const std::string dbf = Comando("ogrinfo -al -so \"" + pasta.Pasta() + "p.shp\"");
+    for (const char* campo : {"nome_compr: String", "nome_com_1: String", "lat_dec: Real", "est_prox: String",
+                              "dist_km: Real", "est_25km: Integer"})
+        EXPECT_TRUE(Contem(dbf, campo)) << campo << "\n" << dbf;
+
+    const std::vector<std::pair<std::string, std::string>> grades = {
+        {"g.tif", "LAYOUT=COG"}, {"g.nc", "Driver: netCDF"}, {"g.img", "Driver: HFA"}};
+    for (const auto& [nome, marca] : grades) {
+        SCOPED_TRACE(nome);
+        const auto r = RodaConsulta(pasta.Pasta(), {"--dados", pasta.Pasta(), "--grade", pasta.Pasta() + nome,
+                                                    "--area", "-20,-19.5,-44,-43.5", "--passo", "600"});
+        ASSERT_EQ(0, r.Estado) << r.Erros;
+        EXPECT_TRUE(Contem(Comando("gdalinfo \"" + pasta.Pasta() + nome + "\""), marca));
+    }
+
+    const auto antes = NomesNaPasta(pasta.Pasta());
+    const std::vector<std::pair<std::vector<std::string>, std::string>> recusas = {
+        {{"-e", entrada, "-o", pasta.Pasta() + "x.png"}, ".shp (Shapefile)"},
+        {{"--grade", pasta.Pasta() + "z.png"}, ".tif (GeoTIFF otimizado"},
+        {{"-o", pasta.Pasta() + "um.shp", "20", "44"}, "um ponto sai em texto"},
+        {{"--grade", pasta.Pasta() + "z.asc"}, "guarda uma banda só"},
+    };
+    for (const auto& [args, mensagem] : recusas) {
+        std::vector<std::string> todos = {"--dados", pasta.Pasta()};
+        todos.insert(todos.end(), args.begin(), args.end());
+        const auto r = RodaConsulta(pasta.Pasta(), todos);
+        EXPECT_EQ(2, r.Estado) << mensagem;
+        EXPECT_TRUE(Contem(r.Erros, mensagem)) << r.Erros;
+    }
+    EXPECT_EQ(antes, NomesNaPasta(pasta.Pasta()));
+}
