@@ -2,11 +2,17 @@
 // encodings, tab separators, extra columns, coordinate columns by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <regex>
 #include <sstream>
 
 #include "ExecucaoTeste.h"
 #include "LeitorCsv.h"
 #include "PastaDadosTeste.h"
+#include "database/BDPrecipitacao.h"
+#include "database/Coordenadas.h"
+#include "platform/Cp1252.h"
 
 namespace {
 
@@ -113,4 +119,38 @@ TEST(ProcessoEntrada, ExtraColumnsAndCoordinatesByName) {
                                     "id;lat;lon\n1;19,9;43,9\n");
     EXPECT_EQ(1, falta.Estado);
     EXPECT_NE(std::string::npos, falta.Erros.find("--colunas: a coluna \"la\" não está no cabeçalho")) << falta.Erros;
+}
+
+// Every pool station of the shipped data, given back in signed decimal
+// degrees at full precision, is that station (its name in the batch).
+TEST(ProcessoEntrada, EveryPoolStationFromItsDecimalDegrees) {
+    TBDPrecipitacao bd(TORMEL_DATA_DIR "/");
+    bd.CarregaEstacoesDaInterpolacao();
+    const TPoolInterpolacao& pool = bd.Pool();
+    ASSERT_GT(pool.Tamanho(), 100u);
+    std::string csv = "id;lat;lon\n";
+    std::vector<std::string> nomes;
+    for (std::size_t i = 0; i < pool.Tamanho(); ++i) {
+        const TEstacao& e = pool.Estacao(i);
+        char linha[128];
+        std::snprintf(linha, sizeof linha, "%zu;%.17g;%.17g\n", i, -ParseDms(e.Latitude.Text()),
+                      -ParseDms(e.Longitude.Text()));
+        csv += linha;
+        nomes.push_back(Utf8(TiraBrancosFinais(e.Nome.Text())));
+    }
+    const TPastaTemporaria pasta("consulta-pool-");
+    const auto r = RodaConsulta(pasta.Caminho(), {"--dados", TORMEL_DATA_DIR "/", "--negativos", "--formato", "int",
+                                                  "-e", "-"},
+                                std::regex_replace(csv, std::regex(";"), ","));
+    ASSERT_EQ(0, r.Estado) << r.Erros;
+    std::istringstream saida(r.Saida);
+    TLeitorCsv leitor(saida, ',');
+    TLinhaCsvPontos l;
+    ASSERT_TRUE(leitor.Proxima(l));
+    const std::size_t local = static_cast<std::size_t>(std::find(l.Campos.begin(), l.Campos.end(), "local") -
+                                                       l.Campos.begin());
+    std::size_t n = 0, erradas = 0;
+    for (; leitor.Proxima(l); ++n) erradas += n < nomes.size() && l.Campos.at(local) != nomes[n];
+    EXPECT_EQ(nomes.size(), n);
+    EXPECT_EQ(0u, erradas);
 }
