@@ -78,11 +78,11 @@ void TfrmCurvasIdf::MontaJanela() {
     ChuvaDeProjeto = new TPaginaChuvaDeProjeto(lugar_);
     Paginas->addTab(ChuvaDeProjeto, T("C&huva de projeto"));
     Calculadora = new TPaginaCalculadora(lugar_);
-    Paginas->addTab(Calculadora, T("Calculadora"));
+    Paginas->addTab(Calculadora, T("Calculad&ora"));
 
     BtnExportar = new QPushButton(T("E&xportar CSV..."));
     BtnSalvarGrafico = new QPushButton(T("Salvar &gráfico..."));
-    BtnImprimir = new QPushButton(T("Im&primir..."));
+    BtnImprimir = new QPushButton(T("I&mprimir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
     // Enter applies the lists; no other button takes it.
