@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QLabel>
 
+#include "ajusteui/FoAjusteEquacao.h"
+#include "curvas/CurvasDaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Coordenadas.h"
 #include "platform/Caminhos.h"
@@ -91,6 +93,8 @@ bool TTormel21::Execute() {
     TJanelaDaConsulta janela(std::make_unique<TfrmFoConsulta>(pastaDoPrograma_, ajuda_));
     janela->HelpContext = HelpContext;
     janela->ArquivoConfiguracao = ArquivoConfiguracao;
+    janela->AbreCurvasIdf = MostraCurvasDaConsulta;
+    janela->AbreAjusteEquacao = [](TfrmFoConsulta& consulta) { MostraAjusteEquacao(&consulta); };
     janela->LeOpcoes();
 
     propriedadeRecusada_ = "IndEstado";

@@ -151,9 +151,10 @@ void TfrmFoConsulta::MontaMenu() {
     CurvasIdf1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     CurvasIdf1->setEnabled(false);
     AjustarEquacao1 = MainMenu1->addAction(T("Ajustar equação..."));
-    ProcurarLocal1 = MainMenu1->addAction(T("Procurar local..."));
+    AjustarEquacao1->setEnabled(false);
+    ProcurarLocal1 = MainMenu1->addAction(T("&Procurar local..."));
     ProcurarLocal1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    QMenu* exibir = MainMenu1->addMenu(T("&Exibir"));
+    QMenu* exibir = MainMenu1->addMenu(T("E&xibir"));
     MostrarEstacoes1 = exibir->addAction(T("Mostrar estações"));
     MostrarEstacoes1->setCheckable(true);
     EstacoesInterpolacao1 = exibir->addAction(T("Estações da interpolação..."));
