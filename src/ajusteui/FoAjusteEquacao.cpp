@@ -124,7 +124,7 @@ TfrmAjusteEquacao::TfrmAjusteEquacao(QWidget* parent) : QDialog(parent) {
 
     auto* botoes = new QHBoxLayout;
     BtnExportar = new QPushButton(T("Exportar &CSV..."), this);
-    BtnImprimir = new QPushButton(T("Im&primir..."), this);
+    BtnImprimir = new QPushButton(T("&Imprimir..."), this);
     BtnFechar = new QPushButton(T("&Fechar"), this);
     botoes->addWidget(BtnExportar);
     botoes->addWidget(BtnImprimir);
