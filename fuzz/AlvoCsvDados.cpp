@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "Alvos.h"
-#include "ArquivosDados.h"
-#include "Importador.h"
+#include "database/ArquivosDados.h"
+#include "database/Importador.h"
 #include "PastaFuzz.h"
 #include "ViolacaoDeInvariante.h"
 #include "database/BDPrecipitacao.h"

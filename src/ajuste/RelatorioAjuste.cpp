@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "database/Coordenadas.h"
+#include "database/DadosDoUsuario.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
@@ -163,4 +164,18 @@ AnsiString LinhaEstacaoCsv(const AnsiString& uf, const AnsiString& nome, const T
     return campo(uf) + "," + campo(nome) + "," + FormatFloat("0.00", e.K, '.') + "," + FormatFloat("0.0000", e.a, '.') +
            "," + FormatFloat("0.000", e.b, '.') + "," + FormatFloat("0.0000", e.c, '.') + "," + campo(citacao) + "," +
            campo(TextoDeGrausDecimais(std::abs(latitude))) + "," + campo(TextoDeGrausDecimais(std::abs(longitude)));
+}
+
+TEstacaoAdicionada EstacaoDoAjuste(const TResultadoAjuste& r, const AnsiString& uf, const AnsiString& nome,
+                                   double latitude, double longitude, int anoCitacao) {
+    const AnsiString citacao = r.Citacao(anoCitacao);
+    TEstacaoAdicionada e;
+    e.LinhaCsv = Utf8(LinhaEstacaoCsv(uf, nome, r.Equacao, citacao, latitude, longitude));
+    e.Uf = Utf8(uf);
+    e.Nome = Utf8(nome);
+    e.Citacao = Utf8(citacao);
+    e.Descricao = Utf8(r.Descricao());
+    for (const TLinhaTabela& l : r.Tabela)
+        e.Intervalos.push_back({l.Ponto.Tr, l.Ponto.T, l.IcAjustada.Inferior, l.IcAjustada.Superior});
+    return e;
 }

@@ -21,3 +21,9 @@ AnsiString RelatorioHtml(const TResultadoAjuste& r, char decimal);
 // latitude and longitude as coordinate texts, south and west).
 AnsiString LinhaEstacaoCsv(const AnsiString& uf, const AnsiString& nome, const TEquacao& e,
                            const AnsiString& citacao, double latitude, double longitude);
+
+// The fitted station as the user's data set takes it: the row above, the
+// description and the 90% band of the equation's i(Tr, t).
+struct TEstacaoAdicionada;
+TEstacaoAdicionada EstacaoDoAjuste(const TResultadoAjuste& r, const AnsiString& uf, const AnsiString& nome,
+                                   double latitude, double longitude, int anoCitacao);

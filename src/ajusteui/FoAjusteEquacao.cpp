@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -126,12 +127,14 @@ TfrmAjusteEquacao::TfrmAjusteEquacao(QWidget* parent) : QDialog(parent) {
     BtnExportar = new QPushButton(T("Exportar &CSV..."), this);
     BtnImprimir = new QPushButton(T("&Imprimir..."), this);
     BtnFechar = new QPushButton(T("&Fechar"), this);
+    BtnAdicionar = new QPushButton(T("Adicionar aos me&us dados..."), this);
     botoes->addWidget(BtnExportar);
     botoes->addWidget(BtnImprimir);
+    botoes->addWidget(BtnAdicionar);
     botoes->addStretch();
     botoes->addWidget(BtnFechar);
     layout->addLayout(botoes);
-    for (QPushButton* b : {BtnAbrir, BtnRazoes, BtnAjustar, BtnExportar, BtnImprimir, BtnFechar}) b->setAutoDefault(false);
+    for (QPushButton* b : {BtnAbrir, BtnRazoes, BtnAjustar, BtnExportar, BtnImprimir, BtnAdicionar, BtnFechar}) b->setAutoDefault(false);
 
     connect(BtnAbrir, &QPushButton::clicked, this, Protegido([this] { AbrirClick(); }));
     connect(BtnRazoes, &QPushButton::clicked, this, Protegido([this] { RazoesClick(); }));
@@ -140,7 +143,10 @@ TfrmAjusteEquacao::TfrmAjusteEquacao(QWidget* parent) : QDialog(parent) {
     connect(EdRegistro, &QLineEdit::editingFinished, this, Protegido([this] { DefineRegistro(EdRegistro->text()); }));
     connect(BtnExportar, &QPushButton::clicked, this, Protegido([this] { ExportarCsvClick(); }));
     connect(BtnImprimir, &QPushButton::clicked, this, Protegido([this] { ImprimirClick(); }));
+    connect(BtnAdicionar, &QPushButton::clicked, this, Protegido([this] { AdicionarClick(); }));
     connect(BtnFechar, &QPushButton::clicked, this, &QDialog::accept);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, Protegido([this] { AjudaClick(); }));
     AtualizaComandos();
 }
 
@@ -294,9 +300,14 @@ void TfrmAjusteEquacao::AtualizaComandos() {
     for (int i = 1; i < Paginas->count(); ++i) Paginas->setTabEnabled(i, tem);
     BtnExportar->setEnabled(tem);
     BtnImprimir->setEnabled(tem);
+    BtnAdicionar->setEnabled(tem && !PastaDoPrograma.empty());
 }
 
-void MostraAjusteEquacao(QWidget* dono) {
+void MostraAjusteEquacao(QWidget* dono, IAjuda* ajuda, const std::string& pastaDoPrograma,
+                         std::function<void(int estado, const QString& nome)> estacaoAdicionada) {
     TfrmAjusteEquacao janela(dono);
+    janela.Ajuda = ajuda;
+    janela.PastaDoPrograma = pastaDoPrograma;
+    janela.EstacaoAdicionada = std::move(estacaoAdicionada);
     janela.exec();
 }

@@ -4,6 +4,7 @@
 // distribution, disaggregation, equation, uncertainty), each with its table
 // and chart; CSV export of every table and the printed report.
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@ class QSpinBox;
 class QTableWidget;
 class QTabWidget;
 struct TResultadoAjuste;
+class IAjuda;
 
 class TfrmAjusteEquacao : public QDialog {
     Q_OBJECT
@@ -46,6 +48,14 @@ public:
     QChartView *GrMaximos = nullptr, *GrProbabilidade = nullptr, *GrEquacao = nullptr;
     QLabel* LbEquacao = nullptr;
     QPushButton *BtnExportar = nullptr, *BtnImprimir = nullptr, *BtnFechar = nullptr;
+    QPushButton* BtnAdicionar = nullptr;   // "Adicionar aos meus dados..."
+
+    // The program folder whose data set in use takes an added station
+    // (empty: the button stays disabled), and who is told of the addition
+    // (state index, station name) to show it.
+    std::string PastaDoPrograma;
+    std::function<void(int estado, const QString& nome)> EstacaoAdicionada;
+    IAjuda* Ajuda = nullptr;   // F1 (none: nothing opens)
 
     // Handlers.
     void AbrirClick();          // file dialog, then DefineRegistro
@@ -53,6 +63,12 @@ public:
     void AjustarClick();        // the chain; an error leaves the previous fit shown
     void ExportarCsvClick();    // file dialog, then ExportaCsv
     void ImprimirClick();       // print dialog, then Imprime
+    void AdicionarClick();      // TfrmAdicionaEstacao, then AdicionaEstacao
+    void AjudaClick();          // F1: the window's help topic
+
+    // The fitted station joins the data set in use (AdicionaAosDados);
+    // returns the data folder written.
+    std::string AdicionaEstacao(int estado, const QString& nome, double latitude, double longitude);
 
     // The record's path (UTF-8 from Qt); a Hidroweb file fills the station list.
     void DefineRegistro(const QString& caminho);
@@ -68,4 +84,8 @@ private:
     std::unique_ptr<TResultadoAjuste> resultado_;
 };
 
-void MostraAjusteEquacao(QWidget* dono);
+// Help topic of the window (context number of Tormel21.hlp).
+constexpr int TopicoAjudaAjuste = 20;
+
+void MostraAjusteEquacao(QWidget* dono, IAjuda* ajuda = nullptr, const std::string& pastaDoPrograma = {},
+                         std::function<void(int estado, const QString& nome)> estacaoAdicionada = {});

@@ -6,6 +6,7 @@
 #include "ajusteui/FoAjusteEquacao.h"
 #include "curvas/CurvasDaConsulta.h"
 #include "database/BDPrecipitacao.h"
+#include "database/DadosDoUsuario.h"
 #include "database/Coordenadas.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
@@ -82,7 +83,7 @@ void TTormel21::Clear() {
 
 bool TTormel21::Execute() {
     propriedadeRecusada_ = nullptr;
-    const std::string pastaDados = PastaDados(pastaDoPrograma_);
+    const std::string pastaDados = PastaDadosEmUso(pastaDoPrograma_);   // the user's data set once made
     if (!PastaExiste(pastaDoPrograma_ + "../Arquivos Comuns"))
         throw Exception(Ansi("Erro. Não foi possível localizar a pasta contendo o banco de dados."));
     if (!ArquivoExiste(pastaDados + "Estados_Tor21.bin"))
@@ -94,7 +95,10 @@ bool TTormel21::Execute() {
     janela->HelpContext = HelpContext;
     janela->ArquivoConfiguracao = ArquivoConfiguracao;
     janela->AbreCurvasIdf = MostraCurvasDaConsulta;
-    janela->AbreAjusteEquacao = [](TfrmFoConsulta& consulta) { MostraAjusteEquacao(&consulta); };
+    janela->AbreAjusteEquacao = [](TfrmFoConsulta& consulta) {
+        MostraAjusteEquacao(&consulta, consulta.Ajuda(), consulta.PastaDoPrograma(),
+                            [&consulta](int estado, const QString& nome) { consulta.MostraEstacaoAdicionada(estado, nome); });
+    };
     janela->LeOpcoes();
 
     propriedadeRecusada_ = "IndEstado";

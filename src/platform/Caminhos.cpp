@@ -98,8 +98,11 @@ bool PastaGravavel(const std::string& pasta) {
     return PastaExiste(pasta) && ::faccessat(AT_FDCWD, pasta.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-std::string PastaDeConfiguracaoDoUsuario() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+namespace {
+
+// $<variavel> when it is an absolute path, else <home>/<padrao>; empty when no home is known.
+std::string PastaXdg(const char* variavel, const char* padrao) {
+    const char* xdg = std::getenv(variavel);
     if (xdg && xdg[0] == '/') {
         std::string pasta(xdg);
         if (pasta.back() != '/') pasta += '/';
@@ -114,8 +117,14 @@ std::string PastaDeConfiguracaoDoUsuario() {
     }
     if (casa.empty()) return {};
     if (casa.back() != '/') casa += '/';
-    return casa + ".config/";
+    return casa + padrao;
 }
+
+}  // namespace
+
+std::string PastaDeConfiguracaoDoUsuario() { return PastaXdg("XDG_CONFIG_HOME", ".config/"); }
+
+std::string PastaDeDadosDoUsuarioBase() { return PastaXdg("XDG_DATA_HOME", ".local/share/"); }
 
 void CriaPasta(const std::string& pasta) {
     // Each level in turn, so a new parent gets the same private mode.

@@ -38,6 +38,9 @@ bool PastaGravavel(const std::string& pasta);
 // is an absolute path, else <home>/.config/ (home from $HOME, else from the
 // user database); empty when no home is known.
 std::string PastaDeConfiguracaoDoUsuario();
+// The user's data folder with a trailing '/': $XDG_DATA_HOME when it is an
+// absolute path, else <home>/.local/share/; empty when no home is known.
+std::string PastaDeDadosDoUsuarioBase();
 // Creates the folder and its missing parents (new ones open to the user
 // only); EInOutError naming the folder when it cannot.
 void CriaPasta(const std::string& pasta);

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "database/DadosDoUsuario.h"
 #include "database/Citacoes.h"
 #include "database/Coordenadas.h"
 #include "platform/Cp1252.h"
@@ -169,7 +170,7 @@ void TfrmFoConsulta::FormCreate() {
         Estados->setCurrentIndex(0);
     }
     Estado = std::make_unique<TEstado>();
-    BD = std::make_unique<TBDPrecipitacao>(PastaDados(pastaDoPrograma_));
+    BD = std::make_unique<TBDPrecipitacao>(PastaDadosEmUso(pastaDoPrograma_));
     BD->CarregaEstacoes();
     Autoria.clear();
 }

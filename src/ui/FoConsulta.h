@@ -154,6 +154,10 @@ public:
     // Selects the place's state and then the place itself through the same
     // handlers as the user's clicks.
     void SelecionaLugar(const TLugarProcurado& lugar);
+    // After a station joined the data set: the data files read again (from
+    // the data set now in use), the station's state shown and the station
+    // selected as a click on its row would.
+    void MostraEstacaoAdicionada(int estado, const QString& nome);
     void MostrarEstacoes1Click();
     void EstacoesInterpolacao1Click();
 

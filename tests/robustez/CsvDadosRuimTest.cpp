@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "Importador.h"
+#include "database/Importador.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "SaidaConsulta.h"
 #include "ajuste/ErrosAjuste.h"
 #include "ajuste/RelatorioAjuste.h"
+#include "database/DadosDoUsuario.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 
@@ -32,54 +33,11 @@ bool Termina(const std::string& s, const std::string& fim) {
     return cauda == fim;
 }
 
-std::string LeTudo(const std::string& caminho, bool& existe) {
-    std::ifstream f(caminho, std::ios::binary);
-    existe = static_cast<bool>(f);
-    std::ostringstream s;
-    if (existe) s << f.rdbuf();
-    return s.str();
-}
-
-// Replaces the file with the text in one rename (written beside it first).
-void GravaInteiro(const std::string& caminho, const std::string& texto) {
-    const std::string temporario = caminho + ".tmp-ajuste";
-    {
-        std::ofstream f(temporario, std::ios::binary | std::ios::trunc);
-        f << texto;
-        f.flush();
-        if (!f) {
-            std::remove(temporario.c_str());
-            throw EInOutError(Ansi("Não foi possível escrever ") + TextoDoCaminho(caminho) + ".");
-        }
-    }
-    if (std::rename(temporario.c_str(), caminho.c_str()) != 0) {
-        std::remove(temporario.c_str());
-        throw EInOutError(Ansi("Não foi possível escrever ") + TextoDoCaminho(caminho) + ".");
-    }
-}
-
-// The station row joins the builder's CSV; the fit's description goes to
-// "ajustes.csv" in the same folder (uf, nome, citacao, descricao).
+// The station row joins the builder's CSV; the fit's description and its
+// 90% intervals go to ajustes.csv and intervalos.csv in the same folder.
 void AcrescentaEstacao(const TOpcoesLinhaAjuste& o, const TResultadoAjuste& r, int ano) {
-    const AnsiString citacao = r.Citacao(ano);
-    const AnsiString linha = LinhaEstacaoCsv(Ansi(o.Uf), Ansi(o.Nome), r.Equacao, citacao, *o.Latitude, *o.Longitude);
-    bool existe;
-    std::string texto = LeTudo(o.EstacaoCsv, existe);
-    if (!existe) texto = "uf,nome,K,a,b,c,citacao,latitude,longitude\n";
-    if (!texto.empty() && texto.back() != '\n') texto += '\n';
-    const std::size_t barra = o.EstacaoCsv.find_last_of('/');
-    const std::string descricoes = (barra == std::string::npos ? std::string() : o.EstacaoCsv.substr(0, barra + 1)) + "ajustes.csv";
-    std::string desc = LeTudo(descricoes, existe);
-    if (!existe) desc = "uf,nome,citacao,descricao\n";
-    if (!desc.empty() && desc.back() != '\n') desc += '\n';
-    auto campo = [](const AnsiString& v) {
-        std::string q = "\"";
-        for (char ch : Utf8(v)) q += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-        return q + "\"";
-    };
-    desc += campo(Ansi(o.Uf)) + "," + campo(Ansi(o.Nome)) + "," + campo(citacao) + "," + campo(r.Descricao()) + "\n";
-    GravaInteiro(o.EstacaoCsv, texto + Utf8(linha) + "\n");
-    GravaInteiro(descricoes, desc);
+    AcrescentaEstacaoAoCsv(o.EstacaoCsv,
+                           EstacaoDoAjuste(r, Ansi(o.Uf), Ansi(o.Nome), *o.Latitude, *o.Longitude, ano));
 }
 
 int Executa(const TOpcoesLinhaAjuste& o, std::ostream& saidaPadrao, std::ostream& erros) {

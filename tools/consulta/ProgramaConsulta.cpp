@@ -17,6 +17,7 @@
 #include "OpcoesConsulta.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
+#include "database/DadosDoUsuario.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -46,7 +47,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                            S_ISDIR(st.st_mode))
         throw EInOutError(Ansi("O arquivo de entrada ") + TextoDoCaminho(o.Entrada) +
                           Ansi(" é uma pasta: dê um arquivo CSV."));
-    TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados);
+    TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDadosEmUso(PastaDoPrograma()) : o.PastaDados);
     // Only the pool states are read: no answer uses the others.
     bd.CarregaEstacoesDaInterpolacao();
     const TPoolInterpolacao& pool = bd.Pool();

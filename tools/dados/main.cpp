@@ -3,15 +3,11 @@
 // Every bad row is reported (file, line, field); nothing is written then.
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "ArquivosDados.h"
-#include "Importador.h"
-#include "database/ContornosEstados.h"
-#include "platform/Caminhos.h"
+#include "database/MontagemDados.h"
 #include "platform/Erros.h"
 
 namespace {
@@ -66,40 +62,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        TImportador imp;
-        imp.Estrito(estrito);
-        // The outlines beside the stations file, unless named.
-        if (contornos.empty()) {
-            const std::size_t barra = posicionais[0].find_last_of('/');
-            const std::string vizinho =
-                (barra == std::string::npos ? std::string() : posicionais[0].substr(0, barra + 1)) + "contornos.csv";
-            if (std::FILE* f = std::fopen(vizinho.c_str(), "rb")) {
-                std::fclose(f);
-                contornos = vizinho;
-            }
-        }
-        std::unique_ptr<TContornosEstados> outlines;
-        if (!contornos.empty()) {
-            outlines = std::make_unique<TContornosEstados>(LeArquivo(contornos));
-            imp.Contornos(outlines.get());
-        }
-        imp.LeArquivoEstacoes(posicionais[0]);
-        imp.LeArquivoLocalidades(posicionais[1]);
-        for (const auto& a : imp.Avisos()) std::fprintf(stderr, "%s\n", a.Texto().c_str());
-        if (!imp.Erros().empty()) {
-            for (const auto& e : imp.Erros()) std::fprintf(stderr, "%s\n", e.Texto().c_str());
-            std::fprintf(stderr, "tormel21-dados: %s, nenhum arquivo gravado\n",
-                         Plural(imp.Erros().size(), "erro", "erros").c_str());
-            return 1;
-        }
         std::string pasta = posicionais[2];
         if (!pasta.empty() && pasta.back() != '/') pasta += '/';
-        const auto estacoes = imp.Estacoes();
-        const auto localidades = imp.Localidades();
-        TArquivosDados::GravaPar(pasta, TArquivosDados::Estacoes(estacoes), TArquivosDados::Localidades(localidades));
-        std::size_t ne = 0, nl = 0;
-        for (const auto& b : estacoes) ne += b.size();
-        for (const auto& b : localidades) nl += b.size();
+        const TMontagemDados m = MontaDados(posicionais[0], posicionais[1], pasta, contornos, estrito);
+        for (const auto& a : m.Avisos) std::fprintf(stderr, "%s\n", a.Texto().c_str());
+        if (!m.Erros.empty()) {
+            for (const auto& e : m.Erros) std::fprintf(stderr, "%s\n", e.Texto().c_str());
+            std::fprintf(stderr, "tormel21-dados: %s, nenhum arquivo gravado\n",
+                         Plural(m.Erros.size(), "erro", "erros").c_str());
+            return 1;
+        }
+        const std::size_t ne = m.Estacoes, nl = m.Localidades;
         std::printf("tormel21-dados: %s, %s\n", Plural(ne, "estação", "estações").c_str(),
                     Plural(nl, "localidade", "localidades").c_str());
     } catch (const Exception& e) {   // its what() is the message as UTF-8

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <set>
 
-#include "Csv.h"
+#include "database/Csv.h"
 #include "database/GeoReferencia.h"
 #include "database/Citacoes.h"
 #include "database/Colacao.h"

@@ -1,7 +1,7 @@
 // The comma-separated text reader and writer of the data builder.
 #include <gtest/gtest.h>
 
-#include "Csv.h"
+#include "database/Csv.h"
 
 TEST(Csv, CamposComAspasVirgulasEQuebras) {
     std::vector<TErroCsv> erros;

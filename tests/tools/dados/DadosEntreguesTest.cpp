@@ -10,9 +10,9 @@
 #include <set>
 
 #include "database/GeoReferencia.h"
-#include "Csv.h"
+#include "database/Csv.h"
 #include "ImagemTeste.h"
-#include "Importador.h"
+#include "database/Importador.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Citacoes.h"
 #include "database/Colacao.h"

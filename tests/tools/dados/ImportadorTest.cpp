@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "ArquivosDados.h"
-#include "Importador.h"
+#include "database/ArquivosDados.h"
+#include "database/Importador.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Colacao.h"
 #include "platform/Cp1252.h"
