@@ -1,6 +1,9 @@
 #include "curvas/CurvasDaConsulta.h"
 
 #include "curvas/FoCurvasIdf.h"
+#include "database/Citacoes.h"
+#include "database/DadosDoUsuario.h"
+#include "database/Estados.h"
 #include "platform/Cp1252.h"
 #include "ui/FoConsulta.h"
 
@@ -18,6 +21,9 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
     const TEstacao r = consulta.RegistroDoLugar();
     lugar.Parametros = {r.K, r.a, r.b, r.c};
     lugar.Aviso = consulta.AvisoAtual();
+    if (CitacaoDeAjuste(lugar.Fonte.toUtf8().constData()) && consulta.Estado)
+        lugar.Intervalos = IntervalosDoAjuste(PastaDadosEmUso(consulta.PastaDoPrograma()),
+                                              Cp1252ToUtf8(SiglasEstados.at(static_cast<std::size_t>(consulta.Estado->Indice))), lugar.Nome.trimmed().toStdString());
     return lugar;
 }
 

@@ -246,6 +246,7 @@ void TfrmCurvasIdf::PreencheTabela() {
     AjustaLarguraDaTabela(Tabela, 620);
     Tabela->setToolTip(altura ? T("Altura de chuva P (mm)") : T("Intensidade média i (mm/h)"));
     Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_);
+    if (!lugar_.Intervalos.empty()) Grafico->DesenhaFaixa(lugar_.Intervalos, periodos_);
 }
 
 void TfrmCurvasIdf::GrandezaClick() { PreencheTabela(); }

@@ -3,6 +3,8 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
+#include <QAreaSeries>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPen>
@@ -60,6 +62,7 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
     QChart* grafico = chart();
     grafico->removeAllSeries();
     curvas_.clear();
+    faixas_.clear();
     for (QAbstractAxis* eixo : grafico->axes()) {
         grafico->removeAxis(eixo);
         delete eixo;
@@ -118,7 +121,7 @@ void TGraficoIdf::SetEscalaLogaritmica(bool log) {
 void TGraficoIdf::MontaEixoY() {
     QChart* grafico = chart();
     if (eixoY_) {
-        for (QLineSeries* c : curvas_) c->detachAxis(eixoY_);
+        for (QAbstractSeries* c : grafico->series()) c->detachAxis(eixoY_);
         grafico->removeAxis(eixoY_);
         delete eixoY_;
         eixoY_ = nullptr;
@@ -143,8 +146,40 @@ void TGraficoIdf::MontaEixoY() {
     }
     eixo->setTitleText(QString::fromUtf8("Intensidade (mm/h)"));
     grafico->addAxis(eixo, Qt::AlignLeft);
-    for (QLineSeries* c : curvas_) c->attachAxis(eixo);
+    for (QAbstractSeries* c : grafico->series()) c->attachAxis(eixo);
     eixoY_ = eixo;
+}
+
+void TGraficoIdf::DesenhaFaixa(const std::vector<TIntervaloIdf>& intervalos, const std::vector<double>& periodos) {
+    if (!eixoX_ || !eixoY_) return;
+    QChart* grafico = chart();
+    for (std::size_t k = 0; k < periodos.size() && k < static_cast<std::size_t>(curvas_.size()); ++k) {
+        auto* inferior = new QLineSeries;
+        auto* superior = new QLineSeries;
+        for (const TIntervaloIdf& i : intervalos)
+            if (i.Tr == periodos[k] && i.Duracao > 0) {
+                inferior->append(std::log10(i.Duracao), i.Inferior);
+                superior->append(std::log10(i.Duracao), i.Superior);
+                menor_ = std::min(menor_, i.Inferior);
+                maior_ = std::max(maior_, i.Superior);
+            }
+        if (inferior->count() < 2) {
+            delete inferior;
+            delete superior;
+            continue;
+        }
+        auto* faixa = new QAreaSeries(superior, inferior);
+        faixa->setName(QString::fromUtf8("Intervalo de 90%"));
+        QColor cor = curvas_[static_cast<int>(k)]->pen().color();
+        cor.setAlpha(55);
+        faixa->setBrush(cor);
+        faixa->setPen(QPen(cor, 0.5));
+        grafico->addSeries(faixa);
+        faixa->attachAxis(eixoX_);
+        if (!faixas_.isEmpty()) grafico->legend()->markers(faixa).front()->setVisible(false);
+        faixas_.append(faixa);
+    }
+    MontaEixoY();   // the range takes the bands in
 }
 
 QStringList TGraficoIdf::RotulosDasDuracoes() const {

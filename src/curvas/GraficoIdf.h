@@ -10,6 +10,7 @@
 
 class QAbstractAxis;
 class QLineSeries;
+class QAbstractSeries;
 
 class TGraficoIdf : public QChartView {
 public:
@@ -18,6 +19,10 @@ public:
     // Draws the curves of `p` for each return period over [first, last] of
     // `duracoes` (minutes).
     void Desenha(const TParametrosIdf& p, const std::vector<double>& duracoes, const std::vector<double>& periodos);
+    // The band "Intervalo de 90%" of each drawn return period found in the
+    // table (a fitted station's), under its curve, in the curve's colour.
+    void DesenhaFaixa(const std::vector<TIntervaloIdf>& intervalos, const std::vector<double>& periodos);
+    const QList<QAbstractSeries*>& Faixas() const { return faixas_; }
     void SetEscalaLogaritmica(bool log);
     bool EscalaLogaritmica() const { return escalaLog_; }
 
@@ -32,6 +37,7 @@ private:
 
     TParametrosIdf parametros_;
     QList<QLineSeries*> curvas_;
+    QList<QAbstractSeries*> faixas_;
     QAbstractAxis* eixoX_ = nullptr;
     QAbstractAxis* eixoY_ = nullptr;
     bool escalaLog_ = false;

@@ -3,6 +3,9 @@
 // of it, with the parameters at all their digits.
 #include <QString>
 
+#include <vector>
+
+#include "database/DadosDoUsuario.h"
 #include "model/TabelaIdf.h"
 
 struct TLugarIdf {
@@ -13,4 +16,7 @@ struct TLugarIdf {
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
+    // A station the user fitted: the 90% interval of its equation's i(Tr, t)
+    // kept beside the data set (empty for every other place).
+    std::vector<TIntervaloIdf> Intervalos;
 };

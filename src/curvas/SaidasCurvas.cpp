@@ -80,6 +80,13 @@ void TfrmCurvasIdf::ExportaCsv(const QString& caminho) const {
     };
     bloco(T("Intensidade média i (mm/h)"), false);
     bloco(T("Altura de chuva P (mm)"), true);
+    if (!lugar_.Intervalos.empty()) {
+        linhas << QString() << T("Intervalo de 90% de i (mm/h), do ajuste da estação")
+               << T("Tr (anos);t (min);inferior;superior");
+        for (const TIntervaloIdf& i : lugar_.Intervalos)
+            linhas << NumeroCsv(i.Tr, 0) + QLatin1Char(';') + NumeroCsv(i.Duracao, 2) + QLatin1Char(';') +
+                          NumeroCsv(i.Inferior, 3) + QLatin1Char(';') + NumeroCsv(i.Superior, 3);
+    }
     GravaCsv(caminho, linhas);
 }
 
@@ -231,6 +238,15 @@ void TfrmCurvasIdf::ImprimeCurvas(QPrinter& impressora) const {
     const double alturaGrafico = std::max(40 * mm, std::min(pagina.height() - y - pe, pagina.width() * 0.62));
     Grafico->render(&p, QRectF(0, y, pagina.width(), alturaGrafico));
     y += alturaGrafico + 2 * mm;
+    if (!lugar_.Intervalos.empty()) {
+        // The band's values at one hour, for each return period of the table.
+        QString faixa = T("Intervalo de 90% (faixa do gráfico) de i(Tr, 60 min):");
+        for (double tr : periodos_)
+            for (const TIntervaloIdf& i : lugar_.Intervalos)
+                if (i.Tr == tr && i.Duracao == 60)
+                    faixa += T("  Tr %1: %2 a %3 mm/h;").arg(NumeroGeral(tr), NumeroFixo(i.Inferior, 1), NumeroFixo(i.Superior, 1));
+        linha(pequeno, faixa);
+    }
     linha(texto, T("Fonte: ") + lugar_.Fonte);
     linha(texto, T("Tormel 2.1 - ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     p.end();

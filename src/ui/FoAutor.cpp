@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "database/Citacoes.h"
+#include "database/DadosDoUsuario.h"
 #include "ui/Aplicacao.h"
 #include "ui/Janelas.h"
 
@@ -100,12 +101,25 @@ void TfrmFoAutor::AjustaAoTexto() {
     setFixedSize(547, std::max(144, topoOk + OK->height() + 12));
 }
 
-void AutorClickComLegenda(QWidget* dono, const QString& legendaAutor) {
+bool TfrmFoAutor::MostraAjuste(const QString& chave, const std::string& pastaDados) {
+    const std::string citacao = chave.toUtf8().toStdString();
+    if (!CitacaoDeAjuste(citacao.c_str())) return false;
+    const std::string descricao = DescricaoDoAjuste(pastaDados, citacao);
+    if (descricao.empty()) return false;
+    Autor->setText(chave);
+    Autor->adjustSize();
+    Livro->setText(QString::fromUtf8("Equação ajustada pelo usuário a um registro de chuva"));
+    Pagina->setText(QString::fromStdString(descricao));
+    AjustaAoTexto();
+    return true;
+}
+
+void AutorClickComLegenda(QWidget* dono, const QString& legendaAutor, const std::string& pastaDados) {
     TfrmFoAutor dialogo(dono);
     dialogo.Autor->clear();
     dialogo.Livro->clear();
     dialogo.Pagina->clear();
-    if (!dialogo.MostraCitacao(legendaAutor)) {
+    if (!dialogo.MostraCitacao(legendaAutor) && !dialogo.MostraAjuste(legendaAutor, pastaDados)) {
         const QString titulo = QString::fromUtf8("Informação");
         const QString texto = QString::fromUtf8(MensagemInterpolacao);
         if (TAplicacao* app = TAplicacao::Instancia()) {

@@ -1,6 +1,7 @@
 #pragma once
 // Source reference dialog: the full reference of a short citation.
 #include <QDialog>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -19,6 +20,9 @@ public:
     // exactly; false (labels untouched) when no key equals it.
     // The labels are then laid out so that every text reads in full.
     bool MostraCitacao(const QString& chave);
+    // A station the user fitted ("Ajuste ..."): the fit's description kept in
+    // ajustes.csv of the data folder; false (labels untouched) when none.
+    bool MostraAjuste(const QString& chave, const std::string& pastaDados);
 
 protected:
     void showEvent(QShowEvent* evento) override;   // centred on the screen

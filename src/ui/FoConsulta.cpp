@@ -210,7 +210,7 @@ void TfrmFoConsulta::FormActivate() {
         CalculalaloClick();
     }
     if (FirstActivation && ShowAbout) {
-        MostraSobre(this);
+        MostraSobre(this, pastaDoPrograma_);
         FirstActivation = false;
     }
 }
@@ -380,9 +380,9 @@ void TfrmFoConsulta::reject() { done(2); }
 
 void TfrmFoConsulta::BtnRelatClick() { MostraRelatorio(this); }
 
-void TfrmFoConsulta::Sobre1Click() { MostraSobre(this); }
+void TfrmFoConsulta::Sobre1Click() { MostraSobre(this, pastaDoPrograma_); }
 
-void TfrmFoConsulta::AutorClick() { AutorClickComLegenda(this, LegendaAutor()); }
+void TfrmFoConsulta::AutorClick() { AutorClickComLegenda(this, LegendaAutor(), PastaDadosEmUso(pastaDoPrograma_)); }
 
 void TfrmFoConsulta::BtnAjudaClick() {
     if (ajuda_) ajuda_->MostraTopico(7);

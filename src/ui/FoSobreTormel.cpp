@@ -7,12 +7,13 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "database/DadosDoUsuario.h"
 #include "ui/Janelas.h"
 
 // The pictures are compiled into the user-interface library.
 static void InicializaImagens() { Q_INIT_RESOURCE(imagens); }
 
-TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono) : QDialog(dono) {
+TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPrograma) : QDialog(dono) {
     InicializaImagens();
     setObjectName("frmFoSobreTormel");
     setWindowTitle("Sobre");
@@ -26,6 +27,16 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono) : QDialog(dono) {
     imgSplash->setPixmap(QPixmap(":/imagens/Sobre.bmp"));
     // Clicks on the picture are clicks on the window.
     imgSplash->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (!pastaDoPrograma.empty()) {
+        const bool usuario = ConjuntoDoUsuarioEmUso(pastaDoPrograma);
+        LbDados = new QLabel(this);
+        LbDados->setObjectName("LbDados");
+        LbDados->setText((usuario ? QString::fromUtf8("Dados: seu conjunto, em ") : QString::fromUtf8("Dados: conjunto distribuído, em ")) +
+                         QString::fromStdString(PastaDadosEmUso(pastaDoPrograma)));
+        LbDados->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 200); padding: 1px 4px;"));
+        LbDados->setGeometry(0, 318, 559, 22);
+        LbDados->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
 }
 
 void TfrmFoSobreTormel::BitBtn1Click() { reject(); }
@@ -49,7 +60,7 @@ void TfrmFoSobreTormel::showEvent(QShowEvent* evento) {
         move(tela->geometry().center() - QPoint(width() / 2, height() / 2));
 }
 
-void MostraSobre(QWidget* dono) {
-    TfrmFoSobreTormel janela(dono);
+void MostraSobre(QWidget* dono, const std::string& pastaDoPrograma) {
+    TfrmFoSobreTormel janela(dono, pastaDoPrograma);
     janela.exec();
 }
