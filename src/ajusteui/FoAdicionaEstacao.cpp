@@ -35,6 +35,10 @@ TfrmAdicionaEstacao::TfrmAdicionaEstacao(const QString& nome, QWidget* parent) :
     EdNome = new QLineEdit(nome, this);
     EdLatitude = new QLineEdit(this);
     EdLongitude = new QLineEdit(this);
+    CbEstado->setObjectName("CbEstado");
+    EdNome->setObjectName("EdNome");
+    EdLatitude->setObjectName("EdLatitude");
+    EdLongitude->setObjectName("EdLongitude");
     EdLatitude->setPlaceholderText(T("graus decimais, sul (ex.: 19,5)"));
     EdLongitude->setPlaceholderText(T("graus decimais, oeste (ex.: 43,25)"));
     form->addRow(T("&Estado:"), CbEstado);

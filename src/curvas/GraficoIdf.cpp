@@ -176,6 +176,7 @@ void TGraficoIdf::DesenhaFaixa(const std::vector<TIntervaloIdf>& intervalos, con
         faixa->setPen(QPen(cor, 0.5));
         grafico->addSeries(faixa);
         faixa->attachAxis(eixoX_);
+        faixa->attachAxis(eixoY_);
         if (!faixas_.isEmpty()) grafico->legend()->markers(faixa).front()->setVisible(false);
         faixas_.append(faixa);
     }
