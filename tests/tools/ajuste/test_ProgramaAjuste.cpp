@@ -82,7 +82,8 @@ TEST(ProgramaAjuste, OutputsAndStationRowWrittenOnlyWithAFit) {
     const std::string linhas = ConteudoDoArquivo(estacoes);
     EXPECT_TRUE(Tem(linhas, "\nMG,Estação A,")) << linhas;
     EXPECT_TRUE(Tem(linhas, ",Ajuste ANA 01943011 (2026),\"19°30'00\"\"\",\"43°15'00\"\"\"\n")) << linhas;
-    EXPECT_TRUE(Tem(ConteudoDoArquivo(pasta.Caminho("ajustes.csv")), "\"MG\",\"Estação A\",\"Ajuste ANA 01943011 (2026)\",\"Registro "));
+    EXPECT_TRUE(Tem(ConteudoDoArquivo(pasta.Caminho("ajustes.csv")), "\nMG,Estação A,Ajuste ANA 01943011 (2026),\"Registro "));
+    EXPECT_TRUE(Tem(ConteudoDoArquivo(pasta.Caminho("intervalos.csv")), "\nMG,Estação A,10,60,"));
 
     ASSERT_EQ(Roda({kBom, "--bootstrap", "0", "-o", pdf}).Estado, 0);
     EXPECT_EQ(ConteudoDoArquivo(pdf).substr(0, 5), "%PDF-");
