@@ -20,7 +20,8 @@ QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 bool Numero(const QString& texto, double& v) {
     bool ok = false;
     v = QLocale().toDouble(texto.trimmed(), &ok);
-    if (!ok) v = QLocale::c().toDouble(texto.trimmed(), &ok);
+    // A comma or a point as the decimal separator, whatever the locale.
+    if (!ok) v = QLocale::c().toDouble(QString(texto.trimmed()).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
     return ok;
 }
 
@@ -28,6 +29,7 @@ bool Numero(const QString& texto, double& v) {
 
 TfrmAdicionaEstacao::TfrmAdicionaEstacao(const QString& nome, QWidget* parent) : QDialog(parent) {
     setWindowTitle(T("Adicionar aos meus dados"));
+    setMinimumWidth(440);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     CbEstado = new QComboBox(this);

@@ -18,7 +18,7 @@ public:
     QLineEdit* EdLongitude = nullptr;  // decimal degrees, west (sign ignored)
     QPushButton *BtnOk = nullptr, *BtnCancelar = nullptr;
 
-    // The coordinates in the locale's or the '.' decimal form; false when
+    // The coordinates with the locale's separator, a comma or a point; false when
     // one is not a number.
     bool Coordenadas(double& latitude, double& longitude) const;
 };

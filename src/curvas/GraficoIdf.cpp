@@ -154,6 +154,8 @@ void TGraficoIdf::DesenhaFaixa(const std::vector<TIntervaloIdf>& intervalos, con
     if (!eixoX_ || !eixoY_) return;
     QChart* grafico = chart();
     for (std::size_t k = 0; k < periodos.size() && k < static_cast<std::size_t>(curvas_.size()); ++k) {
+        // Bands of the first, the 10-year and the last period only: more would hide one another.
+        if (k != 0 && k + 1 != periodos.size() && periodos[k] != 10) continue;
         auto* inferior = new QLineSeries;
         auto* superior = new QLineSeries;
         for (const TIntervaloIdf& i : intervalos)

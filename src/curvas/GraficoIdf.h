@@ -19,8 +19,8 @@ public:
     // Draws the curves of `p` for each return period over [first, last] of
     // `duracoes` (minutes).
     void Desenha(const TParametrosIdf& p, const std::vector<double>& duracoes, const std::vector<double>& periodos);
-    // The band "Intervalo de 90%" of each drawn return period found in the
-    // table (a fitted station's), under its curve, in the curve's colour.
+    // The band "Intervalo de 90%" (a fitted station's table) of the first,
+    // the 10-year and the last return period drawn, in its curve's colour.
     void DesenhaFaixa(const std::vector<TIntervaloIdf>& intervalos, const std::vector<double>& periodos);
     const QList<QAbstractSeries*>& Faixas() const { return faixas_; }
     void SetEscalaLogaritmica(bool log);
