@@ -3,7 +3,17 @@
 // of it, with the parameters at all their digits.
 #include <QString>
 
+#include <vector>
+
 #include "model/TabelaIdf.h"
+
+struct TConfianca;
+
+// A station near the place, as the outputs list it.
+struct TVizinhaIdf {
+    QString Nome;   // "Name (UF)"
+    double Km = 0;  // geodesic distance
+};
 
 struct TLugarIdf {
     QString Nome;         // station or locality name, or "Não definida" for a point
@@ -13,4 +23,8 @@ struct TLugarIdf {
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
+    std::vector<TVizinhaIdf> Vizinhas;   // the nearest stations of an interpolated place, nearest first
 };
+
+// The five nearest stations of the evaluation, with their km.
+std::vector<TVizinhaIdf> VizinhasDoLugar(const TConfianca& confianca);

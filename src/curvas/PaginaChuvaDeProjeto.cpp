@@ -21,6 +21,7 @@
 
 #include <algorithm>
 
+#include "curvas/FolhaIdf.h"
 #include "curvas/TextosIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -180,8 +181,10 @@ QStringList TPaginaChuvaDeProjeto::LinhasCsv() const {
                        T("Tr (anos);") + NumeroCsv(h.Tr, 2),
                        T("Duração total (min);") + NumeroCsv(h.Duracao, 2),
                        T("Intervalo (min);") + NumeroCsv(h.Passo, 2),
-                       T("Posição do pico;") + NumeroCsv(h.PosicaoDoPico, 3),
-                       QString()};
+                       T("Posição do pico;") + NumeroCsv(h.PosicaoDoPico, 3)};
+    const std::string nota = NotaDeExtrapolacao(h.Tr, h.Duracao);
+    if (!nota.empty()) linhas << T("Nota;") + CampoCsv(QString::fromStdString(Cp1252ToUtf8(nota)));
+    linhas << QString();
     QStringList titulos;
     for (const char* c : Colunas) titulos << T(c);
     linhas << titulos.join(QLatin1Char(';'));
@@ -192,61 +195,25 @@ QStringList TPaginaChuvaDeProjeto::LinhasCsv() const {
     return linhas;
 }
 
-// The header, the hyetograph and the table, continued on as many pages as it
-// takes, on A4 with 2 cm margins.
-void TPaginaChuvaDeProjeto::Imprime(QPrinter& impressora, const QStringList& cabecalho, const QString& rodape) const {
-    impressora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
-                                         QPageLayout::Millimeter));
-    QPainter p;
-    if (!p.begin(&impressora)) throw EInOutError(Ansi("Não foi possível iniciar a impressão."));
-    const QRectF pagina(QPointF(0, 0), impressora.pageLayout().paintRectPixels(impressora.resolution()).size());
-    const double mm = impressora.resolution() / 25.4;
-    const QFont texto(T("DejaVu Sans"), 9), pequeno(T("DejaVu Sans"), 7);
-    double y = 0;
-    p.setFont(texto);
-    for (const QString& linha : cabecalho) {
-        const QRectF area(0, y, pagina.width(), pagina.height() - y);
-        y += p.boundingRect(area, Qt::TextWordWrap, linha).height();
-        p.drawText(area, Qt::TextWordWrap, linha);
-    }
-    y += 2 * mm;
-    const double alturaGrafico = pagina.width() * 0.55;
-    Grafico->render(&p, QRectF(0, y, pagina.width(), alturaGrafico));
-    y += alturaGrafico + 3 * mm;
-
-    const double largura = pagina.width() / 5;
-    const double alturaLinha = QFontMetricsF(pequeno, &impressora).height() * 1.35;
-    p.setPen(QPen(Qt::black, 0.15 * mm));
-    const auto linha = [&](const QStringList& celulas, bool negrito) {
-        if (y + alturaLinha > pagina.height() - alturaLinha) {
-            impressora.newPage();
-            y = 0;
-        }
-        QFont f = pequeno;
-        f.setBold(negrito);
-        p.setFont(f);
-        for (int j = 0; j < celulas.size(); ++j) {
-            const QRectF r(j * largura, y, largura, alturaLinha);
-            p.drawRect(r);
-            p.drawText(r.adjusted(0.8 * mm, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, celulas[j]);
-        }
-        y += alturaLinha;
-    };
+// The storm's values, the hyetograph, and the table continued over as many
+// pages as it takes with its headings on each page.
+void TPaginaChuvaDeProjeto::Imprime(TFolhaIdf& folha) const {
+    const THietograma& h = hietograma_;
+    folha.Texto(T("Blocos alternados: Tr = %1 anos, D = %2 min, Δt = %3 min, pico em %4 de D")
+                    .arg(NumeroGeral(h.Tr), NumeroGeral(h.Duracao), NumeroGeral(h.Passo), NumeroGeral(h.PosicaoDoPico)));
+    const std::string nota = NotaDeExtrapolacao(h.Tr, h.Duracao);
+    if (!nota.empty()) folha.Texto(T("Nota: ") + QString::fromStdString(Cp1252ToUtf8(nota)), false, QColor(160, 0, 0));
+    folha.Grafico(Grafico, false);
+    folha.Espaco(2);
     QStringList titulos;
     for (const char* c : Colunas) titulos << T(c);
-    linha(titulos, true);
-    for (std::size_t i = 0; i < hietograma_.Blocos.size(); ++i) {
-        const TBlocoDeChuva& b = hietograma_.Blocos[i];
-        linha({NumeroGeral(b.Inicio), NumeroGeral(b.Fim), NumeroFixo(b.Altura, 2), NumeroFixo(b.Intensidade, 1),
-               NumeroFixo(b.Acumulada, 2)},
-              static_cast<int>(i) == hietograma_.BlocoDoPico);
+    std::vector<QStringList> linhas;
+    std::vector<bool> destaque;
+    for (std::size_t i = 0; i < h.Blocos.size(); ++i) {
+        const TBlocoDeChuva& b = h.Blocos[i];
+        linhas.push_back({NumeroGeral(b.Inicio), NumeroGeral(b.Fim), NumeroFixo(b.Altura, 2),
+                          NumeroFixo(b.Intensidade, 1), NumeroFixo(b.Acumulada, 2)});
+        destaque.push_back(static_cast<int>(i) == h.BlocoDoPico);
     }
-    y += 2 * mm;
-    p.setFont(texto);
-    if (y + 2 * alturaLinha > pagina.height()) {
-        impressora.newPage();
-        y = 0;
-    }
-    p.drawText(QRectF(0, y, pagina.width(), pagina.height() - y), Qt::TextWordWrap, rodape);
-    p.end();
+    folha.Tabela(titulos, linhas, 0, destaque);
 }

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QTableWidget;
+class TFolhaIdf;
 
 class TPaginaChuvaDeProjeto : public QWidget {
 public:
@@ -28,7 +29,7 @@ public:
 
     // Header lines of the storm for the CSV (after the place's lines).
     QStringList LinhasCsv() const;
-    void Imprime(QPrinter& impressora, const QStringList& cabecalho, const QString& rodape) const;
+    void Imprime(TFolhaIdf& folha) const;
 
 private:
     void Mostra();

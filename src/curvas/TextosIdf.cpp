@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "platform/Caminhos.h"
@@ -38,6 +39,21 @@ std::string Padrao(int decimais) { return decimais > 0 ? "0." + std::string(stat
 
 QString NumeroFixo(double v, int decimais) {
     return QString::fromStdString(FormatFloat(Padrao(decimais), v, SeparadorDoLocal()));
+}
+
+QString NumeroLegivel(double v, int decimais) {
+    if (!std::isfinite(v)) return NumeroGeral(v);
+    const double a = std::abs(v);
+    if (a < 1e5) return NumeroFixo(v, decimais);
+    if (a < 1e6) return NumeroFixo(v, 0);
+    int expoente = static_cast<int>(std::floor(std::log10(a)));
+    double mantissa = v / std::pow(10.0, expoente);
+    QString texto = NumeroFixo(mantissa, 3);
+    if (texto.startsWith(QStringLiteral("10")) || texto.startsWith(QStringLiteral("-10"))) {   // 9.9996 rounds to 10
+        ++expoente;
+        texto = NumeroFixo(mantissa / 10, 3);
+    }
+    return texto + QString::fromUtf8(" × 10^") + QString::number(expoente);
 }
 
 QString CampoCsv(const QString& texto) {

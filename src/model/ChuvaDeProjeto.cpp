@@ -163,9 +163,19 @@ TResposta PeriodoDeRetornoDaAltura(const TParametrosIdf& p, double t, double alt
     return PeriodoDeRetorno(p, t, altura * 60 / t);
 }
 
-bool ForaDaFaixaAjustada(double tr) { return tr < 2 || tr > 100; }
+bool ForaDaFaixaAjustada(double tr) { return tr < PeriodoMinimoAjustado || tr > PeriodoMaximoAjustado; }
 
-std::string NotaDeExtrapolacao() {
-    return Ansi("fora da faixa de 2 a 100 anos em que as equações costumam ser ajustadas; o valor é uma "
-                "extrapolação e deve ser usado com cautela.");
+bool DuracaoForaDaFaixaAjustada(double t) { return t < DuracaoMinimaAjustada || t > DuracaoMaximaAjustada; }
+
+std::string NotaDeExtrapolacao(double tr, double t) {
+    const bool periodo = !std::isnan(tr) && ForaDaFaixaAjustada(tr);
+    const bool duracao = !std::isnan(t) && DuracaoForaDaFaixaAjustada(t);
+    const char* inicio = periodo && duracao ? "O período de retorno e a duração estão fora das faixas de 2 a 100 anos "
+                                              "e de 5 a 1.440 min"
+                         : periodo          ? "O período de retorno está fora da faixa de 2 a 100 anos"
+                         : duracao          ? "A duração está fora da faixa de 5 a 1.440 min"
+                                            : nullptr;
+    if (!inicio) return {};
+    return Ansi(inicio) + Ansi(" em que as equações costumam ser ajustadas: o valor é uma extrapolação e deve ser "
+                               "usado com cautela.");
 }

@@ -10,6 +10,7 @@ int ExecutaTesteConsultaMapa(int argc, char** argv);
 int ExecutaTesteConsultaComandos(int argc, char** argv);
 int ExecutaTesteConsultaUso(int argc, char** argv);
 int ExecutaTesteCurvasIdf(int argc, char** argv);
+int ExecutaTesteCurvasUso(int argc, char** argv);
 int ExecutaTesteProcuraLocal(int argc, char** argv);
 int ExecutaTesteConsultaEstacoes(int argc, char** argv);
 
@@ -17,6 +18,6 @@ int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
                           ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
-                          ExecutaTesteCurvasIdf, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal},
+                          ExecutaTesteCurvasIdf, ExecutaTesteCurvasUso, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }

@@ -14,31 +14,45 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 
-void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const {
+void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& notas) const {
     const char sep = opcoes_.Dialeto.Decimal;
     auto resposta = [&](const TResposta& x) { return x.Existe ? FloatToStr(x.Valor, sep) : Utf8(x.Motivo); };
+    // An answer beyond the fitted ranges is noted, with its question.
+    auto nota = [&](const std::string& pergunta, double tr, const TResposta& t) {
+        if (!t.Existe) return;
+        const std::string texto = NotaDeExtrapolacao(tr, t.Valor);
+        if (!texto.empty()) notas << pergunta << ": t = " << FloatToStr(t.Valor, sep) << " min: " << Utf8(texto) << '\n';
+    };
     if (!opcoes_.IntensidadesAlvo.empty()) {
         saida << "\nTr (anos)\ti (mm/h)\tt, intensidade m\xC3\xA9" "dia (min)\tt, intensidade instant\xC3\xA2nea (min)\n";
         for (double tr : opcoes_.Tr)
-            for (double i : opcoes_.IntensidadesAlvo)
-                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(i, sep) << '\t'
-                      << resposta(DuracaoDaIntensidadeMedia(p, tr, i)) << '\t'
+            for (double i : opcoes_.IntensidadesAlvo) {
+                const TResposta media = DuracaoDaIntensidadeMedia(p, tr, i);
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(i, sep) << '\t' << resposta(media) << '\t'
                       << resposta(DuracaoDaIntensidadeInstantanea(p, tr, i)) << '\n';
+                nota("Tr = " + FloatToStr(tr, sep) + " anos, i = " + FloatToStr(i, sep) + " mm/h", tr, media);
+            }
     }
     if (!opcoes_.AlturasAlvo.empty()) {
         saida << "\nTr (anos)\tP (mm)\tt (min)\n";
         for (double tr : opcoes_.Tr)
-            for (double altura : opcoes_.AlturasAlvo)
-                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(altura, sep) << '\t'
-                      << resposta(DuracaoDaAltura(p, tr, altura)) << '\n';
+            for (double altura : opcoes_.AlturasAlvo) {
+                const TResposta t = DuracaoDaAltura(p, tr, altura);
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(altura, sep) << '\t' << resposta(t) << '\n';
+                nota("Tr = " + FloatToStr(tr, sep) + " anos, P = " + FloatToStr(altura, sep) + " mm", tr, t);
+            }
     }
     if (opcoes_.Evento) {
         const auto [t, altura] = *opcoes_.Evento;
         const TResposta tr = PeriodoDeRetornoDaAltura(p, t, altura);
+        const std::string texto = tr.Existe ? Utf8(NotaDeExtrapolacao(tr.Valor, t)) : std::string();
+        if (!texto.empty())
+            notas << "t = " << FloatToStr(t, sep) << " min, P = " << FloatToStr(altura, sep)
+                  << " mm: Tr = " << FloatToStr(tr.Valor, sep) << " anos: " << texto << '\n';
         saida << "\nt (min)\tP (mm)\ti (mm/h)\tTr (anos)\tNota\n"
               << FloatToStr(t, sep) << '\t' << FloatToStr(altura, sep) << '\t' << FloatToStr(altura * 60 / t, sep)
               << '\t' << resposta(tr) << '\t'
-              << (tr.Existe && ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()) << '\n';
+              << texto << '\n';
     }
     if (opcoes_.Hietograma) {
         const TOpcoesConsulta::THietogramaPedido& pedido = *opcoes_.Hietograma;
@@ -54,7 +68,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
     }
 }
 
-void TConsultaPonto::Executa(std::ostream& destino) const {
+void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
@@ -93,7 +107,8 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
             }
     }
 
-    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida);
+    std::ostringstream notas;
+    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, notas);
 
     if (opcoes_.Confianca) {
         const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
@@ -125,4 +140,5 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
         }
     }
     destino << saida.str();
+    if (avisos) *avisos << notas.str();
 }

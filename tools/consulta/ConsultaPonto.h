@@ -15,12 +15,14 @@ public:
     // Errors of the coordinates or of the data pass to the caller (a corrupt
     // station record that the point reaches is EDadosInvalidos naming it);
     // the answer is written whole or not at all.
-    void Executa(std::ostream& saida) const;
+    // The notes on answers beyond the fitted ranges go to `avisos`, one
+    // line each, after the answer.
+    void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
 
 private:
     // The design storm and the inverse questions asked for, computed in full
     // before anything is written.
-    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const;
+    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& notas) const;
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;

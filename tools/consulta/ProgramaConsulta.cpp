@@ -1,9 +1,11 @@
 #include "ProgramaConsulta.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <new>
+#include <sstream>
 
 #include "ConsultaLote.h"
 #include "ConsultaPonto.h"
@@ -13,9 +15,11 @@
 #include "OpcoesConsulta.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
+#include "model/ChuvaDeProjeto.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "platform/Numeros.h"
 
 #ifndef TORMEL_VERSAO
 #define TORMEL_VERSAO "2.1"
@@ -24,6 +28,20 @@
 namespace {
 
 const char* const kPrograma = "tormel21-consulta";
+
+// The notes on the asked return periods and durations beyond the ranges the
+// equations are fitted on, one per value.
+void NotasDasFaixas(const TOpcoesConsulta& o, std::ostream& erros) {
+    const char sep = o.Dialeto.Decimal;
+    for (double tr : o.Tr) {
+        const std::string nota = NotaDeExtrapolacao(tr, NAN);
+        if (!nota.empty()) erros << kPrograma << ": Tr = " << FloatToStr(tr, sep) << " anos: " << Utf8(nota) << '\n';
+    }
+    for (double t : o.Duracoes) {
+        const std::string nota = NotaDeExtrapolacao(NAN, t);
+        if (!nota.empty()) erros << kPrograma << ": t = " << FloatToStr(t, sep) << " min: " << Utf8(nota) << '\n';
+    }
+}
 
 int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
     TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados);
@@ -35,6 +53,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
+    NotasDasFaixas(o, erros);
     if (!o.Gis.Grade.empty()) {
         const std::size_t semValor = GravaGradeGis(pool, o, erros);
         if (semValor == 0) return TProgramaConsulta::Sucesso;
@@ -48,7 +67,10 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     int estado = TProgramaConsulta::Sucesso;
     if (o.UmPonto) {
-        TConsultaPonto(pool, o).Executa(saida);
+        std::ostringstream notas;
+        TConsultaPonto(pool, o).Executa(saida, &notas);
+        std::istringstream linhas(notas.str());
+        for (std::string linha; std::getline(linhas, linha);) erros << kPrograma << ": " << linha << '\n';
     } else {
         std::ifstream arquivoEntrada;
         std::istream* in = &entrada;
