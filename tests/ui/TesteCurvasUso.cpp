@@ -409,10 +409,10 @@ private slots:
         QVERIFY(dica.endsWith(c->Tabela->item(linha20, colunaTr10)->text() + QStringLiteral(" mm/h")));
         QTest::mouseClick(c->RbAltura, Qt::LeftButton);
         const QList<QPointF> pontos = c->Grafico->Curvas()[colunaTr10]->points();
-        const auto em60 = std::find_if(pontos.begin(), pontos.end(),
-                                       [](const QPointF& p) { return std::abs(p.x() - std::log10(60.0)) < 1e-9; });
-        QVERIFY(em60 != pontos.end());
-        QVERIFY(std::abs(em60->y() - Altura(10, 60)) < 1e-6);
+        const auto em120 = std::find_if(pontos.begin(), pontos.end(),
+                                        [](const QPointF& p) { return std::abs(p.x() - std::log10(120.0)) < 1e-9; });
+        QVERIFY(em120 != pontos.end());
+        QVERIFY(std::abs(em120->y() - Altura(10, 120)) < 1e-6);
         Digita(c->EdPeriodos, Lista(30, 2, 3));
         std::set<QRgb> cores;
         for (QLineSeries* s : c->Grafico->Curvas()) cores.insert(s->pen().color().rgb());
