@@ -154,8 +154,6 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
     Tabela = new QTableWidget;
     Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabela->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Tabela->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Grafico = new TGraficoIdf;
     Grafico->setMinimumWidth(480);
     auto* divisor = new QSplitter;

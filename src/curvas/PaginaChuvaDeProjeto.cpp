@@ -67,7 +67,6 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     Tabela->setHorizontalHeaderLabels(titulos);
     Tabela->verticalHeader()->hide();
     Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Grafico = new QChartView(new QChart);
     Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->chart()->legend()->setAlignment(Qt::AlignBottom);

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QSaveFile>
 
@@ -22,9 +23,28 @@ char SeparadorDoLocal() {
     return '.';
 }
 
+// The widths come from the texts' font metrics, not from each cell's size
+// hint through the delegate: 10,000 cells are measured in milliseconds.
 void AjustaLarguraDaTabela(QTableWidget* tabela, int maximo) {
-    tabela->resizeColumnsToContents();
-    tabela->resizeRowsToContents();
+    const QFontMetrics normal(tabela->font());
+    QFont f = tabela->font();
+    f.setBold(true);
+    const QFontMetrics negrito(f);
+    const QFontMetrics cabecalho(tabela->horizontalHeader()->font());
+    const int margem = 2 * tabela->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela) + 10;
+    QHeaderView* colunas = tabela->horizontalHeader();
+    colunas->setSectionResizeMode(QHeaderView::Interactive);
+    for (int j = 0; j < tabela->columnCount(); ++j) {
+        const QTableWidgetItem* titulo = tabela->horizontalHeaderItem(j);
+        int w = titulo ? cabecalho.horizontalAdvance(titulo->text()) + margem + 6 : 0;
+        for (int i = 0; i < tabela->rowCount(); ++i)
+            if (const QTableWidgetItem* celula = tabela->item(i, j))
+                w = std::max(w, (celula->font().bold() ? negrito : normal).horizontalAdvance(celula->text()) + margem);
+        tabela->setColumnWidth(j, w);
+    }
+    QHeaderView* linhas = tabela->verticalHeader();
+    linhas->setSectionResizeMode(QHeaderView::Fixed);
+    linhas->setDefaultSectionSize(std::max(negrito.height(), cabecalho.height()) + 6);
     int largura = 2 * tabela->frameWidth() + tabela->verticalScrollBar()->sizeHint().width() + 4;
     if (!tabela->verticalHeader()->isHidden()) largura += tabela->verticalHeader()->sizeHint().width();
     for (int j = 0; j < tabela->columnCount(); ++j) largura += tabela->columnWidth(j);
