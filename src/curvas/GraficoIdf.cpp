@@ -3,6 +3,8 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPen>
@@ -39,6 +41,7 @@ private:
 
 constexpr double DuracoesLegiveis[] = {1, 2, 5, 10, 30, 60, 120, 360, 1440, 2880, 4320, 10080};
 constexpr int PontosDaCurva = 120;
+constexpr int MaximoNaLegenda = 20;
 // Ten colours told apart also on paper.
 const QColor Cores[] = {QColor(31, 119, 180), QColor(255, 127, 14), QColor(44, 160, 44),  QColor(214, 39, 40),
                         QColor(148, 103, 189), QColor(140, 86, 75), QColor(227, 119, 194), QColor(127, 127, 127),
@@ -70,7 +73,9 @@ double Arredonda125(double v, bool abaixo) {
 
 TGraficoIdf::TGraficoIdf(QWidget* parent) : QChartView(new QChart, parent) {
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    // One line per curve at the right: a row at the bottom cuts the names
+    // short ("Tr =...") once there are a few curves.
+    chart()->legend()->setAlignment(Qt::AlignRight);
     // Room on the right for the half of the last duration label that passes
     // the plot's edge.
     chart()->setMargins(QMargins(4, 4, 22, 4));
@@ -132,6 +137,13 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
         });
         curvas_.append(curva);
     }
+
+    // With many curves the legend names every k-th, first and last always;
+    // their hues run in order from blue to red, so each curve is placed.
+    const int n = static_cast<int>(curvas_.size());
+    const int passo = (n + MaximoNaLegenda - 1) / MaximoNaLegenda;
+    for (int i = 0; i < n; ++i)
+        for (QLegendMarker* m : grafico->legend()->markers(curvas_[i])) m->setVisible(i % passo == 0 || i == n - 1);
 
     auto* eixoX = new QCategoryAxis;
     eixoX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);

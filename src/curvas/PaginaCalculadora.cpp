@@ -30,7 +30,7 @@ QLabel* Resposta() {
     r->setWordWrap(true);
     r->setTextInteractionFlags(Qt::TextSelectableByMouse);
     r->setMinimumWidth(420);
-    r->setMinimumHeight(3 * r->fontMetrics().lineSpacing());   // the page does not move as answers come
+    r->setMinimumHeight(4 * r->fontMetrics().lineSpacing());   // the page does not move as answers come
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return r;
 }
