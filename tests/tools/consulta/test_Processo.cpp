@@ -355,3 +355,35 @@ TEST_F(Processo, DesignStormAndInverseQuestionsWorkedByHand) {
     EXPECT_EQ("", ruim.Saida);
     EXPECT_NE(std::string::npos, ruim.Erros.find("Intervalo")) << ruim.Erros;
 }
+
+TEST_F(Processo, AnswersBeyondTheFittedRangesAreNotedOnStandardError) {
+    // Salvador Teste at Tr 10: P = 52.957 mm at t = 60 min; 200 mm takes
+    // weeks. 5 mm in 60 min has Tr = 0.25 years.
+    const std::string duracao = "A dura\xC3\xA7\xC3\xA3o est\xC3\xA1 fora da faixa de 5 a 1.440 min";
+    const std::string periodo = "O per\xC3\xADodo de retorno est\xC3\xA1 fora da faixa de 2 a 100 anos";
+    const struct {
+        std::vector<std::string> Pergunta;
+        std::string Nota;   // empty: no note
+    } casos[] = {
+        {{"--tr", "10", "--duracao-altura", "52.957"}, ""},
+        {{"--tr", "10", "--duracao-altura", "200"}, duracao},
+        {{"--tr", "10", "--duracao-intensidade", "0.5"}, duracao},
+        {{"--tr", "500", "--duracao-intensidade", "40"}, periodo},
+        {{"--tr", "10", "--duracoes", "60,2880"}, "t = 2880 min: " + duracao},
+        {{"--tr-evento", "60,5"}, periodo},
+        {{"--tr-evento", "60,50"}, ""},
+    };
+    for (const auto& caso : casos) {
+        std::vector<std::string> args = {"--dados", pasta.Pasta(), "--formato", "int"};
+        args.insert(args.end(), caso.Pergunta.begin(), caso.Pergunta.end());
+        args.insert(args.end(), {"12\xC2\xB0" "58'16\"", "38\xC2\xB0" "30'39\""});
+        const auto r = Roda(pasta, args);
+        ASSERT_EQ(0, r.Estado) << caso.Pergunta[1] << r.Erros;
+        if (caso.Nota.empty()) {
+            EXPECT_EQ(std::string::npos, r.Erros.find("fora da faixa")) << caso.Pergunta[1] << r.Erros;
+        } else {
+            EXPECT_NE(std::string::npos, r.Erros.find("tormel21-consulta: ")) << r.Erros;
+            EXPECT_NE(std::string::npos, r.Erros.find(caso.Nota)) << caso.Pergunta[1] << ' ' << caso.Pergunta.back() << r.Erros;
+        }
+    }
+}
