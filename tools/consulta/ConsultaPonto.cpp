@@ -14,7 +14,8 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 
-void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& notas) const {
+void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela,
+                                      std::ostream& notas) const {
     const char sep = opcoes_.Dialeto.Decimal;
     auto resposta = [&](const TResposta& x) { return x.Existe ? FloatToStr(x.Valor, sep) : Utf8(x.Motivo); };
     // An answer beyond the fitted ranges is noted, with its question.
@@ -60,7 +61,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
         saida << "\nChuva de projeto (blocos alternados): Tr " << FloatToStr(h.Tr, sep) << " anos, D "
               << FloatToStr(h.Duracao, sep) << " min, intervalo " << FloatToStr(h.Passo, sep) << " min, pico em "
               << FloatToStr(h.PosicaoDoPico, sep) << " de D\n";
-        TEscritorCsv csv(saida, opcoes_.Dialeto.Separador);
+        TEscritorCsv csv(tabela, opcoes_.Dialeto.Separador);
         csv.Linha({"inicio_min", "fim_min", "altura_mm", "intensidade_mm_h", "acumulada_mm"});
         for (const TBlocoDeChuva& b : h.Blocos)
             csv.Linha({FloatToStr(b.Inicio, sep), FloatToStr(b.Fim, sep), FloatToStr(b.Altura, sep),
@@ -107,11 +108,14 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
             }
     }
 
-    std::ostringstream notas;
-    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, notas);
+    // With -o, a design storm makes the file a plain CSV of its blocks; the
+    // rest of the answer goes to standard error.
+    const bool soATabela = opcoes_.Hietograma && !opcoes_.Saida.empty() && avisos;
+    std::ostringstream tabela, notas;
+    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida, notas);
 
+    const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
     if (opcoes_.Confianca) {
-        const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };
         saida << "\nEsta\xC3\xA7\xC3\xA3o mais pr\xC3\xB3xima: "
@@ -139,6 +143,15 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
                   << FloatToStr(100 * lista[i].Parcela, sep) << '\n';
         }
     }
-    destino << saida.str();
-    if (avisos) *avisos << notas.str();
+    if (soATabela) {
+        *avisos << saida.str();
+        destino << tabela.str();
+    } else {
+        destino << saida.str();
+    }
+    if (avisos && !c.Aviso().empty()) *avisos << "tormel21-consulta: " << Utf8(c.Aviso()) << '\n';
+    if (avisos) {
+        std::istringstream linhas(notas.str());
+        for (std::string linha; std::getline(linhas, linha);) *avisos << "tormel21-consulta: " << linha << '\n';
+    }
 }
