@@ -39,6 +39,7 @@
 #include "platform/ArquivoIni.h"
 #include "suporte/ArquivosDeTeste.h"
 #include "ui/FoConsulta.h"
+#include "ui/Imagem.h"
 
 namespace {
 const TParametrosIdf Par{1200, 0.16, 12, 0.78};
@@ -396,6 +397,36 @@ private slots:
         if (paginas.isEmpty()) QSKIP("pdftotext is not installed");
         QVERIFY(paginas.contains(QString::fromUtf8("Aviso: A estação mais próxima está a 80 km.")));
         QVERIFY(paginas.contains(N("Alfa (BA), 80.0 km")));
+    }
+
+    // Opened from the query window for an interpolated place, the window
+    // gets the five nearest stations, nearest first; for a station, none.
+    void vizinhasDaConsulta_data() {
+        QTest::addColumn<bool>("estacao");
+        QTest::newRow("map click") << false;
+        QTest::newRow("station") << true;
+    }
+    void vizinhasDaConsulta() {
+        QFETCH(bool, estacao);
+        TPastaTeste pasta;
+        auto w = AbreJanela(pasta, nullptr, 4, estacao ? 0 : -1);
+        if (!estacao) {
+            QTest::mouseMove(w->EstadoBMP, QPoint(223, 223));
+            QTest::mouseClick(w->EstadoBMP, Qt::LeftButton, {}, QPoint(223, 223));
+        }
+        std::vector<TVizinhaIdf> vizinhas;
+        bool aberta = false;
+        QuandoAbrir<TfrmCurvasIdf>(w.get(), [&](TfrmCurvasIdf* c) {
+            aberta = true;
+            vizinhas = c->Lugar().Vizinhas;
+            c->reject();
+        });
+        QApplication::setActiveWindow(w.get());
+        QTest::keyClick(w->LBEstacao, Qt::Key_I, Qt::ControlModifier);
+        QTRY_VERIFY(aberta);
+        QCOMPARE(vizinhas.size(), estacao ? std::size_t(0) : std::size_t(5));
+        for (std::size_t i = 1; i < vizinhas.size(); ++i) QVERIFY(vizinhas[i - 1].Km <= vizinhas[i].Km);
+        if (!estacao) QVERIFY(vizinhas[0].Nome.endsWith(QStringLiteral(")")));
     }
 
     // The chart: the tip's t and value agree with the table; depth shown as
