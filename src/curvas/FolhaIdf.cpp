@@ -1,6 +1,7 @@
 #include "curvas/FolhaIdf.h"
 
 #include <QChartView>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrinter>
@@ -128,6 +129,10 @@ void TFolhaIdf::Grafico(QChartView* grafico, bool paginaPropria) {
     if (paginaPropria || !Cabe(pagina_.width() * proporcao)) NovaPagina();
     const double altura = std::min(limite_ - y_, pagina_.width() * proporcao);
     const QRectF alvo(0, y_, pagina_.width(), altura);
+    // A chart just redrawn lays out its legend and drops its old axes on
+    // posted events: handled now, or the page would show the legend missing
+    // and the old axis labels over the new ones.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     grafico->render(&p_, alvo);   // the chart's own proportions, centred in the space
     y_ += altura + 2 * mm_;
 }

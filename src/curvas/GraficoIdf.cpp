@@ -79,6 +79,26 @@ TGraficoIdf::TGraficoIdf(QWidget* parent) : QChartView(new QChart, parent) {
     // Room on the right for the half of the last duration label that passes
     // the plot's edge.
     chart()->setMargins(QMargins(4, 4, 22, 4));
+    // The axes are made once and kept: a removed axis leaves its drawing
+    // until the event loop deletes it, and a printout made at once (export
+    // or print right after the lists are applied) would show both.
+    auto* eixoX = new QCategoryAxis;
+    eixoX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    eixoX->setTitleText(QString::fromUtf8("Duração (min)"));
+    eixoX->setGridLineVisible(true);
+    auto* linear = new QValueAxis;
+    linear->setLabelFormat(QStringLiteral("%.0f"));
+    auto* log = new QLogValueAxis;
+    log->setBase(10);
+    log->setLabelFormat(QStringLiteral("%g"));
+    log->setMinorTickCount(8);
+    chart()->addAxis(eixoX, Qt::AlignBottom);
+    chart()->addAxis(linear, Qt::AlignLeft);
+    chart()->addAxis(log, Qt::AlignLeft);
+    eixoX_ = eixoX;
+    eixoLinear_ = linear;
+    eixoLog_ = log;
+    log->setVisible(false);
 }
 
 // The duration as shown (whole minutes from 10 min on, tenths below) and the
@@ -102,11 +122,6 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
     QChart* grafico = chart();
     grafico->removeAllSeries();
     curvas_.clear();
-    for (QAbstractAxis* eixo : grafico->axes()) {
-        grafico->removeAxis(eixo);
-        delete eixo;
-    }
-    eixoX_ = eixoY_ = nullptr;
     if (duracoes.empty() || periodos.empty()) return;
 
     const double primeira = duracoes.front(), ultima = std::max(duracoes.back(), primeira * 1.0001);
@@ -145,17 +160,13 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
     for (int i = 0; i < n; ++i)
         for (QLegendMarker* m : grafico->legend()->markers(curvas_[i])) m->setVisible(i % passo == 0 || i == n - 1);
 
-    auto* eixoX = new QCategoryAxis;
-    eixoX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    auto* eixoX = static_cast<QCategoryAxis*>(eixoX_);
+    for (const QString& rotulo : eixoX->categoriesLabels()) eixoX->remove(rotulo);
     for (double d : DuracoesLegiveis)
         if (d >= primeira && d <= ultima) eixoX->append(NumeroGeral(d), std::log10(d));
     if (eixoX->count() == 0) eixoX->append(NumeroGeral(primeira), std::log10(primeira));
     eixoX->setRange(std::log10(primeira), std::log10(ultima));
-    eixoX->setTitleText(QString::fromUtf8("Duração (min)"));
-    eixoX->setGridLineVisible(true);
-    grafico->addAxis(eixoX, Qt::AlignBottom);
     for (QLineSeries* c : curvas_) c->attachAxis(eixoX);
-    eixoX_ = eixoX;
     MontaEixoY();
 }
 
@@ -165,34 +176,23 @@ void TGraficoIdf::SetEscalaLogaritmica(bool log) {
 }
 
 void TGraficoIdf::MontaEixoY() {
-    QChart* grafico = chart();
-    if (eixoY_) {
-        for (QLineSeries* c : curvas_) c->detachAxis(eixoY_);
-        grafico->removeAxis(eixoY_);
-        delete eixoY_;
-        eixoY_ = nullptr;
-    }
-    if (curvas_.isEmpty()) return;
-    QAbstractAxis* eixo = nullptr;
+    QAbstractAxis* eixo = escalaLog_ ? static_cast<QAbstractAxis*>(eixoLog_) : eixoLinear_;
+    QAbstractAxis* outro = escalaLog_ ? static_cast<QAbstractAxis*>(eixoLinear_) : eixoLog_;
+    for (QLineSeries* c : curvas_) c->detachAxis(outro);
+    outro->setVisible(false);
     if (escalaLog_) {
-        auto* log = new QLogValueAxis;
-        log->setBase(10);
-        log->setLabelFormat(QStringLiteral("%g"));
-        log->setMinorTickCount(8);
         const double minimo = menor_ > 0 ? menor_ : 0.1;
         const double maximo = maior_ > minimo ? maior_ : minimo * 10;
-        log->setRange(Arredonda125(minimo, true), Arredonda125(maximo, false));
-        eixo = log;
+        eixoLog_->setRange(Arredonda125(minimo, true), Arredonda125(maximo, false));
     } else {
-        auto* linear = new QValueAxis;
-        linear->setRange(0, maior_ > 0 ? maior_ : 1);
-        linear->applyNiceNumbers();
-        linear->setLabelFormat(QStringLiteral("%.0f"));
-        eixo = linear;
+        eixoLinear_->setTickCount(5);   // applyNiceNumbers changes it: each drawing starts afresh
+        eixoLinear_->setRange(0, maior_ > 0 ? maior_ : 1);
+        eixoLinear_->applyNiceNumbers();
     }
     eixo->setTitleText(QString::fromUtf8(altura_ ? "Altura de chuva (mm)" : "Intensidade (mm/h)"));
-    grafico->addAxis(eixo, Qt::AlignLeft);
-    for (QLineSeries* c : curvas_) c->attachAxis(eixo);
+    for (QLineSeries* c : curvas_)
+        if (!c->attachedAxes().contains(eixo)) c->attachAxis(eixo);
+    eixo->setVisible(true);
     eixoY_ = eixo;
 }
 

@@ -10,6 +10,8 @@
 
 class QAbstractAxis;
 class QLineSeries;
+class QLogValueAxis;
+class QValueAxis;
 
 class TGraficoIdf : public QChartView {
 public:
@@ -26,6 +28,8 @@ public:
     // Labels of the duration axis: the readable durations within the range.
     QStringList RotulosDasDuracoes() const;
     const QList<QLineSeries*>& Curvas() const { return curvas_; }
+    // The vertical axis shown (linear or logarithmic).
+    QAbstractAxis* EixoY() const { return eixoY_; }
     // Tooltip text of the curve of return period tr at duration t: the
     // duration as shown and the value there.
     QString TextoDaDica(double tr, double t) const;
@@ -36,7 +40,9 @@ private:
     TParametrosIdf parametros_;
     QList<QLineSeries*> curvas_;
     QAbstractAxis* eixoX_ = nullptr;
-    QAbstractAxis* eixoY_ = nullptr;
+    QAbstractAxis* eixoY_ = nullptr;   // the one shown of the two below
+    QValueAxis* eixoLinear_ = nullptr;
+    QLogValueAxis* eixoLog_ = nullptr;
     bool escalaLog_ = false;
     bool altura_ = false;
     double menor_ = 1, maior_ = 1;   // intensity range of the curves

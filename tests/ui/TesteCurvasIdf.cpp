@@ -219,8 +219,7 @@ private slots:
             QCOMPARE(linhas[2].split(QLatin1Char('\t')),
                      (QStringList{"10", c->Tabela->item(1, 0)->text(), c->Tabela->item(1, 1)->text()}));
             QTest::mouseClick(c->CbEscalaLog, Qt::LeftButton);
-            QVERIFY(!c->Grafico->chart()->axes(Qt::Vertical).isEmpty());
-            QVERIFY(qobject_cast<QLogValueAxis*>(c->Grafico->chart()->axes(Qt::Vertical).front()));
+            QVERIFY(qobject_cast<QLogValueAxis*>(c->Grafico->EixoY()));
         }));
     }
 

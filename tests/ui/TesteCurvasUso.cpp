@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(cores.size(), std::size_t(30));
         QTest::mouseClick(c->RbIntensidade, Qt::LeftButton);
         QTest::mouseClick(c->CbEscalaLog, Qt::LeftButton);
-        auto* eixo = qobject_cast<QLogValueAxis*>(c->Grafico->chart()->axes(Qt::Vertical).front());
+        auto* eixo = qobject_cast<QLogValueAxis*>(c->Grafico->EixoY());
         QVERIFY(eixo);
         double menor = HUGE_VAL, maior = 0;
         for (QLineSeries* s : c->Grafico->Curvas())
