@@ -4,6 +4,7 @@
 // changes nothing.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,6 +54,7 @@ private slots:
         QTest::newRow("east longitude") << "-13.4406, 41.9842" << false << false << "longitude leste";
         QTest::newRow("one value") << "-13.4406" << true << false << QString::fromUtf8("só uma coordenada");
         QTest::newRow("minutes") << "13 66 26 S, 41 59 03 W" << false << false << "minutos da latitude";
+        QTest::newRow("outside every map") << "-3.1, -60.0" << false << false << "fora dos mapas de estado";
     }
     void colar() {
         QFETCH(QString, texto);
@@ -76,6 +78,19 @@ private slots:
             Caixas().Limpa();
             QCOMPARE(Ponto(w.get()), antes);
         }
+    }
+
+    // A point beyond the current state's map goes to the map that holds it,
+    // as the user's choice of that state would.
+    void outroEstado() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QTest::mouseClick(w->PrecLaAux, Qt::LeftButton);
+        QApplication::clipboard()->setText(QString::fromUtf8("23°18'00\"S 51°09'00\"W"));
+        QTest::keyClick(w->PrecLaAux, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w->Estado->Indice, 15);
+        QCOMPARE(w->Estados->currentIndex(), 15);
+        QCOMPARE(U(w->LatitudeText), QString::fromUtf8("23°18'00\""));
+        QCOMPARE(w->PrecK->text(), N("1100.000"));   // Londrina's own record
     }
 
     // The mask's own digits are still the edit's to take: no calculation.
