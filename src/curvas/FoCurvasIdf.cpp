@@ -24,6 +24,7 @@
 #include "curvas/GraficoIdf.h"
 #include "curvas/PaginaCalculadora.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
+#include "curvas/PaginaVazao.h"
 #include "curvas/TextosIdf.h"
 #include "platform/ArquivoIni.h"
 #include "platform/Cp1252.h"
@@ -57,7 +58,7 @@ TfrmCurvasIdf::TfrmCurvasIdf(const TLugarIdf& lugar, IAjuda* ajuda, std::string 
 }
 
 void TfrmCurvasIdf::PaginaClick() {
-    const bool calculadora = Paginas->currentWidget() == Calculadora;
+    const bool calculadora = Paginas->currentWidget() == Calculadora || Paginas->currentWidget() == Vazao;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) b->setEnabled(!calculadora);
 }
 
@@ -79,17 +80,22 @@ void TfrmCurvasIdf::MontaJanela() {
     Paginas->addTab(ChuvaDeProjeto, T("C&huva de projeto"));
     Calculadora = new TPaginaCalculadora(lugar_);
     Paginas->addTab(Calculadora, T("Calculadora"));
+    Vazao = new TPaginaVazao(lugar_);
+    Paginas->addTab(Vazao, T("Vazão de pro&jeto"));
 
     BtnExportar = new QPushButton(T("E&xportar CSV..."));
     BtnSalvarGrafico = new QPushButton(T("Salvar &gráfico..."));
     BtnImprimir = new QPushButton(T("Im&primir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
+    BtnMemorial = new QPushButton(T("&Memorial de cálculo..."));
+    BtnMemorial->setAutoDefault(false);
     // Enter applies the lists; no other button takes it.
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar}) b->setAutoDefault(false);
     BtnAplicar->setDefault(true);
     auto* botoes = new QHBoxLayout;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) botoes->addWidget(b);
+    botoes->addWidget(BtnMemorial);
     botoes->addStretch();
     botoes->addWidget(BtnAjuda);
     botoes->addWidget(BtnFechar);
@@ -107,6 +113,7 @@ void TfrmCurvasIdf::MontaJanela() {
     connect(BtnSalvarGrafico, &QPushButton::clicked, this, Protegido([this] { SalvarGraficoClick(); }));
     connect(BtnImprimir, &QPushButton::clicked, this, Protegido([this] { ImprimirClick(); }));
     connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { AjudaClick(); }));
+    connect(BtnMemorial, &QPushButton::clicked, this, Protegido([this] { MemorialClick(); }));
     connect(BtnFechar, &QPushButton::clicked, this, Protegido([this] { FecharClick(); }));
     auto* copia = new QShortcut(QKeySequence::Copy, Tabela, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(copia, &QShortcut::activated, this,

@@ -22,6 +22,7 @@ class QTabWidget;
 class TGraficoIdf;
 class TPaginaCalculadora;
 class TPaginaChuvaDeProjeto;
+class TPaginaVazao;
 
 // Section and keys of the settings file.
 inline constexpr const char* kSecaoCurvas = "CURVAS";
@@ -50,6 +51,11 @@ public:
     TGraficoIdf* Grafico = nullptr;
     TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
     TPaginaCalculadora* Calculadora = nullptr;
+    TPaginaVazao* Vazao = nullptr;
+    QPushButton* BtnMemorial = nullptr;
+    // "Memorial de cálculo...": one A4 PDF of what was done for the place.
+    void ImprimeMemorial(QPrinter& impressora) const;
+    void MemorialClick();
     QPushButton *BtnExportar = nullptr, *BtnSalvarGrafico = nullptr, *BtnImprimir = nullptr;
     QPushButton *BtnAjuda = nullptr, *BtnFechar = nullptr;
 

@@ -2,6 +2,7 @@
 // The place whose design values a window shows: what the query window shows
 // of it, with the parameters at all their digits.
 #include <QString>
+#include <QStringList>
 
 #include "model/TabelaIdf.h"
 
@@ -13,4 +14,5 @@ struct TLugarIdf {
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
+    QStringList EstacoesProximas;   // up to five nearest stations: "name (UF), d km"
 };

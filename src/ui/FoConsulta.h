@@ -232,6 +232,8 @@ private:
     bool TrataAtalho(QEvent* event);
     const TAvaliadorConfianca& Avaliador() const;
     TConfianca ConfiancaDoLugar() const;
+    // The first five stations of a summary as "name (UF), d km".
+    static QStringList EstacoesProximas(const TConfianca& confianca);
     bool LugarEhEstacao() const;
     void AtualizaEstacoesNoMapa();
     void AtualizaDicaAutor();

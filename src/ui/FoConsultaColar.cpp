@@ -1,11 +1,14 @@
 // Query window: coordinates pasted from anywhere into either coordinate
 // edit, or typed in "Procurar local...".
 #include <QComboBox>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QString>
 
 #include "database/Coordenadas.h"
+#include "database/Estados.h"
 #include "database/GeoReferencia.h"
+#include "platform/Numeros.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "ui/FoConsulta.h"
@@ -42,4 +45,16 @@ void TfrmFoConsulta::VaiParaCoordenadas(const TCoordenadasColadas& c) {
     PrecLaAux->SetTexto(c.Latitude);
     PrecLoAux->SetTexto(c.Longitude);
     CalculalaloClick();
+}
+
+QStringList TfrmFoConsulta::EstacoesProximas(const TConfianca& c) {
+    QStringList r;
+    for (std::size_t i = 0; i < c.Estacoes.size() && i < 5; ++i) {
+        const TEstacaoContribuinte& e = c.Estacoes[i];
+        r << QString::fromUtf8("%1 (%2), %3 km")
+                 .arg(QString::fromStdString(Cp1252ToUtf8(TiraBrancosFinais(e.Estacao->Nome.Text()))),
+                      QString::fromLatin1(SiglasEstados[static_cast<std::size_t>(e.EstadoIndice)]),
+                      QLocale().toString(e.DistanciaKm, 'f', 1));
+    }
+    return r;
 }
