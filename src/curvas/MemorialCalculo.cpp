@@ -2,7 +2,9 @@
 // margins) of what was done for the place in this window: identification,
 // equation, design table, chart, design storm, peak flow and date; every
 // section says where its numbers came from.
+#include <QApplication>
 #include <QChartView>
+#include <QResizeEvent>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QImage>
@@ -25,17 +27,27 @@ namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 QString H(const QString& s) { return s.toHtmlEscaped(); }
 
-// The chart drawn at a fixed size, whatever the page it stands on shows now.
+// The chart drawn at a fixed size (960 x 540, twice the pixels for print),
+// whatever the page it stands on shows now.
 QImage Figura(QChartView* grafico) {
     const QSize antes = grafico->size();
-    if (!grafico->isVisible()) grafico->resize(960, 540);
-    QImage imagem(grafico->size() * 2, QImage::Format_ARGB32);
-    imagem.setDevicePixelRatio(2);
+    const bool oculto = !grafico->isVisible();
+    // A hidden view takes its new size only when shown: the resize event is
+    // sent here so that the chart lays itself out for the picture.
+    const auto dimensiona = [grafico](const QSize& tamanho) {
+        const QSize velho = grafico->size();
+        grafico->resize(tamanho);
+        QResizeEvent evento(tamanho, velho);
+        QApplication::sendEvent(grafico, &evento);
+    };
+    if (oculto) dimensiona(QSize(960, 540));
+    QImage imagem(1920, 1080, QImage::Format_ARGB32);
     imagem.fill(Qt::white);
     QPainter p(&imagem);
-    grafico->render(&p);
+    p.setRenderHint(QPainter::Antialiasing);
+    grafico->QGraphicsView::render(&p, QRectF(0, 0, 1920, 1080), grafico->viewport()->rect(), Qt::IgnoreAspectRatio);
     p.end();
-    if (!grafico->isVisible()) grafico->resize(antes);
+    if (oculto) dimensiona(antes);
     return imagem;
 }
 
@@ -100,7 +112,7 @@ void TfrmCurvasIdf::ImprimeMemorial(QPrinter& impressora) const {
     h += TabelaHtml(titulos, linhas);
     doc.addResource(QTextDocument::ImageResource, QUrl(T("memorial://curvas.png")), Figura(Grafico));
     h += T("<h3>4. Curvas IDF</h3><p>As curvas da tabela do item 3 (equação do item 2).</p>"
-           "<p><img src=\"memorial://curvas.png\" width=\"620\"></p>");
+           "<p><img src=\"memorial://curvas.png\" width=\"620\" height=\"349\"></p>");
 
     h += T("<h3>5. Chuva de projeto</h3>");
     const THietograma& c = ChuvaDeProjeto->Hietograma();
@@ -120,7 +132,7 @@ void TfrmCurvasIdf::ImprimeMemorial(QPrinter& impressora) const {
             blocos << QStringList{NumeroGeral(b.Inicio), NumeroGeral(b.Fim), NumeroFixo(b.Altura, 2),
                                   NumeroFixo(b.Intensidade, 1), NumeroFixo(b.Acumulada, 2)};
         doc.addResource(QTextDocument::ImageResource, QUrl(T("memorial://chuva.png")), Figura(ChuvaDeProjeto->Grafico));
-        h += T("<p><img src=\"memorial://chuva.png\" width=\"620\"></p>");
+        h += T("<p><img src=\"memorial://chuva.png\" width=\"620\" height=\"349\"></p>");
         h += TabelaHtml({T("Início (min)"), T("Fim (min)"), T("Altura (mm)"), T("Intensidade (mm/h)"),
                      T("Acumulada (mm)")},
                     blocos);
