@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "curvas/GraficoIdf.h"
+#include "curvas/GraficosProjeto.h"
 #include "curvas/PaginaCalculadora.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
 #include "curvas/PaginaVazao.h"
@@ -161,7 +162,16 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
     Grafico->setMinimumWidth(480);
     auto* divisor = new QSplitter;
     divisor->addWidget(Tabela);
-    divisor->addWidget(Grafico);
+    // The intensity chart and, beside it, depth by duration and value by
+    // return period.
+    Graficos = new QTabWidget;
+    Graficos->setTabPosition(QTabWidget::South);
+    GraficoAltura = new TGraficoAltura;
+    GraficoPorPeriodo = new TGraficoPorPeriodo;
+    Graficos->addTab(Grafico, T("Intensidade × duração"));
+    Graficos->addTab(GraficoAltura, T("Altura × duração"));
+    Graficos->addTab(GraficoPorPeriodo, T("Valor × período de retorno"));
+    divisor->addWidget(Graficos);
     divisor->setStretchFactor(0, 0);
     divisor->setStretchFactor(1, 1);
     divisor->setChildrenCollapsible(false);
@@ -252,6 +262,8 @@ void TfrmCurvasIdf::PreencheTabela() {
     AjustaLarguraDaTabela(Tabela, 620);
     Tabela->setToolTip(altura ? T("Altura de chuva P (mm)") : T("Intensidade média i (mm/h)"));
     Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_);
+    GraficoAltura->Desenha(lugar_.Parametros, duracoes_, periodos_);
+    GraficoPorPeriodo->Desenha(lugar_.Parametros, duracoes_, periodos_, altura);
 }
 
 void TfrmCurvasIdf::GrandezaClick() { PreencheTabela(); }

@@ -23,6 +23,8 @@ class TGraficoIdf;
 class TPaginaCalculadora;
 class TPaginaChuvaDeProjeto;
 class TPaginaVazao;
+class TGraficoAltura;
+class TGraficoPorPeriodo;
 
 // Section and keys of the settings file.
 inline constexpr const char* kSecaoCurvas = "CURVAS";
@@ -52,6 +54,9 @@ public:
     TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
     TPaginaCalculadora* Calculadora = nullptr;
     TPaginaVazao* Vazao = nullptr;
+    QTabWidget* Graficos = nullptr;   // Grafico, GraficoAltura, GraficoPorPeriodo
+    TGraficoAltura* GraficoAltura = nullptr;
+    TGraficoPorPeriodo* GraficoPorPeriodo = nullptr;
     QPushButton* BtnMemorial = nullptr;
     // "Memorial de cálculo...": one A4 PDF of what was done for the place.
     void ImprimeMemorial(QPrinter& impressora) const;

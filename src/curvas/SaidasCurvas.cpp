@@ -56,6 +56,7 @@ QStringList TfrmCurvasIdf::LinhasDoLugar() const {
 
 QChartView* TfrmCurvasIdf::GraficoDaPagina() const {
     if (Paginas->currentWidget() == ChuvaDeProjeto) return ChuvaDeProjeto->Grafico;
+    if (auto* atual = qobject_cast<QChartView*>(Graficos->currentWidget())) return atual;
     return Grafico;
 }
 

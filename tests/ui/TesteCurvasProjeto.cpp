@@ -4,6 +4,9 @@
 // memorial printed to PDF through its button.
 #include <QApplication>
 #include <QComboBox>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QRadioButton>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +22,7 @@
 
 #include "Ambiente.h"
 #include "curvas/FoCurvasIdf.h"
+#include "curvas/GraficosProjeto.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
 #include "curvas/PaginaVazao.h"
 #include "suporte/ArquivosDeTeste.h"
@@ -141,6 +145,35 @@ private slots:
                                    "Tormel 2.1,"})
             QVERIFY2(memorial.contains(QString::fromUtf8(trecho)), qPrintable(QString::fromUtf8(trecho) + QStringLiteral(" | ") + memorial));
         QVERIFY(memorial.contains(N(QByteArray::number(vazao, 'f', 3).constData())));
+    }
+
+    // Beside the intensity chart: depth by duration (a curve per Tr) and the
+    // table's quantity by return period (a curve per duration), following
+    // the quantity chosen.
+    void graficosDeProjeto() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+            const TParametrosIdf p = c->Lugar().Parametros;
+            QTabBar* abas = c->Graficos->tabBar();
+            QTest::mouseClick(abas, Qt::LeftButton, {}, abas->tabRect(1).center());
+            QCOMPARE(c->Graficos->currentWidget(), static_cast<QWidget*>(c->GraficoAltura));
+            const auto alturas = c->GraficoAltura->chart()->series();
+            QCOMPARE(alturas.size(), static_cast<qsizetype>(c->Periodos().size()));
+            const auto* primeira = static_cast<QLineSeries*>(alturas.front());
+            const QPointF fim = primeira->points().back();
+            QCOMPARE(fim.x(), c->Duracoes().back());
+            QVERIFY(std::abs(fim.y() - static_cast<double>(I(p, c->Periodos().front(), fim.x()) * fim.x() / 60)) < 1e-9);
+
+            QTest::mouseClick(abas, Qt::LeftButton, {}, abas->tabRect(2).center());
+            QTest::mouseClick(c->RbAltura, Qt::LeftButton);
+            const auto porTr = c->GraficoPorPeriodo->chart()->series();
+            QCOMPARE(porTr.size(), static_cast<qsizetype>(c->Duracoes().size()));
+            const auto pontos = static_cast<QLineSeries*>(porTr.front())->points();
+            const double t = c->Duracoes().front(), tr = c->Periodos().back();
+            QCOMPARE(pontos.back().x(), tr);
+            QVERIFY(std::abs(pontos.back().y() - static_cast<double>(I(p, tr, t) * t / 60)) < 1e-9);
+            QVERIFY(qobject_cast<QLogValueAxis*>(c->GraficoPorPeriodo->chart()->axes(Qt::Horizontal).value(0)));
+        }));
     }
 
     // A field out of range is named with its range and the last result
