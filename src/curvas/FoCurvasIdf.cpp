@@ -89,7 +89,7 @@ void TfrmCurvasIdf::MontaJanela() {
     BtnImprimir = new QPushButton(T("Im&primir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
-    BtnMemorial = new QPushButton(T("&Memorial de cálculo..."));
+    BtnMemorial = new QPushButton(T("M&emorial de cálculo..."));
     BtnMemorial->setAutoDefault(false);
     // Enter applies the lists; no other button takes it.
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar}) b->setAutoDefault(false);
