@@ -44,7 +44,7 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     EdPasso = new QLineEdit(NumeroGeral(10));
     EdPico = new QLineEdit(NumeroGeral(0.5));
     EdPico->setToolTip(T("Fração da duração total em que fica o bloco maior: 0 no início, 0,5 no centro, 1 no fim"));
-    BtnCalcular = new QPushButton(T("Calc&ular"));
+    BtnCalcular = new QPushButton(T("Ca&lcular"));
     CbMetodo = new QComboBox;
     for (int m = 0; m < MetodosDeChuva; ++m)
         CbMetodo->addItem(QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(static_cast<TMetodoChuva>(m)))));
@@ -54,11 +54,11 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     BtnHecHms = new QPushButton(T("Para o HEC-HM&S..."));
     BtnHecHms->setToolTip(T("Grava a chuva para o HEC-HMS: tempo (min) e fração acumulada da altura, em CSV"));
     auto* campos = new QFormLayout;
-    campos->addRow(T("&Método:"), CbMetodo);
+    campos->addRow(T("Méto&do:"), CbMetodo);
     campos->addRow(T("Período de &retorno Tr (anos):"), EdTr);
     campos->addRow(T("Duração &total D (min):"), EdDuracao);
     campos->addRow(T("Inter&valo Δt (min):"), EdPasso);
-    campos->addRow(T("P&osição do pico (0 a 1):"), EdPico);
+    campos->addRow(T("Posição do &pico (0 a 1):"), EdPico);
     auto* metodo = new QLabel(DescricaoDoMetodo(TMetodoChuva::BlocosAlternados));
     metodo->setWordWrap(true);
     auto* topo = new QHBoxLayout;

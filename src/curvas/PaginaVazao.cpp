@@ -58,7 +58,7 @@ TPaginaVazao::TPaginaVazao(const TLugarIdf& lugar, QWidget* parent) : QWidget(pa
     auto* rotuloArea = new QLabel(T("&Área de drenagem:"));
     rotuloArea->setBuddy(EdArea);
     campos->addRow(rotuloArea, area);
-    auto* rotuloC = new QLabel(T("C&oeficiente de escoamento C (0 a 1):"));
+    auto* rotuloC = new QLabel(T("Coef&iciente de escoamento C (0 a 1):"));
     rotuloC->setBuddy(EdC);
     campos->addRow(rotuloC, c);
     campos->addRow(RbTcDigitado, EdTc);
