@@ -220,7 +220,11 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             Uso(std::string("--grade: o formato ") + f->Nome + " guarda uma banda só; dê um valor de --tr e um de "
                 "--duracoes, ou use .tif ou .nc");
     }
-    if (!o.Saida.empty() && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
+    // A design storm of one point may also go to EPA SWMM (.dat, .inp).
+    const bool saidaDeModelo = o.UmPonto && o.Hietograma && SaidaDeModelo(o.Saida);
+    if (!o.Saida.empty() && SaidaDeModelo(o.Saida) && !saidaDeModelo && o.UmPonto)
+        Uso("--saida: .dat e .inp são saídas do EPA SWMM e pedem --hietograma");
+    if (!o.Saida.empty() && !saidaDeModelo && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
         Uso("--saida: \"" + o.Saida + "\" não tem a extensão de um formato que se grave" +
             (o.UmPonto ? std::string("; um ponto sai em texto: .txt, .csv ou sem extensão")
                        : "; use " + FormatosAceitos(false)));
@@ -273,7 +277,8 @@ Opções:
                      .txt, .tsv ou nenhuma, texto; para muitos pontos, pontos
                      de SIG em SIRGAS 2000 (EPSG:4674) com as colunas do CSV:
                      .gpkg, .geojson, .json, .geojsonl, .shp (nomes de até 10
-                     letras), .fgb, .kml, .gml, .sqlite, .tab, .xlsx, .ods.
+                     letras), .fgb, .kml, .gml, .sqlite, .tab, .xlsx, .ods;
+                     com --hietograma, .dat e .inp (EPA SWMM, veja abaixo).
                      Outra extensão é recusada.
   --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
                      ou internacional (, entre campos e ponto decimal). Vale

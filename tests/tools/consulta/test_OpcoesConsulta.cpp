@@ -68,6 +68,7 @@ TEST(OpcoesConsulta, StormMethodsAndPeakFlow) {
                                   {"1", "2", "--hietograma", "10,120,10", "--hec-hms", "-o", "x.inp"},
                                   {"1", "2", "--vazao", "0.5,0.6,20"},
                                   {"1", "2", "--vazao", "0.5,0.6,1.2:,20"},
-                                  {"-e", "a.csv", "--vazao", "0.5,0.6,20,10"}};
+                                  {"-e", "a.csv", "--vazao", "0.5,0.6,20,10"},
+                                  {"1", "2", "-o", "x.dat"}};
     for (const auto& a : ruins) EXPECT_THROW(TOpcoesConsulta::Le(a), EUso) << a.back();
 }
