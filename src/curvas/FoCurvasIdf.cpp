@@ -24,8 +24,10 @@
 #include <cmath>
 
 #include "curvas/GraficoIdf.h"
+#include "curvas/GraficosProjeto.h"
 #include "curvas/PaginaCalculadora.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
+#include "curvas/PaginaVazao.h"
 #include "curvas/TextosIdf.h"
 #include "model/ChuvaDeProjeto.h"
 #include "platform/ArquivoIni.h"
@@ -60,7 +62,7 @@ TfrmCurvasIdf::TfrmCurvasIdf(const TLugarIdf& lugar, IAjuda* ajuda, std::string 
 }
 
 void TfrmCurvasIdf::PaginaClick() {
-    const bool calculadora = Paginas->currentWidget() == Calculadora;
+    const bool calculadora = Paginas->currentWidget() == Calculadora || Paginas->currentWidget() == Vazao;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) b->setEnabled(!calculadora);
 }
 
@@ -82,18 +84,22 @@ void TfrmCurvasIdf::MontaJanela() {
     Paginas->addTab(ChuvaDeProjeto, T("C&huva de projeto"));
     Calculadora = new TPaginaCalculadora(lugar_);
     Paginas->addTab(Calculadora, T("Calculad&ora"));
+    Vazao = new TPaginaVazao(lugar_);
+    Paginas->addTab(Vazao, T("Vazão de pro&jeto"));
 
     BtnExportar = new QPushButton(T("E&xportar CSV..."));
     BtnSalvarGrafico = new QPushButton(T("Salvar &gráfico..."));
     BtnImprimir = new QPushButton(T("I&mprimir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
+    BtnMemorial = new QPushButton(T("M&emorial de cálculo..."));
     // Enter belongs to the field it is pressed in (see keyPressEvent): no
     // button is the default.
-    for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar, BtnAplicar})
+    for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar, BtnAplicar, BtnMemorial})
         b->setAutoDefault(false);
     auto* botoes = new QHBoxLayout;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) botoes->addWidget(b);
+    botoes->addWidget(BtnMemorial);
     botoes->addStretch();
     botoes->addWidget(BtnAjuda);
     botoes->addWidget(BtnFechar);
@@ -113,6 +119,7 @@ void TfrmCurvasIdf::MontaJanela() {
     connect(BtnSalvarGrafico, &QPushButton::clicked, this, Protegido([this] { SalvarGraficoClick(); }));
     connect(BtnImprimir, &QPushButton::clicked, this, Protegido([this] { ImprimirClick(); }));
     connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { AjudaClick(); }));
+    connect(BtnMemorial, &QPushButton::clicked, this, Protegido([this] { MemorialClick(); }));
     connect(BtnFechar, &QPushButton::clicked, this, Protegido([this] { FecharClick(); }));
     auto* copia = new QShortcut(QKeySequence::Copy, Tabela, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(copia, &QShortcut::activated, this,
@@ -158,7 +165,16 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
     Grafico->setMinimumWidth(480);
     auto* divisor = new QSplitter;
     divisor->addWidget(Tabela);
-    divisor->addWidget(Grafico);
+    // The intensity chart and, beside it, depth by duration and value by
+    // return period.
+    Graficos = new QTabWidget;
+    Graficos->setTabPosition(QTabWidget::South);
+    GraficoAltura = new TGraficoAltura;
+    GraficoPorPeriodo = new TGraficoPorPeriodo;
+    Graficos->addTab(Grafico, T("I&ntensidade × duração"));
+    Graficos->addTab(GraficoAltura, T("Altura × du&ração"));
+    Graficos->addTab(GraficoPorPeriodo, T("&Valor × período de retorno"));
+    divisor->addWidget(Graficos);
     divisor->setStretchFactor(0, 0);
     divisor->setStretchFactor(1, 1);
     divisor->setChildrenCollapsible(false);
@@ -256,6 +272,8 @@ void TfrmCurvasIdf::PreencheTabela() {
     AjustaLarguraDaTabela(Tabela, 620);
     Tabela->setToolTip(altura ? T("Altura de chuva P (mm)") : T("Intensidade média i (mm/h)"));
     Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_, altura);
+    GraficoAltura->Desenha(lugar_.Parametros, duracoes_, periodos_);
+    GraficoPorPeriodo->Desenha(lugar_.Parametros, duracoes_, periodos_, altura);
     const QString nota = NotaDaTabela();
     Nota->setText(nota);
     Nota->setVisible(!nota.isEmpty());

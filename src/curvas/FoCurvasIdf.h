@@ -22,6 +22,9 @@ class QTabWidget;
 class TGraficoIdf;
 class TPaginaCalculadora;
 class TPaginaChuvaDeProjeto;
+class TPaginaVazao;
+class TGraficoAltura;
+class TGraficoPorPeriodo;
 
 // Section and keys of the settings file.
 inline constexpr const char* kSecaoCurvas = "CURVAS";
@@ -50,6 +53,14 @@ public:
     TGraficoIdf* Grafico = nullptr;
     TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
     TPaginaCalculadora* Calculadora = nullptr;
+    TPaginaVazao* Vazao = nullptr;
+    QTabWidget* Graficos = nullptr;   // Grafico, GraficoAltura, GraficoPorPeriodo
+    TGraficoAltura* GraficoAltura = nullptr;
+    TGraficoPorPeriodo* GraficoPorPeriodo = nullptr;
+    QPushButton* BtnMemorial = nullptr;
+    // "Memorial de cálculo...": one A4 PDF of what was done for the place.
+    void ImprimeMemorial(QPrinter& impressora) const;
+    void MemorialClick();
     QPushButton *BtnExportar = nullptr, *BtnSalvarGrafico = nullptr, *BtnImprimir = nullptr;
     QPushButton *BtnAjuda = nullptr, *BtnFechar = nullptr;
 

@@ -2,6 +2,7 @@
 // The place whose design values a window shows: what the query window shows
 // of it, with the parameters at all their digits.
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -45,20 +46,37 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     EdPico = new QLineEdit(NumeroGeral(0.5));
     EdPico->setToolTip(T("Fração da duração total em que fica o bloco maior: 0 no início, 0,5 no centro, 1 no fim"));
     BtnCalcular = new QPushButton(T("Ca&lcular"));
+    CbMetodo = new QComboBox;
+    for (int m = 0; m < MetodosDeChuva; ++m)
+        CbMetodo->addItem(QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(static_cast<TMetodoChuva>(m)))));
+    BtnSwmm = new QPushButton(T("Para o S&WMM..."));
+    BtnSwmm->setToolTip(T("Grava a chuva para o EPA SWMM: série temporal .dat, ou as seções [RAINGAGES] e "
+                          "[TIMESERIES] para um .inp"));
+    BtnHecHms = new QPushButton(T("Para o HEC-HM&S..."));
+    BtnHecHms->setToolTip(T("Grava a chuva para o HEC-HMS: tempo (min) e fração acumulada da altura, em CSV"));
     auto* campos = new QFormLayout;
+    campos->addRow(T("Méto&do:"), CbMetodo);
     campos->addRow(T("Período de &retorno Tr (anos):"), EdTr);
     campos->addRow(T("Duração &total D (min):"), EdDuracao);
     campos->addRow(T("Inter&valo Δt (min):"), EdPasso);
     campos->addRow(T("Posição do &pico (0 a 1):"), EdPico);
-    auto* metodo = new QLabel(T("Método dos blocos alternados: as alturas de chuva dos intervalos de Δt, "
-                                "tiradas da curva P(Tr, t), dispostas da maior para a menor, alternadamente "
-                                "depois e antes do pico."));
+    auto* metodo = new QLabel(DescricaoDoMetodo(TMetodoChuva::BlocosAlternados));
     metodo->setWordWrap(true);
     auto* topo = new QHBoxLayout;
     topo->addLayout(campos);
     auto* direita = new QVBoxLayout;
     direita->addWidget(metodo);
-    direita->addWidget(BtnCalcular, 0, Qt::AlignLeft);
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(BtnCalcular);
+    botoes->addWidget(BtnSwmm);
+    botoes->addWidget(BtnHecHms);
+    botoes->addStretch(1);
+    direita->addLayout(botoes);
+    connect(CbMetodo, &QComboBox::currentIndexChanged, metodo, [metodo](int m) {
+        metodo->setText(DescricaoDoMetodo(static_cast<TMetodoChuva>(m)));
+    });
+    connect(BtnSwmm, &QPushButton::clicked, this, Protegido([this] { ExportarSwmmClick(); }));
+    connect(BtnHecHms, &QPushButton::clicked, this, Protegido([this] { ExportarHecHmsClick(); }));
     topo->addLayout(direita, 1);
 
     Tabela = new QTableWidget(0, 5);
@@ -83,6 +101,9 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     connect(BtnCalcular, &QPushButton::clicked, this, Protegido([this] { CalcularClick(); }));
     for (QLineEdit* e : {EdTr, EdDuracao, EdPasso, EdPico})
         connect(e, &QLineEdit::returnPressed, this, Protegido([this] { CalcularClick(); }));
+    // Tab goes through the fields in the order they stand.
+    const QList<QWidget*> ordem{CbMetodo, EdTr, EdDuracao, EdPasso, EdPico, BtnCalcular, BtnSwmm, BtnHecHms};
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
 }
 
 void TPaginaChuvaDeProjeto::CalcularClick() {
@@ -90,7 +111,9 @@ void TPaginaChuvaDeProjeto::CalcularClick() {
     const double duracao = Campo(EdDuracao, "Duração total");
     const double passo = Campo(EdPasso, "Intervalo de tempo");
     const double pico = Campo(EdPico, "Posição do pico");
-    hietograma_ = CalculaHietograma(lugar_.Parametros, tr, duracao, passo, pico);
+    const auto metodo = static_cast<TMetodoChuva>(std::max(0, CbMetodo->currentIndex()));
+    hietograma_ = CalculaChuva(metodo, lugar_.Parametros, tr, duracao, passo, pico);
+    metodo_ = metodo;
     Mostra();
 }
 
@@ -146,9 +169,10 @@ void TPaginaChuvaDeProjeto::Mostra() {
     acumulada->setPen(QPen(QColor(214, 39, 40), 2));
     grafico->addSeries(barras);
     grafico->addSeries(acumulada);
-    grafico->setTitle(T("Hietograma de projeto: Tr = %1 anos, D = %2 min, Δt = %3 min")
+    grafico->setTitle(T("Hietograma de projeto (%4): Tr = %1 anos, D = %2 min, Δt = %3 min")
                           .arg(NumeroGeral(hietograma_.Tr), NumeroGeral(hietograma_.Duracao),
-                               NumeroGeral(hietograma_.Passo)));
+                               NumeroGeral(hietograma_.Passo),
+                               QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(metodo_)))));
 
     auto* eixoX = new QValueAxis;
     eixoX->setRange(0, hietograma_.Duracao);
@@ -176,7 +200,10 @@ void TPaginaChuvaDeProjeto::Mostra() {
 
 QStringList TPaginaChuvaDeProjeto::LinhasCsv() const {
     const THietograma& h = hietograma_;
-    QStringList linhas{T("Chuva de projeto;blocos alternados"),
+    const QString metodo = metodo_ == TMetodoChuva::BlocosAlternados
+                               ? T("blocos alternados")
+                               : CampoCsv(QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(metodo_))));
+    QStringList linhas{T("Chuva de projeto;") + metodo,
                        T("Tr (anos);") + NumeroCsv(h.Tr, 2),
                        T("Duração total (min);") + NumeroCsv(h.Duracao, 2),
                        T("Intervalo (min);") + NumeroCsv(h.Passo, 2),

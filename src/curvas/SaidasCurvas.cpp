@@ -75,6 +75,7 @@ QStringList TfrmCurvasIdf::LinhasDoAviso() const {
 
 QChartView* TfrmCurvasIdf::GraficoDaPagina() const {
     if (Paginas->currentWidget() == ChuvaDeProjeto) return ChuvaDeProjeto->Grafico;
+    if (auto* atual = qobject_cast<QChartView*>(Graficos->currentWidget())) return atual;
     return Grafico;
 }
 

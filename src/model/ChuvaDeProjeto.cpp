@@ -36,7 +36,7 @@ void ExigePositivo(double v, const char* mensagem) {
 }
 }  // namespace
 
-THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao, double passo, double r) {
+int BlocosDaChuvaDeProjeto(double tr, double duracao, double passo, double r) {
     ExigePositivo(tr, "Período de retorno inválido: deve ser maior que zero.");
     ExigePositivo(duracao, "Duração total inválida: deve ser maior que zero.");
     ExigePositivo(passo, "Intervalo de tempo inválido: deve ser maior que zero.");
@@ -47,7 +47,11 @@ THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao
     if (n < 1 || std::abs(razao - n) > 1e-9 * razao)
         Recusa("Intervalo de tempo inválido: deve dividir a duração total em blocos iguais.");
     if (n > BlocosMaximos) Recusa("Intervalo de tempo inválido: no máximo 10000 blocos.");
-    const int blocos = static_cast<int>(n);
+    return static_cast<int>(n);
+}
+
+THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao, double passo, double r) {
+    const int blocos = BlocosDaChuvaDeProjeto(tr, duracao, passo, r);
 
     // The increments of the depth curve, largest first (ties in time order).
     std::vector<double> incrementos(static_cast<std::size_t>(blocos));

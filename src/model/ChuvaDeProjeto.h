@@ -31,6 +31,8 @@ inline constexpr int BlocosMaximos = 10000;
 // D or dt not above 0, r outside 0..1, dt that does not divide D, D above
 // 7 days, more than 10,000 blocks.
 THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao, double passo, double r = 0.5);
+// Those refusals, shared by every design storm; the number of blocks.
+int BlocosDaChuvaDeProjeto(double tr, double duracao, double passo, double r);
 
 // An answer of the calculator: a value, or none with the reason in Portuguese.
 struct TResposta {

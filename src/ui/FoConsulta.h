@@ -22,6 +22,7 @@
 
 #include "database/BDPrecipitacao.h"
 #include "database/Confianca.h"
+#include "database/CoordenadasColadas.h"
 #include "database/Estados.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
@@ -140,6 +141,12 @@ public:
     void EstadoBMPMouseUp(Qt::MouseButton button, int x, int y);
     void PrecLaAuxKeyPress();
     void CalculalaloClick();
+    // Coordinates pasted into either edit or found by "Procurar local...":
+    // read by the core (LeCoordenadasColadas), both edits filled and the
+    // point calculated; a text that does not read raises the reason and
+    // changes nothing.
+    void ColaCoordenadas(const QString& texto);
+    void VaiParaCoordenadas(const TCoordenadasColadas& coordenadas);
     void AutorClick();
     void BtnOkClick();
     void BtnCancelClick();

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "ChuvaConsulta.h"
 #include "EscritorCsv.h"
 #include "ParesIdf.h"
 #include "database/Confianca.h"
@@ -57,16 +58,15 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
     }
     if (opcoes_.Hietograma) {
         const TOpcoesConsulta::THietogramaPedido& pedido = *opcoes_.Hietograma;
-        const THietograma h = CalculaHietograma(p, pedido.Tr, pedido.Duracao, pedido.Passo, pedido.Pico);
-        saida << "\nChuva de projeto (blocos alternados): Tr " << FloatToStr(h.Tr, sep) << " anos, D "
-              << FloatToStr(h.Duracao, sep) << " min, intervalo " << FloatToStr(h.Passo, sep) << " min, pico em "
-              << FloatToStr(h.PosicaoDoPico, sep) << " de D\n";
+        const THietograma h = CalculaChuva(pedido.Metodo, p, pedido.Tr, pedido.Duracao, pedido.Passo, pedido.Pico);
+        saida << '\n' << DescricaoDaChuva(h, pedido.Metodo, sep) << '\n';
         TEscritorCsv csv(tabela, opcoes_.Dialeto.Separador);
         csv.Linha({"inicio_min", "fim_min", "altura_mm", "intensidade_mm_h", "acumulada_mm"});
         for (const TBlocoDeChuva& b : h.Blocos)
             csv.Linha({FloatToStr(b.Inicio, sep), FloatToStr(b.Fim, sep), FloatToStr(b.Altura, sep),
                        FloatToStr(b.Intensidade, sep), FloatToStr(b.Acumulada, sep)});
     }
+    if (opcoes_.Vazao) EscreveVazao(p, *opcoes_.Vazao, sep, saida);
 }
 
 void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
@@ -81,6 +81,10 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
                               "corrompidos."));
 
     const char sep = opcoes_.Dialeto.Decimal;
+    if (opcoes_.Hietograma && (opcoes_.HecHms || SaidaDeModelo(opcoes_.Saida))) {
+        destino << ChuvaParaModelo({r.K, r.a, r.b, r.c}, latitude, longitude, opcoes_);
+        return;
+    }
     // The whole answer is made before any of it is written: an error leaves
     // the output empty.
     const std::vector<double> valores =
