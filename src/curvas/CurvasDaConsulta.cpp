@@ -23,7 +23,10 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
     lugar.Aviso = consulta.AvisoAtual();
     if (CitacaoDeAjuste(lugar.Fonte.toUtf8().constData()) && consulta.Estado)
         lugar.Intervalos = IntervalosDoAjuste(PastaDadosEmUso(consulta.PastaDoPrograma()),
-                                              Cp1252ToUtf8(SiglasEstados.at(static_cast<std::size_t>(consulta.Estado->Indice))), lugar.Nome.trimmed().toStdString());
+                                              Cp1252ToUtf8(SiglasEstados.at(static_cast<std::size_t>(consulta.Estado->Indice))),
+                                              lugar.Nome.trimmed().toStdString());
+    if (!consulta.LugarEhEstacao() && consulta.TemParametros())
+        lugar.Vizinhas = VizinhasDoLugar(consulta.Avaliador().Resumo(consulta.LatitudeText, consulta.LongitudeText));
     return lugar;
 }
 
