@@ -4,6 +4,7 @@
 // scripts: "Nome: valor" lines, tables with tab-separated columns.
 #include <ostream>
 
+#include "EscritorJson.h"
 #include "OpcoesConsulta.h"
 #include "database/PoolInterpolacao.h"
 #include "model/TabelaIdf.h"
@@ -16,6 +17,8 @@ public:
     // station record that the point reaches is EDadosInvalidos naming it);
     // the answer is written whole or not at all.
     void Executa(std::ostream& saida) const;
+    // The same answer as one JSON object (--json; ConsultaPontoJson.cpp).
+    TJson RespostaJson() const;
 
 private:
     // The design storm and the inverse questions asked for, computed in full

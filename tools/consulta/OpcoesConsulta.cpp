@@ -117,6 +117,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             if (v.size() != 2) Uso(arg + ": dê a duração e a altura do evento, T,P (por exemplo 60,80)");
             o.Evento = TEvento{v[0], v[1]};
         }
+        else if (arg == "--json") { semValor(); o.Json = true; }
         else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
         else if (arg == "--passo") o.Gis.LePasso(exigeValor());
@@ -138,6 +139,8 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (temTr && !temDuracoes && !perguntas) Uso("--tr e --duracoes andam juntas");
     const bool umPontoSo = perguntas || o.Hietograma || o.Evento;
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
+    if (o.Json && (!o.Gis.Grade.empty() || SaidaGis(o.Saida)))
+        Uso("--json não se combina com --grade nem com saída .gpkg ou .geojson");
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
@@ -228,6 +231,11 @@ Opções:
                      fora de 2 a 100 anos (extrapolação). Em muitos pontos, as
                      colunas t e P do CSV (nomeadas no cabeçalho) dão o tempo
                      de retorno de cada linha.
+  --json             a resposta em JSON (números como números, coordenadas
+                     como os textos usados e em graus decimais com sinal,
+                     fonte e citação, avisos numa lista); com --entrada, um
+                     objeto JSON por linha (JSON Lines). O esquema é o
+                     arquivo tormel21-consulta.schema.json.
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos

@@ -42,6 +42,7 @@ struct TOpcoesConsulta {
         double Duracao = 0, Altura = 0;
     };
     std::optional<TEvento> Evento;                        // --tr-evento T,P
+    bool Json = false;                  // --json: one JSON object (one per line for many points)
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
 

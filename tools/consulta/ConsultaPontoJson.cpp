@@ -1,0 +1,111 @@
+// The one-point answer as one JSON object (--json): the same core calls as
+// the text answer, every value a number, made whole before it is written.
+#include <algorithm>
+#include <cmath>
+
+#include "ConsultaPonto.h"
+#include "ParesIdf.h"
+#include "RespostaJson.h"
+#include "database/Confianca.h"
+#include "platform/Cp1252.h"
+#include "platform/Erros.h"
+
+namespace {
+
+TJson JsonHietograma(const THietograma& h) {
+    TJson blocos = TJson::Lista();
+    for (const TBlocoDeChuva& b : h.Blocos)
+        blocos.Acrescenta(TJson::Objeto()
+                              .Poe("inicio_min", b.Inicio)
+                              .Poe("fim_min", b.Fim)
+                              .Poe("altura_mm", b.Altura)
+                              .Poe("intensidade_mm_h", b.Intensidade)
+                              .Poe("acumulada_mm", b.Acumulada));
+    return TJson::Objeto()
+        .Poe("metodo", "blocos alternados")
+        .Poe("tr_anos", h.Tr)
+        .Poe("duracao_min", h.Duracao)
+        .Poe("passo_min", h.Passo)
+        .Poe("posicao_do_pico", h.PosicaoDoPico)
+        .Poe("bloco_do_pico", h.BlocoDoPico)
+        .Poe("blocos", blocos);
+}
+
+}  // namespace
+
+TJson TConsultaPonto::RespostaJson() const {
+    const TLeitorCoordenada leitor(opcoes_.Convencao);
+    const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
+    const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
+    constexpr auto kIntegro = TPoolInterpolacao::TExigencia::RegistroIntegro;
+    std::vector<long double> pesos;
+    const TEstacao r = pool_.Interpola(latitude, longitude, pesos, kIntegro);
+    if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
+        throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
+                              "corrompidos."));
+    const TParametrosIdf p{r.K, r.a, r.b, r.c};
+
+    TJson o = TJson::Objeto();
+    TJson avisos = TJson::Lista();
+    o.Poe("tipo", "ponto")
+        .Poe("versao_esquema", VersaoEsquemaJson)
+        .Poe("entrada", TJson::Objeto()
+                            .Poe("latitude", opcoes_.Latitude)
+                            .Poe("longitude", opcoes_.Longitude)
+                            .Poe("graus_negativos_sul_oeste",
+                                 opcoes_.Convencao == TLeitorCoordenada::Convencao::Negativos));
+    PoeResposta(o, latitude, longitude, r);
+
+    if (!opcoes_.Duracoes.empty())
+        o.Poe("intensidades", JsonPares(opcoes_.Tr, opcoes_.Duracoes,
+                                        ValoresDosPares(r.K, r.a, r.b, r.c, opcoes_.Tr, opcoes_.Duracoes, '.')));
+    if (!opcoes_.IntensidadesAlvo.empty()) {
+        TJson lista = TJson::Lista();
+        for (double tr : opcoes_.Tr)
+            for (double i : opcoes_.IntensidadesAlvo) {
+                TJson item = TJson::Objeto().Poe("tr_anos", tr).Poe("i_mm_h", i);
+                PoeRespostaCalculadora(item, "t_media_min", "motivo_media", DuracaoDaIntensidadeMedia(p, tr, i));
+                PoeRespostaCalculadora(item, "t_instantanea_min", "motivo_instantanea",
+                                       DuracaoDaIntensidadeInstantanea(p, tr, i));
+                lista.Acrescenta(std::move(item));
+            }
+        o.Poe("duracao_intensidade", std::move(lista));
+    }
+    if (!opcoes_.AlturasAlvo.empty()) {
+        TJson lista = TJson::Lista();
+        for (double tr : opcoes_.Tr)
+            for (double altura : opcoes_.AlturasAlvo) {
+                TJson item = TJson::Objeto().Poe("tr_anos", tr).Poe("P_mm", altura);
+                PoeRespostaCalculadora(item, "t_min", "motivo", DuracaoDaAltura(p, tr, altura));
+                lista.Acrescenta(std::move(item));
+            }
+        o.Poe("duracao_altura", std::move(lista));
+    }
+    if (opcoes_.Evento)
+        o.Poe("tr_evento", JsonTrEvento(opcoes_.Evento->Duracao, opcoes_.Evento->Altura,
+                                        PeriodoDeRetornoDaAltura(p, opcoes_.Evento->Duracao, opcoes_.Evento->Altura),
+                                        avisos));
+    if (opcoes_.Hietograma) {
+        const TOpcoesConsulta::THietogramaPedido& h = *opcoes_.Hietograma;
+        o.Poe("hietograma", JsonHietograma(CalculaHietograma(p, h.Tr, h.Duracao, h.Passo, h.Pico)));
+    }
+    if (opcoes_.Confianca)
+        o.Poe("confianca", JsonConfianca(TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro), avisos));
+    if (opcoes_.Estacoes) {
+        const auto contribuicoes = pool_.Contribuicoes(latitude, longitude, kIntegro);
+        const std::size_t n = opcoes_.MaxEstacoes == 0 ? contribuicoes.size()
+                                                       : std::min(contribuicoes.size(), opcoes_.MaxEstacoes);
+        TJson lista = TJson::Lista();
+        for (std::size_t i = 0; i < n; ++i) {
+            const TEstacao& e = *contribuicoes[i].Estacao;
+            lista.Acrescenta(TJson::Objeto()
+                                 .Poe("nome", Utf8(TiraBrancosFinais(e.Nome.Text())))
+                                 .Poe("latitude", JsonCoordenada(e.Latitude.Text()))
+                                 .Poe("longitude", JsonCoordenada(e.Longitude.Text()))
+                                 .Poe("distancia_graus", contribuicoes[i].Distancia)
+                                 .Poe("peso_pct", 100 * contribuicoes[i].Parcela));
+        }
+        o.Poe("estacoes", std::move(lista));
+    }
+    return o.Poe("avisos", std::move(avisos));
+}
