@@ -1,5 +1,6 @@
 #include "LeitorCoordenada.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -40,6 +41,12 @@ AnsiString TLeitorCoordenada::Texto(std::string_view entrada, bool latitude) con
     if (!TryStrToFloat(s, '.', valor) && !TryStrToFloat(s, ',', valor))
         Recusa(entrada, latitude, "use DD°MM'SS\" ou graus decimais");
     return DeDecimal(valor, entrada, latitude);
+}
+
+AnsiString TLeitorCoordenada::Graus(double valor, bool latitude) const {
+    char texto[32];
+    const auto r = std::to_chars(texto, texto + sizeof texto, valor);
+    return DeDecimal(valor, std::string_view(texto, static_cast<std::size_t>(r.ptr - texto)), latitude);
 }
 
 AnsiString TLeitorCoordenada::DeTexto(std::string_view s, std::string_view original, bool latitude) const {

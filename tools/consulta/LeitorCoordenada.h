@@ -26,6 +26,10 @@ public:
     // EConvertError with a Portuguese message naming the input when the text
     // is neither form, or lies outside what a coordinate text can hold.
     AnsiString Texto(std::string_view entrada, bool latitude) const;
+    // A value already in decimal degrees (a number from a program, not a
+    // text): the same rules and messages, the value written in them with the
+    // fewest digits that read back as it.
+    AnsiString Graus(double valor, bool latitude) const;
 
 private:
     AnsiString DeTexto(std::string_view entrada, std::string_view original, bool latitude) const;
