@@ -115,10 +115,10 @@ struct TPontos {
     bool Escalar() const { return Lat.Escalar; }
     std::size_t Tamanho() const { return Lat.Tamanho(); }
     AnsiString Latitude(std::size_t i) const {
-        return Lat.Texto(i) ? Leitor.Texto(Lat.Textos[i], true) : Leitor.Graus(Lat.Graus[i], true);
+        return Lat.Texto(i) ? Leitor.Texto(Lat.Textos[i], true) : Leitor.TextoDeGraus(Lat.Graus[i], true);
     }
     AnsiString Longitude(std::size_t i) const {
-        return Lon.Texto(i) ? Leitor.Texto(Lon.Textos[i], false) : Leitor.Graus(Lon.Graus[i], false);
+        return Lon.Texto(i) ? Leitor.Texto(Lon.Textos[i], false) : Leitor.TextoDeGraus(Lon.Graus[i], false);
     }
 };
 
@@ -265,6 +265,7 @@ private:
         d["i10_60_max_mm_h"] = opcional(c.MaiorI);
         d["longe"] = c.Longe;
         d["fora_da_envoltoria"] = c.ForaDaEnvoltoria;
+        d["fora_do_brasil"] = c.ForaDoBrasil;
         const std::string aviso = Utf8(c.Aviso());
         d["aviso"] = aviso.empty() ? py::object(py::none()) : py::object(py::str(aviso));
         return d;

@@ -36,6 +36,11 @@ def test_avisos_reunidos_e_respostas_sem_valor():
     [longe] = consulta_json("--confianca", "--tr-evento", "60,200", "5", "70")
     assert longe["avisos"] == [longe["tr_evento"]["nota"], longe["confianca"]["aviso"]]
     assert longe["confianca"]["aviso"].startswith("Atenção: ")
+    # the warning comes without --confianca too, and is also said on standard error
+    estado, saida, erros = consulta("--json", "5", "70")
+    sem_confianca = json.loads(saida)
+    assert estado == 0 and "confianca" not in sem_confianca
+    assert sem_confianca["avisos"] == [longe["confianca"]["aviso"]] and longe["confianca"]["aviso"] in erros
     [p] = consulta_json("--tr", "10", "--duracao-intensidade", "1e6", *BH)
     sem = p["duracao_intensidade"][0]
     assert sem["t_media_min"] is None and sem["motivo_media"]
@@ -80,7 +85,15 @@ def test_muitos_pontos_em_json_lines(esquema):
     assert [linhas[0][p] for p in "Kabc"] == [so[p] for p in "Kabc"]
 
 
-@pytest.mark.parametrize("argumentos", [["--grade", "x.tif"], ["-e", "-", "-o", "x.gpkg"]])
-def test_json_recusado_com_saida_de_sig(argumentos):
-    estado, _, erros = consulta("--json", *argumentos)
-    assert estado == 2 and "--json não se combina" in erros
+def test_saida_em_arquivo_e_recusas(tmp_path):
+    # with --json, a .json file is JSON Lines (not GeoJSON through GDAL)
+    arquivo = tmp_path / "pontos.json"
+    entrada = "id;lat;lon\nbh;19°55'30\";43°56'15\"\n".encode()
+    estado, saida, erros = consulta("--json", "-e", "-", "-o", str(arquivo), entrada=entrada)
+    assert estado == 0 and saida == "", erros
+    [linha] = [json.loads(l) for l in arquivo.read_text(encoding="utf-8").splitlines()]
+    assert linha["id"] == "bh" and linha["K"] == consulta_json(*BH)[0]["K"]
+    for argumentos, mensagem in [(["--grade", "x.tif"], "--json não se combina com --grade"),
+                                 (["-e", "-", "-o", "x.gpkg"], "com --json a saída é texto JSON")]:
+        estado, _, erros = consulta("--json", *argumentos)
+        assert estado == 2 and mensagem in erros

@@ -30,8 +30,12 @@ std::size_t TConsultaLote::EscreveJson(const std::vector<TPonto>& pontos, const 
         } else {
             PoeResposta(o, p.Latitude, p.Longitude, r.Estacao);
             if (!opcoes_.Duracoes.empty()) o.Poe("intensidades", JsonPares(opcoes_.Tr, opcoes_.Duracoes, r.Valores));
-            if (r.ResumoConfianca) o.Poe("confianca", JsonConfianca(*r.ResumoConfianca, avisos));
             if (p.TemEvento) o.Poe("tr_evento", JsonTrEvento(p.DuracaoEvento, p.AlturaEvento, r.TrEvento, avisos));
+            if (r.ResumoConfianca) {
+                AcrescentaAviso(*r.ResumoConfianca, avisos);
+                if (opcoes_.Confianca) o.Poe("confianca", JsonConfianca(*r.ResumoConfianca));
+            }
+            DizAviso(p, r, erros);
         }
         o.Poe("avisos", std::move(avisos)).Poe("erro", erro.empty() ? TJson() : TJson(erro));
         o.Escreve(saida);

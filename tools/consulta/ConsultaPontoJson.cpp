@@ -33,7 +33,7 @@ TJson JsonHietograma(const THietograma& h) {
 
 }  // namespace
 
-TJson TConsultaPonto::RespostaJson() const {
+TJson TConsultaPonto::RespostaJson(std::ostream* destinoAvisos) const {
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
@@ -89,8 +89,12 @@ TJson TConsultaPonto::RespostaJson() const {
         const TOpcoesConsulta::THietogramaPedido& h = *opcoes_.Hietograma;
         o.Poe("hietograma", JsonHietograma(CalculaHietograma(p, h.Tr, h.Duracao, h.Passo, h.Pico)));
     }
-    if (opcoes_.Confianca)
-        o.Poe("confianca", JsonConfianca(TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro), avisos));
+    // The warning comes with every answer; the summary with --confianca.
+    const TConfianca confianca = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
+    AcrescentaAviso(confianca, avisos);
+    if (opcoes_.Confianca) o.Poe("confianca", JsonConfianca(confianca));
+    if (destinoAvisos && !confianca.Aviso().empty())
+        *destinoAvisos << "tormel21-consulta: " << Utf8(confianca.Aviso()) << '\n';
     if (opcoes_.Estacoes) {
         const auto contribuicoes = pool_.Contribuicoes(latitude, longitude, kIntegro);
         const std::size_t n = opcoes_.MaxEstacoes == 0 ? contribuicoes.size()

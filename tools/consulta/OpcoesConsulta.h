@@ -21,6 +21,7 @@ struct TOpcoesConsulta {
     bool UmPonto = false;
     std::string Entrada;
     std::string Saida;          // empty: standard output; .gpkg or .geojson: through GDAL
+    std::string ColunasCoordenadas;   // --colunas LAT,LON (names or 1-based numbers); empty: found by name
     TOpcoesGis Gis;             // --grade: a raster grid instead of points
 
     std::string PastaDados;     // empty: the path rule; otherwise ends with '/'
@@ -43,6 +44,8 @@ struct TOpcoesConsulta {
     };
     std::optional<TEvento> Evento;                        // --tr-evento T,P
     bool Json = false;                  // --json: one JSON object (one per line for many points)
+    // The points go to a GIS file through GDAL (never with --json, whose .json is JSON text).
+    bool SaidaDeSig() const { return !Json && SaidaGis(Saida); }
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
 

@@ -56,7 +56,12 @@ TJson JsonPares(const std::vector<double>& tr, const std::vector<double>& duraco
     return lista;
 }
 
-TJson JsonConfianca(const TConfianca& c, TJson& avisos) {
+void AcrescentaAviso(const TConfianca& c, TJson& avisos) {
+    const std::string aviso = Utf8(c.Aviso());
+    if (!aviso.empty()) avisos.Acrescenta(aviso);
+}
+
+TJson JsonConfianca(const TConfianca& c) {
     const TEstacaoContribuinte* perto = c.MaisProxima();
     TJson proxima;
     if (perto)
@@ -65,7 +70,6 @@ TJson JsonConfianca(const TConfianca& c, TJson& avisos) {
                       .Poe("uf", Utf8(SiglasEstados[static_cast<std::size_t>(perto->EstadoIndice)]))
                       .Poe("distancia_km", perto->DistanciaKm);
     const std::string aviso = Utf8(c.Aviso());
-    if (!aviso.empty()) avisos.Acrescenta(aviso);
     return TJson::Objeto()
         .Poe("estacao_proxima", proxima)
         .Poe("estacoes_25km", c.Ate25Km)
@@ -74,6 +78,7 @@ TJson JsonConfianca(const TConfianca& c, TJson& avisos) {
         .Poe("i10_60_max_mm_h", c.MaiorI)
         .Poe("longe", c.Longe)
         .Poe("fora_da_envoltoria", c.ForaDaEnvoltoria)
+        .Poe("fora_do_brasil", c.ForaDoBrasil)
         .Poe("distancia_de_aviso_km", c.DistanciaDeAviso)
         .Poe("aviso", aviso.empty() ? TJson() : TJson(aviso));
 }

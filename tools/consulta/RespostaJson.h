@@ -28,8 +28,10 @@ void PoeResposta(TJson& objeto, const AnsiString& latitude, const AnsiString& lo
 // ValoresDosPares gives them (i, P for each Tr, then each duration).
 TJson JsonPares(const std::vector<double>& tr, const std::vector<double>& duracoes, const std::vector<double>& valores);
 
-// The confidence summary; its warning sentence also goes to avisos.
-TJson JsonConfianca(const TConfianca& c, TJson& avisos);
+// The confidence summary (--confianca).
+TJson JsonConfianca(const TConfianca& c);
+// Its warning sentence, when one applies, onto avisos (every answer gets it).
+void AcrescentaAviso(const TConfianca& c, TJson& avisos);
 
 // The return period of an observed storm of P mm in t min; its
 // extrapolation note also goes to avisos.
