@@ -18,7 +18,7 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
     const TEstacao r = consulta.RegistroDoLugar();
     lugar.Parametros = {r.K, r.a, r.b, r.c};
     lugar.Aviso = consulta.AvisoAtual();
-    if (!consulta.LugarEhEstacao() && consulta.TemParametros())
+    if (consulta.TemParametros())
         lugar.Vizinhas = VizinhasDoLugar(consulta.Avaliador().Resumo(consulta.LatitudeText, consulta.LongitudeText));
     return lugar;
 }
