@@ -25,7 +25,7 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
         lugar.Intervalos = IntervalosDoAjuste(PastaDadosEmUso(consulta.PastaDoPrograma()),
                                               Cp1252ToUtf8(SiglasEstados.at(static_cast<std::size_t>(consulta.Estado->Indice))),
                                               lugar.Nome.trimmed().toStdString());
-    if (!consulta.LugarEhEstacao() && consulta.TemParametros())
+    if (consulta.TemParametros())
         lugar.Vizinhas = VizinhasDoLugar(consulta.Avaliador().Resumo(consulta.LatitudeText, consulta.LongitudeText));
     return lugar;
 }

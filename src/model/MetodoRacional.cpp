@@ -51,9 +51,8 @@ TVazaoDeProjeto CalculaVazao(const TParametrosIdf& p, double areaKm2, double c, 
     if (areaKm2 > AreaMaximaDoMetodoRacional)
         v.Notas.push_back(Ansi("Área acima de cerca de 2 km², o limite usual do método racional; para bacias maiores "
                                "use um hidrograma (por exemplo, com a chuva de projeto)."));
-    if (tc < 5 || tc > 1440)
-        v.Notas.push_back(Ansi("tc fora de 5 a 1440 min, as durações em que as equações costumam ser ajustadas; a "
-                               "intensidade é uma extrapolação e deve ser usada com cautela."));
-    if (ForaDaFaixaAjustada(tr)) v.Notas.push_back(Ansi("Tr ") + NotaDeExtrapolacao());
+    // The same plain-words note as every other answer beyond the fitted ranges.
+    const std::string nota = NotaDeExtrapolacao(tr, tc);
+    if (!nota.empty()) v.Notas.push_back(nota);
     return v;
 }

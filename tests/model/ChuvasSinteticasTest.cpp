@@ -189,7 +189,9 @@ TEST(MetodoRacional, WorkedExample) {
     // Kirpich: L 1.2 km, H 30 m: 1.728/30 = 0.0576, 0.0576^0.385 = e^(0.385·-2.854233)
     // = e^-1.098880 = 0.333244, tc = 57·0.333244 = 18.9949 min.
     EXPECT_NEAR(18.9949, TempoDeKirpich(1.2, 30), 5e-4);
-    EXPECT_EQ(3u, CalculaVazao(Sp, 3, 0.6, 2, 500).Notas.size());   // area, tc and Tr noted
+    const TVazaoDeProjeto fora = CalculaVazao(Sp, 3, 0.6, 2, 500);   // area noted; tc and Tr in the one range note
+    ASSERT_EQ(2u, fora.Notas.size());
+    EXPECT_EQ(NotaDeExtrapolacao(500, 2), fora.Notas[1]);
 }
 
 TEST(MetodoRacional, RefusesNamingTheField) {

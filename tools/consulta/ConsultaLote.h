@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "EntradaLote.h"
 #include "OpcoesConsulta.h"
 #include "database/Confianca.h"
+#include "model/ChuvaDeProjeto.h"
 #include "database/PoolInterpolacao.h"
 
 class TConsultaLote {
@@ -44,6 +46,8 @@ public:
         std::string ErroDosDados;      // the station file's fault that stopped this point
         std::vector<std::string> Confianca;   // --confianca columns (or only the warning without it), UTF-8
         std::vector<std::string> Evento;      // tr_evento, nota_tr_evento (UTF-8) of a row with t and P
+        std::optional<TConfianca> ResumoConfianca;   // the numbers behind Confianca
+        TResposta TrEvento;                          // the number behind Evento
         std::string Aviso;                    // the warning, UTF-8; empty when none
     };
     // A row's warning on standard error, with its line number.
@@ -78,6 +82,10 @@ public:
     static void DizErroDosDados(const std::vector<TResultado>& resultados, std::ostream& erros);
 
 private:
+    // The rows as JSON Lines (--json; ConsultaLoteJson.cpp); returns the
+    // number of rows that failed.
+    std::size_t EscreveJson(const std::vector<TPonto>& pontos, const std::vector<TResultado>& resultados,
+                            std::ostream& saida, std::ostream& erros) const;
     void LeEvento(const std::vector<std::string>& campos, std::size_t colunaT, std::size_t colunaP, TPonto& p) const;
 
     TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;

@@ -70,6 +70,11 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
 }
 
 void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
+    if (opcoes_.Json) {
+        const std::string json = RespostaJson(avisos).Texto();   // whole before written
+        destino << json << '\n';
+        return;
+    }
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);

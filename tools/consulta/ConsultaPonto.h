@@ -4,6 +4,7 @@
 // scripts: "Nome: valor" lines, tables with tab-separated columns.
 #include <ostream>
 
+#include "EscritorJson.h"
 #include "OpcoesConsulta.h"
 #include "database/PoolInterpolacao.h"
 #include "model/TabelaIdf.h"
@@ -21,6 +22,9 @@ public:
     // notes on answers beyond the fitted ranges go to `avisos` too, one line
     // each, after the answer.
     void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
+    // The same answer as one JSON object (--json; ConsultaPontoJson.cpp);
+    // the warning is in its avisos, and also said on `avisos`.
+    TJson RespostaJson(std::ostream* avisos = nullptr) const;
 
 private:
     // The design storm and the inverse questions asked for, computed in full

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ErrosConsulta.h"
+#include "GisComum.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
 
@@ -165,6 +166,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             if (v.size() != 2) Uso(arg + ": dê a duração e a altura do evento, T,P (por exemplo 60,80)");
             o.Evento = TEvento{v[0], v[1]};
         }
+        else if (arg == "--json") { semValor(); o.Json = true; }
         else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
         else if (arg == "--passo") o.Gis.LePasso(exigeValor());
@@ -189,6 +191,13 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (o.HecHms && !o.Hietograma) Uso("--hec-hms vale só com --hietograma");
     if (o.HecHms && SaidaDeModelo(o.Saida)) Uso("--hec-hms não se combina com -o .dat ou .inp (saídas do SWMM)");
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
+    if (o.Json) {
+        // With --json the output is JSON text whatever the name (.json too, not GeoJSON).
+        const std::string ext = Gis::Extensao(o.Saida);
+        if (!o.Gis.Grade.empty()) Uso("--json não se combina com --grade");
+        if (!(ext.empty() || ext == ".json" || ext == ".jsonl" || ext == ".ndjson" || ext == ".txt"))
+            Uso("--saida: com --json a saída é texto JSON: use .json, .jsonl, .txt ou nenhuma extensão");
+    }
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
@@ -224,7 +233,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     const bool saidaDeModelo = o.UmPonto && o.Hietograma && SaidaDeModelo(o.Saida);
     if (!o.Saida.empty() && SaidaDeModelo(o.Saida) && !saidaDeModelo && o.UmPonto)
         Uso("--saida: .dat e .inp são saídas do EPA SWMM e pedem --hietograma");
-    if (!o.Saida.empty() && !saidaDeModelo && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
+    if (!o.Json && !o.Saida.empty() && !saidaDeModelo && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
         Uso("--saida: \"" + o.Saida + "\" não tem a extensão de um formato que se grave" +
             (o.UmPonto ? std::string("; um ponto sai em texto: .txt, .csv ou sem extensão")
                        : "; use " + FormatosAceitos(false)));
@@ -332,6 +341,13 @@ Opções:
                      fora de 2 a 100 anos (extrapolação). Em muitos pontos, as
                      colunas t e P do CSV (nomeadas no cabeçalho) dão o tempo
                      de retorno de cada linha.
+  --json             a resposta em JSON (números como números, coordenadas
+                     como os textos usados e em graus decimais com sinal,
+                     fonte e citação, avisos numa lista); com --entrada, um
+                     objeto JSON por linha (JSON Lines). Com -o, a saída é
+                     JSON em qualquer caso: .json, .jsonl, .txt ou sem
+                     extensão. O esquema é o arquivo
+                     tormel21-consulta.schema.json.
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos

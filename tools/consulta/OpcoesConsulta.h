@@ -55,6 +55,9 @@ struct TOpcoesConsulta {
         double Duracao = 0, Altura = 0;
     };
     std::optional<TEvento> Evento;                        // --tr-evento T,P
+    bool Json = false;                  // --json: one JSON object (one per line for many points)
+    // The points go to a GIS file through GDAL (never with --json, whose .json is JSON text).
+    bool SaidaDeSig() const { return !Json && SaidaGis(Saida); }
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
 

@@ -83,7 +83,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
         return TProgramaConsulta::DadoRuim;
     }
     std::unique_ptr<TSaidaConsulta> arquivo;
-    if (!o.Saida.empty() && !SaidaGis(o.Saida)) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
+    if (!o.Saida.empty() && !o.SaidaDeSig()) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
     std::ostream& saida = arquivo ? arquivo->Fluxo() : saidaPadrao;
 
     int estado = TProgramaConsulta::Sucesso;
@@ -99,8 +99,8 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
             in = &arquivoEntrada;
         }
         std::optional<TVigiaGis> vigia;
-        if (SaidaGis(o.Saida)) vigia.emplace(o.Saida);
-        const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGisModulo(pool, o, *in, erros)
+        if (o.SaidaDeSig()) vigia.emplace(o.Saida);
+        const std::size_t falhas = o.SaidaDeSig() ? GravaPontosGisModulo(pool, o, *in, erros)
                                                      : TConsultaLote(pool, o).Executa(*in, saida, erros);
         if (in->bad())
             throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(o.Entrada == "-" ? "stdin" : o.Entrada) + ".");
