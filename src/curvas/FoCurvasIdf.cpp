@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -29,6 +27,7 @@
 #include "platform/Cp1252.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 const char* const DuracoesPadrao = "5; 10; 15; 20; 30; 45; 60; 90; 120; 180; 240; 360; 480; 720; 1440";
 const char* const PeriodosPadrao = "2; 5; 10; 15; 20; 25; 50; 100";
@@ -108,9 +107,6 @@ void TfrmCurvasIdf::MontaJanela() {
     connect(BtnImprimir, &QPushButton::clicked, this, Protegido([this] { ImprimirClick(); }));
     connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { AjudaClick(); }));
     connect(BtnFechar, &QPushButton::clicked, this, Protegido([this] { FecharClick(); }));
-    auto* copia = new QShortcut(QKeySequence::Copy, Tabela, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(copia, &QShortcut::activated, this,
-            Protegido([this] { QApplication::clipboard()->setText(TextoDaSelecao()); }));
 }
 
 QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
@@ -146,8 +142,7 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
     opcoes->addWidget(CbEscalaLog);
 
     Tabela = new QTableWidget;
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Tabela->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    PreparaTabelaSomenteLeitura(Tabela, [this] { return TextoDaSelecao(); });
     Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Tabela->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Grafico = new TGraficoIdf;

@@ -25,6 +25,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -65,7 +66,7 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     for (const char* c : Colunas) titulos << T(c);
     Tabela->setHorizontalHeaderLabels(titulos);
     Tabela->verticalHeader()->hide();
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PreparaTabelaSomenteLeitura(Tabela);
     Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Grafico = new QChartView(new QChart);
     Grafico->setRenderHint(QPainter::Antialiasing);

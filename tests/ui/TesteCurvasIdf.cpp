@@ -224,6 +224,54 @@ private slots:
         }));
     }
 
+    // The read-only tables let Tab go on to the next control; Ctrl+A selects
+    // every cell; Ctrl+C copies the selection as tab-separated text under
+    // its column headings.
+    void tabelasSomenteLeitura_data() {
+        QTest::addColumn<QString>("tabela");
+        QTest::newRow("curves") << "curves";
+        QTest::newRow("design storm") << "storm";
+        QTest::newRow("contributing stations") << "stations";
+    }
+    void tabelasSomenteLeitura() {
+        QFETCH(QString, tabela);
+        auto w = AbreJanela(pasta, &ajuda, 4, -1, 0);   // Abaíra: interpolated from several stations
+        QString problemas;
+        const auto verifica = [&](QTableWidget* t) {
+            const auto centro = [&](int i, int j) { return t->visualItemRect(t->item(i, j)).center(); };
+            QApplication::setActiveWindow(t->window());
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, centro(0, 0));
+            if (!QTest::qWaitFor([&] { return t->hasFocus(); })) problemas += "no focus; ";
+            QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
+            if (t->selectedItems().size() != t->rowCount() * t->columnCount()) problemas += "Ctrl+A; ";
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, centro(0, 1));
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(1, 2));
+            QTest::keyClick(t, Qt::Key_C, Qt::ControlModifier);
+            const QString esperado = QStringList{t->horizontalHeaderItem(1)->text(), t->horizontalHeaderItem(2)->text()}
+                                         .join('\t') + '\n' + t->item(0, 1)->text() + '\t' + t->item(0, 2)->text() +
+                                     '\n' + t->item(1, 1)->text() + '\t' + t->item(1, 2)->text() + '\n';
+            const QString copiado = QApplication::clipboard()->text();
+            if (tabela != "curves" && copiado != esperado) problemas += "Ctrl+C: " + copiado + "; ";
+            QTest::keyClick(t, Qt::Key_Tab);
+            if (t->hasFocus()) problemas += "Tab stays; ";
+        };
+        if (tabela == "stations") {
+            AoAbrirModal<TfrmEstacoesInterpolacao>(w.get(), [&](TfrmEstacoesInterpolacao* d) {
+                verifica(d->Tabela);
+                d->reject();
+            });
+            QApplication::setActiveWindow(w.get());
+            QTest::keyClick(w->LBEstacao, Qt::Key_E, Qt::ControlModifier);
+            Processa();
+        } else {
+            QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+                if (tabela == "storm") c->Paginas->setCurrentWidget(c->ChuvaDeProjeto);
+                verifica(tabela == "storm" ? c->ChuvaDeProjeto->Tabela : c->Tabela);
+            }));
+        }
+        QVERIFY2(problemas.isEmpty(), qPrintable(problemas));
+    }
+
     // The CSV read back: byte-order mark, the place, both quantities.
     void exportaCsv() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
