@@ -38,8 +38,10 @@ constexpr double PeriodoMaximo = 100000;    // years
 
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// The limits as a refused entry names them.
 std::vector<double> Lista(const QString& texto, const char* item, double maximo) {
-    return LeListaDeValores(Utf8ToCp1252(texto.toStdString()), Ansi(item), maximo);
+    const char* limite = maximo == DuracaoMaxima ? "duração até 10.080 min" : "Tr até 100.000 anos";
+    return LeListaDeValores(Utf8ToCp1252(texto.toStdString()), Ansi(item), maximo, 100, Ansi(limite));
 }
 
 QString TextoDaLista(const std::vector<double>& valores) {

@@ -200,6 +200,28 @@ private slots:
         }));
     }
 
+    // A refused entry is named with its gender, and one beyond a limit
+    // names the limit.
+    void entradaRecusada_data() {
+        QTest::addColumn<bool>("periodos");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("duration, not a number")
+            << false << "5 1O" << "Duração inválida: \"1O\". Escreva números maiores que zero separados por \";\" ou "
+                                   "espaços, com vírgula ou ponto decimal.";
+        QTest::newRow("duration beyond a week") << false << "5 20000" << "Duração inválida: \"20000\" (duração até 10.080 min).";
+        QTest::newRow("return period beyond the limit")
+            << true << "2 200000" << "Período de retorno inválido: \"200000\" (Tr até 100.000 anos).";
+    }
+    void entradaRecusada() {
+        QFETCH(bool, periodos);
+        QFETCH(QString, texto);
+        QFETCH(QString, mensagem);
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) { Digita(periodos ? c->EdPeriodos : c->EdDuracoes, texto); }));
+        QCOMPARE(Caixas().Erros(), QStringList{mensagem});
+    }
+
     // Depth P = i·t/60; copy of a selection pastes as tab-separated text.
     void alturaECopia() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
@@ -374,7 +396,7 @@ private slots:
             QVERIFY(calc->RespEvento->text().contains(QString::fromUtf8("extrapolação")));
             Digita(calc->EdIntensidade, QStringLiteral("8O"));
             QCOMPARE(Caixas().Erros(), QStringList{QString::fromUtf8(
-                         "Intensidade inválido: \"8O\". Escreva um número, com vírgula ou ponto decimal.")});
+                         "Intensidade inválida: \"8O\". Escreva um número, com vírgula ou ponto decimal.")});
         }));
     }
 
