@@ -25,6 +25,7 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 #include "ui/TabelaSomenteLeitura.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -144,7 +145,7 @@ void TfrmCurvasIdf::Imprime(QPrinter& impressora) const {
          T("i = K·Tr^a/(t+b)^c    K = %1    a = %2    b = %3    c = %4")
              .arg(NumeroGeral(par.K), NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c))},
         T("Fonte: ") + lugar_.Fonte + T("\nTormel 2.1 - ") +
-            QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+            DataDeHoje());
 }
 
 // One A4 page with 2 cm margins: the place and its parameters, the table of
@@ -214,7 +215,7 @@ void TfrmCurvasIdf::ImprimeCurvas(QPrinter& impressora) const {
     Grafico->render(&p, QRectF(0, y, pagina.width(), alturaGrafico));
     y += alturaGrafico + 2 * mm;
     linha(texto, T("Fonte: ") + lugar_.Fonte);
-    linha(texto, T("Tormel 2.1 - ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    linha(texto, T("Tormel 2.1 - ") + DataDeHoje());
     p.end();
 }
 

@@ -15,7 +15,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <cmath>
@@ -420,6 +423,48 @@ private slots:
             ++paginas;
         QCOMPARE(paginas, std::size_t(1));
         if (qEnvironmentVariableIsSet("TORMEL_GUARDA_PDF")) QFile::copy(pdf, qEnvironmentVariable("TORMEL_GUARDA_PDF"));
+    }
+
+    // Under the C locale the dates of the program's own outputs are still
+    // written as the program speaks: dd/MM/yyyy.
+    void dataNaLinguaDoPrograma_data() {
+        QTest::addColumn<QString>("onde");
+        QTest::newRow("curves PDF") << "curves";
+        QTest::newRow("design storm PDF") << "storm";
+        QTest::newRow("report") << "report";
+    }
+    void dataNaLinguaDoPrograma() {
+        QFETCH(QString, onde);
+        const QLocale antes;
+        QLocale::setDefault(QLocale::c());
+        const auto volta = qScopeGuard([&] { QLocale::setDefault(antes); });
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QString texto;
+        if (onde == "report") {
+            AoAbrirModal<QDialog>(w.get(), [&](QDialog* r) {
+                auto* viewer = r->findChild<QTextBrowser*>();
+                if (viewer && QTest::qWaitFor([&] { return !viewer->toPlainText().isEmpty(); }))
+                    texto = viewer->toPlainText();
+                r->reject();
+            });
+            QApplication::setActiveWindow(w.get());
+            QTest::keyClick(w->LBEstacao, Qt::Key_R, Qt::AltModifier);
+            Processa();
+        } else {
+            const QString pdf = saida.filePath(QStringLiteral("data.pdf"));
+            QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+                if (onde == "storm") c->Paginas->setCurrentWidget(c->ChuvaDeProjeto);
+                QPrinter impressora(QPrinter::HighResolution);
+                impressora.setOutputFormat(QPrinter::PdfFormat);
+                impressora.setOutputFileName(pdf);
+                c->Imprime(impressora);
+            }));
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+            QVERIFY(pdftotext.waitForFinished(30000));
+            texto = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        }
+        QVERIFY2(texto.contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))), qPrintable(texto.right(300)));
     }
 
     // A path that cannot be written is named in the message converted once:
