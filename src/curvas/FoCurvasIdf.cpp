@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -34,6 +32,7 @@
 #include "platform/Cp1252.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 const char* const DuracoesPadrao = "5; 10; 15; 20; 30; 45; 60; 90; 120; 180; 240; 360; 480; 720; 1440";
 const char* const PeriodosPadrao = "2; 5; 10; 15; 20; 25; 50; 100";
@@ -44,8 +43,10 @@ constexpr double PeriodoMaximo = 100000;    // years
 
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// The limits as a refused entry names them.
 std::vector<double> Lista(const QString& texto, const char* item, double maximo) {
-    return LeListaDeValores(Utf8ToCp1252(texto.toStdString()), Ansi(item), maximo);
+    const char* limite = maximo == DuracaoMaxima ? "duração até 10.080 min" : "Tr até 100.000 anos";
+    return LeListaDeValores(Utf8ToCp1252(texto.toStdString()), Ansi(item), maximo, 100, Ansi(limite));
 }
 
 QString TextoDaLista(const std::vector<double>& valores) {
@@ -121,9 +122,6 @@ void TfrmCurvasIdf::MontaJanela() {
     connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { AjudaClick(); }));
     connect(BtnMemorial, &QPushButton::clicked, this, Protegido([this] { MemorialClick(); }));
     connect(BtnFechar, &QPushButton::clicked, this, Protegido([this] { FecharClick(); }));
-    auto* copia = new QShortcut(QKeySequence::Copy, Tabela, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(copia, &QShortcut::activated, this,
-            Protegido([this] { QApplication::clipboard()->setText(TextoDaSelecao()); }));
 }
 
 QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
@@ -159,8 +157,7 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
     opcoes->addWidget(CbEscalaLog);
 
     Tabela = new QTableWidget;
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Tabela->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    PreparaTabelaSomenteLeitura(Tabela, [this] { return TextoDaSelecao(); });
     Grafico = new TGraficoIdf;
     Grafico->setMinimumWidth(480);
     auto* divisor = new QSplitter;

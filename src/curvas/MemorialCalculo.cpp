@@ -23,6 +23,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "report/FoRelatTormel.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -145,7 +146,7 @@ void TfrmCurvasIdf::ImprimeMemorial(QPrinter& impressora) const {
     h += Vazao->Vazao() ? T("<p>") + Vazao->TextoDoCalculo() + T("</p>")
                         : T("<p>Nenhuma vazão de projeto foi calculada.</p>");
 
-    h += T("<p><br>Tormel 2.1, %1.</p>").arg(QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    h += T("<p><br>Tormel 2.1, %1.</p>").arg(DataDeHoje());
     doc.setHtml(h);
     PaginaParaImpressao(doc, impressora);
     doc.print(&impressora);

@@ -27,6 +27,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -84,7 +85,7 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     for (const char* c : Colunas) titulos << T(c);
     Tabela->setHorizontalHeaderLabels(titulos);
     Tabela->verticalHeader()->hide();
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PreparaTabelaSomenteLeitura(Tabela);
     Grafico = new QChartView(new QChart);
     Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->chart()->legend()->setAlignment(Qt::AlignBottom);

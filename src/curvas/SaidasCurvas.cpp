@@ -28,6 +28,8 @@
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
+#include "ui/TabelaSomenteLeitura.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -175,27 +177,8 @@ void TfrmCurvasIdf::SalvarGraficoClick() {
 }
 
 QString TfrmCurvasIdf::TextoDaSelecao() const {
-    const auto faixas = Tabela->selectedRanges();
-    if (faixas.isEmpty()) return QString();
-    int topo = Tabela->rowCount(), base = -1, esquerda = Tabela->columnCount(), direita = -1;
-    for (const auto& f : faixas) {
-        topo = std::min(topo, f.topRow());
-        base = std::max(base, f.bottomRow());
-        esquerda = std::min(esquerda, f.leftColumn());
-        direita = std::max(direita, f.rightColumn());
-    }
-    QString texto = MostraAltura() ? T("t (min) \\ P (mm)") : T("t (min) \\ i (mm/h)");
-    for (int j = esquerda; j <= direita; ++j) texto += QLatin1Char('\t') + Tabela->horizontalHeaderItem(j)->text();
-    texto += QLatin1Char('\n');
-    for (int i = topo; i <= base; ++i) {
-        texto += NumeroGeral(duracoes_[static_cast<std::size_t>(i)]);
-        for (int j = esquerda; j <= direita; ++j) {
-            const QTableWidgetItem* celula = Tabela->item(i, j);
-            texto += QLatin1Char('\t') + (celula && celula->isSelected() ? celula->text() : QString());
-        }
-        texto += QLatin1Char('\n');
-    }
-    return texto;
+    return ::TextoDaSelecao(Tabela, MostraAltura() ? T("t (min) \\ P (mm)") : T("t (min) \\ i (mm/h)"),
+                            [this](int linha) { return NumeroGeral(duracoes_[static_cast<std::size_t>(linha)]); });
 }
 
 // The heading of every printed page: title, place, equation, warning.
@@ -210,7 +193,7 @@ QStringList TfrmCurvasIdf::CabecalhoImpresso(const QString& titulo) const {
 }
 
 QStringList TfrmCurvasIdf::RodapeImpresso() const {
-    return {T("Fonte: ") + lugar_.Fonte, T("Tormel 2.1 - ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)};
+    return {T("Fonte: ") + lugar_.Fonte, T("Tormel 2.1 - ") + DataDeHoje()};
 }
 
 void TfrmCurvasIdf::Imprime(QPrinter& impressora) const {

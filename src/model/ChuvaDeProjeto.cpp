@@ -41,7 +41,7 @@ int BlocosDaChuvaDeProjeto(double tr, double duracao, double passo, double r) {
     ExigePositivo(duracao, "Duração total inválida: deve ser maior que zero.");
     ExigePositivo(passo, "Intervalo de tempo inválido: deve ser maior que zero.");
     if (!(r >= 0 && r <= 1)) Recusa("Posição do pico inválida: deve estar entre 0 e 1.");
-    if (duracao > DuracaoMaximaDaChuva) Recusa("Duração total inválida: no máximo 7 dias (10080 min).");
+    if (duracao > DuracaoMaximaDaChuva) Recusa("Duração total inválida: duração até 10.080 min (7 dias).");
     const double razao = duracao / passo;
     const double n = std::nearbyint(razao);
     if (n < 1 || std::abs(razao - n) > 1e-9 * razao)

@@ -37,8 +37,11 @@ TProcuraLocal::TProcuraLocal(std::vector<TLugarProcurado> lugares, IAjuda* ajuda
     Campo = new QLineEdit(this);
     Campo->setMinimumWidth(380);
     rotulo->setBuddy(Campo);
+    SemResultado = new QLabel(QStringLiteral("Nenhuma estação ou localidade com esse nome."), this);
+    SemResultado->hide();
     layout->addWidget(rotulo);
     layout->addWidget(Campo);
+    layout->addWidget(SemResultado);
 
     // The completer shows the model as it is: the filtering is the
     // collation's, done here at every edit.
@@ -101,6 +104,7 @@ void TProcuraLocal::Atualiza() {
     }
     if (modelo_->rowCount() > 0) Completador->complete();
     else Completador->popup()->hide();
+    SemResultado->setVisible(modelo_->rowCount() == 0 && !Campo->text().trimmed().isEmpty());
 }
 
 void TProcuraLocal::keyPressEvent(QKeyEvent* event) {

@@ -13,6 +13,7 @@
 
 class IAjuda;
 class QCompleter;
+class QLabel;
 class QLineEdit;
 class QStandardItemModel;
 
@@ -37,6 +38,7 @@ public:
 
     QLineEdit* Campo = nullptr;
     QCompleter* Completador = nullptr;
+    QLabel* SemResultado = nullptr;   // shown while a typed text matches no place
 
     // The suggestions for the field's current text, best first: names that
     // begin with the text before names with a later word that does, each
