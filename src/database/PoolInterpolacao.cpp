@@ -110,33 +110,39 @@ int TPoolInterpolacao::EstadoDaEstacao(std::size_t i) const {
 AnsiString TPoolInterpolacao::Registro(std::size_t i) const {
     const std::size_t k =
         static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;
-    const int estado = EstadosInterpolacao[k];
-    return Ansi("esta\xC3\xA7\xC3\xA3o \"") + Legivel(TiraBrancosFinais(estacoes_[i]->Nome.Text())) + "\", registro " +
-           std::to_string(i - inicioEstado_[k] + 1) + " do bloco do estado " + std::to_string(estado) + " (" +
+    return DescreveRegistro(*estacoes_[i], EstadosInterpolacao[k], i - inicioEstado_[k]);
+}
+
+AnsiString DescreveRegistro(const TEstacao& e, int estado, std::size_t posicaoNoBloco) {
+    return Ansi("esta\xC3\xA7\xC3\xA3o \"") + Legivel(TiraBrancosFinais(e.Nome.Text())) + "\", registro " +
+           std::to_string(posicaoNoBloco + 1) + " do bloco do estado " + std::to_string(estado) + " (" +
            NomesEstados[static_cast<std::size_t>(estado)] + ")";
 }
 
-void TPoolInterpolacao::Verifica(std::size_t i) {
-    const std::size_t n = Tamanho();
-    const TEstacao& e = *estacoes_[i];
-    auto corrompida = [&](const AnsiString& detalhe) {
-        if (corrompida_.Indice == n)
-            corrompida_ = {i, "O arquivo " + arquivo_ + " tem um registro corrompido: " + Registro(i) + ": " + detalhe + "."};
+AnsiString MensagemRegistroCorrompido(const AnsiString& arquivo, const AnsiString& registro, const AnsiString& defeito) {
+    return "O arquivo " + arquivo + " tem um registro corrompido: " + registro + ": " + defeito + ".";
+}
+
+TExameEstacao ExaminaEstacao(const TEstacao& e) {
+    TExameEstacao x;
+    auto defeito = [&](const AnsiString& detalhe) {
+        if (x.Defeito.empty()) x.Defeito = detalhe;
     };
     const struct {
         const char* Nome;
         const TextoFixo<9>& Texto;
         long double& Valor;
-    } coordenadas[] = {{"latitude", e.Latitude, posicoes_[i].Lat}, {"longitude", e.Longitude, posicoes_[i].Lon}};
+    } coordenadas[] = {{"latitude", e.Latitude, x.Lat}, {"longitude", e.Longitude, x.Lon}};
     for (const auto& c : coordenadas) {
         if (c.Texto.Len > 9)
-            corrompida(std::string(c.Nome) + " com comprimento " + std::to_string(c.Texto.Len) + Ansi(" (no máximo 9)"));
+            defeito(std::string(c.Nome) + " com comprimento " + std::to_string(c.Texto.Len) + Ansi(" (no máximo 9)"));
         try {
             c.Valor = ParseDmsL(c.Texto.Text());
         } catch (const EConvertError& erro) {
-            ilegivel_ = {i, erro.Message() + ": " + Registro(i) + " do arquivo " + arquivo_};
-            corrompida(std::string(c.Nome) + " \"" + Legivel(c.Texto.Text()) + Ansi("\" ilegível (") + erro.Message() + ")");
-            return;
+            x.Legivel = false;
+            x.ErroLeitura = erro.Message();
+            defeito(std::string(c.Nome) + " \"" + Legivel(c.Texto.Text()) + Ansi("\" ilegível (") + erro.Message() + ")");
+            return x;
         }
     }
     // The packed fields are read by value: a reference to them would be misaligned.
@@ -144,7 +150,16 @@ void TPoolInterpolacao::Verifica(std::size_t i) {
     const std::pair<const char*, double> parametros[] = {{"K", K}, {"a", a}, {"b", b}, {"c", c}};
     for (const auto& [nome, valor] : parametros)
         if (!std::isfinite(valor))
-            corrompida(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");
+            defeito(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");
+    return x;
+}
+
+void TPoolInterpolacao::Verifica(std::size_t i) {
+    const TExameEstacao x = ExaminaEstacao(*estacoes_[i]);
+    posicoes_[i] = {x.Lat, x.Lon};
+    if (!x.Defeito.empty() && corrompida_.Indice == Tamanho())
+        corrompida_ = {i, MensagemRegistroCorrompido(arquivo_, Registro(i), x.Defeito)};
+    if (!x.Legivel) ilegivel_ = {i, x.ErroLeitura + ": " + Registro(i) + " do arquivo " + arquivo_};
 }
 
 std::size_t TPoolInterpolacao::PrimeiraPassagem(const AnsiString& latitude, const AnsiString& longitude,

@@ -28,6 +28,21 @@ using TEstacoesPorEstado = std::array<std::vector<TEstacao>, NumEstados>;
 // States of the interpolation pool, in scan order.
 inline constexpr std::array<int, 8> EstadosInterpolacao = {4, 7, 8, 12, 15, 18, 24, 26};
 
+// A station record as the pool checks it: its texts read in long double,
+// and its first defect (a text longer than its capacity or that does not
+// read, a parameter that is not a number) in the words of the messages.
+struct TExameEstacao {
+    long double Lat = 0, Lon = 0;
+    bool Legivel = true;      // both texts read
+    AnsiString ErroLeitura;   // the reading's message when they do not
+    AnsiString Defeito;       // empty when the record is whole
+};
+TExameEstacao ExaminaEstacao(const TEstacao& e);
+// "estação "<name>", registro <n> do bloco do estado <s> (<name>)"; posicaoNoBloco from 0.
+AnsiString DescreveRegistro(const TEstacao& e, int estado, std::size_t posicaoNoBloco);
+// The message of EDadosInvalidos for a record that is not whole.
+AnsiString MensagemRegistroCorrompido(const AnsiString& arquivo, const AnsiString& registro, const AnsiString& defeito);
+
 class TPoolInterpolacao {
 public:
     struct TContribuicao {
