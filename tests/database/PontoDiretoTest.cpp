@@ -170,7 +170,8 @@ TEST(PontoDireto, DamagedFilesGiveThePoolsErrors) {
         std::function<void(std::vector<std::vector<TEstacao>>&)> Estraga;
         std::size_t Corte;   // bytes cut from the end of the file
     } casos[] = {
-        {"a parameter that is not a number", [&](auto& b) { b[18][70000 / 8].c = nan; }, 0},
+        {"a parameter that is not a number", [&](auto& b) { b[7][10].K = nan; }, 0},
+        {"the same, in a later part of the scan", [&](auto& b) { b[18][70000 / 8].c = nan; }, 0},
         {"a latitude past its capacity", [](auto& b) { b[24][100].Latitude.Len = 12; }, 0},
         {"a longitude that does not read", [](auto& b) { b[26][3].Longitude.Assign("ab\xB0" "cd'ef\""); }, 0},
         {"the last block cut short", [](auto&) {}, 100},
