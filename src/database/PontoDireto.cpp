@@ -202,15 +202,13 @@ struct TParte {
                     Evento = i;
                     continue;
                 }
-                const long double dLat = r.Lat - alvo.Lat;
-                const long double dLon = r.Lon - alvo.Lon;
-                const long double d2 = dLat * dLat + dLon * dLon;
+                const long double d2 = passos_interpolacao::Distancia2(r.Lat, r.Lon, alvo.Lat, alvo.Lon);
                 if (d2 == 0) {
                     parou = true;
                     Evento = i;
                     continue;
                 }
-                pesos[i] = 1.0L / (d2 * d2 * std::sqrt(d2));
+                pesos[i] = passos_interpolacao::Peso(d2);
             }
         }
     }
@@ -280,23 +278,18 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
         EmParalelo(partes, [&](TParte& p) {
             for (std::size_t q = p.Inicio; q < p.Fim; ++q) pesos[q] = pesos[q] / soma;
         });
-        double K = 0, a = 0, b = 0, c = 0;
+        double somas[4] = {0, 0, 0, 0};
         std::size_t q = 0;
         for (const TBloco& bloco : blocos_)
             for (std::size_t j = 0; j < bloco.Quantas; ++j, ++q) {
                 const TEstacao& e = bloco.Primeira[j];
-                const double pK = e.K, pa = e.a, pb = e.b, pc = e.c;
-                const long double fator = pesos[q];
-                K = static_cast<double>(K + fator * pK);
-                a = static_cast<double>(a + fator * pa);
-                b = static_cast<double>(b + fator * pb);
-                c = static_cast<double>(c + fator * pc);
+                passos_interpolacao::Soma(somas, pesos[q], e.K, e.a, e.b, e.c);
             }
         TEstacao& r = resposta.Estacao;
-        r.K = K;
-        r.a = a;
-        r.b = b;
-        r.c = c;
+        r.K = somas[0];
+        r.a = somas[1];
+        r.b = somas[2];
+        r.c = somas[3];
         r.Nome.Assign("");
         r.Autor.Assign("Interpola\xE7\xE3o");
         r.Latitude.Assign(latitude);

@@ -177,16 +177,12 @@ std::size_t TPoolInterpolacao::PrimeiraPassagem(const AnsiString& latitude, cons
     const TPosicao* pos = posicoes_.data();
     long double* w = pesos.data();
     for (std::size_t i = 0; i < limite; ++i) {
-        const long double dLat = pos[i].Lat - lat;
-        const long double dLon = pos[i].Lon - lon;
-        const long double d2 = dLat * dLat + dLon * dLon;
+        const long double d2 = passos_interpolacao::Distancia2(pos[i].Lat, pos[i].Lon, lat, lon);
         // Different texts for the same place (seconds written as 60, ...):
         // no finite weight exists, so the station is the answer, as with
         // equal texts.
         if (d2 == 0) return i;
-        // (d²)^2.5 as d²·d²·√d²: the same power as powl to within an extended
-        // ulp or two, at a fraction of its cost.
-        const long double peso = 1.0L / (d2 * d2 * std::sqrt(d2));
+        const long double peso = passos_interpolacao::Peso(d2);
         w[i] = peso;
         total += peso;
     }
@@ -209,21 +205,15 @@ TEstacao TPoolInterpolacao::Interpola(const AnsiString& latitude, const AnsiStri
     const std::size_t achada = PrimeiraPassagem(latitude, longitude, pesos, soma, exigencia);
     if (achada < n) return *estacoes_[achada];
 
-    double K = 0, a = 0, b = 0, c = 0;
+    double somas[4] = {0, 0, 0, 0};
     const long double* w = pesos.data();
     const TParametros* p = parametros_.data();
-    for (std::size_t i = 0; i < n; ++i) {
-        const long double fator = w[i] / soma;
-        K = static_cast<double>(K + fator * p[i].K);
-        a = static_cast<double>(a + fator * p[i].a);
-        b = static_cast<double>(b + fator * p[i].b);
-        c = static_cast<double>(c + fator * p[i].c);
-    }
+    for (std::size_t i = 0; i < n; ++i) passos_interpolacao::Soma(somas, w[i] / soma, p[i].K, p[i].a, p[i].b, p[i].c);
     TEstacao r;
-    r.K = K;
-    r.a = a;
-    r.b = b;
-    r.c = c;
+    r.K = somas[0];
+    r.a = somas[1];
+    r.b = somas[2];
+    r.c = somas[3];
     r.Nome.Assign("");
     r.Autor.Assign("Interpola\xE7\xE3o");
     r.Latitude.Assign(latitude);
