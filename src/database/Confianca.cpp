@@ -139,7 +139,7 @@ TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double d
     Prepara(true);
 }
 
-TAvaliadorConfianca::TAvaliadorConfianca(std::vector<TBloco> blocos, std::vector<TPosicao> posicoes,
+TAvaliadorConfianca::TAvaliadorConfianca(std::vector<TBloco> blocos, TPosicoes posicoes,
                                          TEnvoltoriaConvexa envoltoria, double distanciaDeAviso)
     : blocos_(std::move(blocos)),
       distanciaDeAviso_(distanciaDeAviso),

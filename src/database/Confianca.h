@@ -15,6 +15,7 @@
 #include "database/PoolInterpolacao.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
+#include "platform/MemoriaGrande.h"
 
 // Geodesic distance in km between two points given in degrees south and
 // west, both positive (the stations' convention).
@@ -92,7 +93,8 @@ public:
     // Over stations already read, in scan order (each position as ParseDms
     // reads its texts), and their hull, for an answer made without a pool:
     // only ResumoDe serves it.
-    TAvaliadorConfianca(std::vector<TBloco> blocos, std::vector<TPosicao> posicoes, TEnvoltoriaConvexa envoltoria,
+    using TPosicoes = std::vector<TPosicao, TAlocadorGrande<TPosicao>>;
+    TAvaliadorConfianca(std::vector<TBloco> blocos, TPosicoes posicoes, TEnvoltoriaConvexa envoltoria,
                         double distanciaDeAviso = DistanciaDeAvisoPadrao);
     // The texts and the exigencia as TPoolInterpolacao::Contribuicoes takes
     // them (same errors).
@@ -125,7 +127,7 @@ private:
     const TPoolInterpolacao* pool_ = nullptr;   // null when built from stations already read
     std::vector<TBloco> blocos_;
     double distanciaDeAviso_;
-    std::vector<TPosicao> posicoes_;   // by pool index
+    TPosicoes posicoes_;               // by pool index
     double maiorLatitude_ = 0;         // of the legible stations, degrees
     TEnvoltoriaConvexa envoltoria_;
 };

@@ -13,6 +13,7 @@
 #include "database/PoolInterpolacao.h"
 #include "platform/Caminhos.h"
 #include "platform/Erros.h"
+#include "platform/MemoriaGrande.h"
 #include "platform/PontoFlutuante.h"
 
 namespace {
@@ -120,7 +121,7 @@ private:
     struct TFaixa {
         int Menor, Maior;   // latitude seconds
     };
-    std::vector<TFaixa> faixa_;   // by longitude second
+    std::vector<TFaixa, TAlocadorGrande<TFaixa>> faixa_;   // by longitude second
     std::vector<TEnvoltoriaConvexa::TPonto> outros_;
 };
 
@@ -235,8 +236,8 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
         blocos.push_back({inicio, blocos_[k].Primeira, blocos_[k].Estado});
         quantas.push_back(blocos_[k].Quantas);
     }
-    std::vector<TAvaliadorConfianca::TPosicao> posicoes(n);
-    std::vector<long double> pesos(n);
+    TAvaliadorConfianca::TPosicoes posicoes(n);
+    std::vector<long double, TAlocadorGrande<long double>> pesos(n);
 
     // The stations in parts of the scan, one per core (a few at most).
     constexpr std::size_t kPorParte = 1u << 16;
