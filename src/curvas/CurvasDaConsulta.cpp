@@ -18,6 +18,8 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
     const TEstacao r = consulta.RegistroDoLugar();
     lugar.Parametros = {r.K, r.a, r.b, r.c};
     lugar.Aviso = consulta.AvisoAtual();
+    if (!consulta.LugarEhEstacao() && consulta.TemParametros())
+        lugar.Vizinhas = VizinhasDoLugar(consulta.Avaliador().Resumo(consulta.LatitudeText, consulta.LongitudeText));
     return lugar;
 }
 

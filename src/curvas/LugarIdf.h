@@ -2,8 +2,19 @@
 // The place whose design values a window shows: what the query window shows
 // of it, with the parameters at all their digits.
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 #include "model/TabelaIdf.h"
+
+struct TConfianca;
+
+// A station near the place, as the outputs list it.
+struct TVizinhaIdf {
+    QString Nome;   // "Name (UF)"
+    double Km = 0;  // geodesic distance
+};
 
 struct TLugarIdf {
     QString Nome;         // station or locality name, or "Ponto 12°55'22\" S, 41°52'19\" W"
@@ -13,4 +24,8 @@ struct TLugarIdf {
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
+    std::vector<TVizinhaIdf> Vizinhas;   // the nearest stations of an interpolated place, nearest first
 };
+
+// The five nearest stations of the evaluation, with their km.
+std::vector<TVizinhaIdf> VizinhasDoLugar(const TConfianca& confianca);

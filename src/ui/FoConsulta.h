@@ -22,6 +22,7 @@
 
 #include "database/BDPrecipitacao.h"
 #include "database/Confianca.h"
+#include "database/CoordenadasColadas.h"
 #include "database/Estados.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
@@ -76,6 +77,8 @@ public:
     // query window knows nothing of those windows; while empty the menu item
     // stays disabled.
     std::function<void(TfrmFoConsulta&)> AbreCurvasIdf;
+    // "Ajustar equação..." (the fitting window), handed in the same way.
+    std::function<void(TfrmFoConsulta&)> AbreAjusteEquacao;
     IAjuda* Ajuda() const { return ajuda_; }
 
     // The user's locale's decimal separator, used for every number shown.
@@ -114,6 +117,7 @@ public:
     QAction* ObterAjudaSobre1 = nullptr;
     QAction* Sobre1 = nullptr;
     QAction* CurvasIdf1 = nullptr;
+    QAction* AjustarEquacao1 = nullptr;         // "Ajustar equação..." (src/ajusteui)
     QAction* MostrarEstacoes1 = nullptr;        // checkable, [OPCOES] MostrarEstacoes
     QAction* EstacoesInterpolacao1 = nullptr;   // Ctrl+E
     TCamadaEstacoes* CamadaBrasil = nullptr;    // station dots over BrasilBMP
@@ -137,6 +141,12 @@ public:
     void EstadoBMPMouseUp(Qt::MouseButton button, int x, int y);
     void PrecLaAuxKeyPress();
     void CalculalaloClick();
+    // Coordinates pasted into either edit or found by "Procurar local...":
+    // read by the core (LeCoordenadasColadas), both edits filled and the
+    // point calculated; a text that does not read raises the reason and
+    // changes nothing.
+    void ColaCoordenadas(const QString& texto);
+    void VaiParaCoordenadas(const TCoordenadasColadas& coordenadas);
     void AutorClick();
     void BtnOkClick();
     void BtnCancelClick();
@@ -146,6 +156,7 @@ public:
     void Contedo1Click();
     void ObterAjudaSobre1Click();
     void CurvasIdf1Click();
+    void AjustarEquacao1Click();
     void ProcurarLocal1Click();
     // Selects the place's state and then the place itself through the same
     // handlers as the user's clicks.
@@ -196,6 +207,10 @@ public:
     // The place's K, a, b, c at all their digits: the station's record, or
     // the interpolation at the current coordinate texts.
     TEstacao RegistroDoLugar() const;
+    // The place is the station chosen in the list.
+    bool LugarEhEstacao() const;
+    // The confidence rules over the current pool (built at first use).
+    const TAvaliadorConfianca& Avaliador() const;
     // Commands that depend on what is shown ("Curvas IDF..." needs parameters).
     void AtualizaComandos();
 
@@ -241,9 +256,7 @@ private:
     void MostraPaginaDoBrasil();
     void MarcaLugarAtual(const QString& legendaAutor);
     bool TrataAtalho(QEvent* event);
-    const TAvaliadorConfianca& Avaliador() const;
     TConfianca ConfiancaDoLugar() const;
-    bool LugarEhEstacao() const;
     void AtualizaEstacoesNoMapa();
     void AtualizaDicaAutor();
 

@@ -50,8 +50,14 @@ TProcuraLocal::TProcuraLocal(std::vector<TLugarProcurado> lugares, IAjuda* ajuda
     connect(Campo, &QLineEdit::textEdited, this, [this] { Atualiza(); });
     connect(Completador, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             [this](const QModelIndex& i) { Escolhe(i.data(PapelIndice).toInt()); });
+    Campo->setPlaceholderText(QStringLiteral("nome, ou coordenadas como -23.5505, -46.6333"));
     connect(Campo, &QLineEdit::returnPressed, this, [this] {
         if (modelo_->rowCount() > 0) Escolhe(modelo_->item(0)->data(PapelIndice).toInt());
+        else if (PareceCoordenada(Campo->text().toStdString()))
+            ExecutaProtegido([this] {
+                coordenadas_ = LeCoordenadasColadas(Campo->text().toStdString());
+                accept();
+            });
     });
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "database/CoordenadasColadas.h"
 #include "platform/AnsiString.h"
 
 class IAjuda;
@@ -42,6 +43,10 @@ public:
     // group in the order of the lists, then by state.
     std::vector<int> Sugestoes() const;
     const std::optional<TLugarProcurado>& Escolhido() const { return escolhido_; }
+    // Coordinates typed or pasted instead of a name (Enter on a text that
+    // reads as a latitude and a longitude, LeCoordenadasColadas); a text that
+    // looks like coordinates but does not read shows why and keeps the dialog.
+    const std::optional<TCoordenadasColadas>& Coordenadas() const { return coordenadas_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,5 +58,6 @@ private:
     std::vector<TLugarProcurado> lugares_;
     QStandardItemModel* modelo_ = nullptr;
     std::optional<TLugarProcurado> escolhido_;
+    std::optional<TCoordenadasColadas> coordenadas_;
     IAjuda* ajuda_;
 };

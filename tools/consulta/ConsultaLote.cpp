@@ -161,7 +161,7 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
             const TResposta tr = PeriodoDeRetornoDaAltura({e.K, e.a, e.b, e.c}, ponto.DuracaoEvento, ponto.AlturaEvento);
             if (!tr.Existe) r.Evento = {std::string(), Utf8(tr.Motivo)};
             else r.Evento = {FloatToStr(tr.Valor, opcoes_.Dialeto.Decimal),
-                             ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()};
+                             Utf8(NotaDeExtrapolacao(tr.Valor, ponto.DuracaoEvento))};
         }
     } catch (const EDadosInvalidos& e) {
         r.Erro = kDadosCorrompidos;

@@ -22,13 +22,17 @@ public:
     // the answer is written whole or not at all. A point outside Brazil or
     // far from every station gets the core's warning on `avisos` (standard
     // error), with or without --confianca. With -o and --hietograma, the
-    // output is the design storm's CSV alone and the rest goes to `avisos`.
+    // output is the design storm's CSV alone and the rest goes to `avisos`. The
+    // notes on answers beyond the fitted ranges go to `avisos` too, one line
+    // each, after the answer.
     void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
 
 private:
     // The design storm and the inverse questions asked for, computed in full
-    // before anything is written; the design storm's CSV table goes to `tabela`.
-    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela) const;
+    // before anything is written; the design storm's CSV table goes to
+    // `tabela`, the notes on answers beyond the fitted ranges to `notas`.
+    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela,
+                          std::ostream& notas) const;
 
     const TPoolInterpolacao* pool_ = nullptr;
     const TPontoDireto* direto_ = nullptr;

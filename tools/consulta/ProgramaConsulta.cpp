@@ -1,5 +1,6 @@
 #include "ProgramaConsulta.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -18,9 +19,11 @@
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "database/PontoDireto.h"
+#include "model/ChuvaDeProjeto.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "platform/Numeros.h"
 
 #ifndef TORMEL_VERSAO
 #define TORMEL_VERSAO "2.1"
@@ -29,6 +32,20 @@
 namespace {
 
 const char* const kPrograma = "tormel21-consulta";
+
+// The notes on the asked return periods and durations beyond the ranges the
+// equations are fitted on, one per value.
+void NotasDasFaixas(const TOpcoesConsulta& o, std::ostream& erros) {
+    const char sep = o.Dialeto.Decimal;
+    for (double tr : o.Tr) {
+        const std::string nota = NotaDeExtrapolacao(tr, NAN);
+        if (!nota.empty()) erros << kPrograma << ": Tr = " << FloatToStr(tr, sep) << " anos: " << Utf8(nota) << '\n';
+    }
+    for (double t : o.Duracoes) {
+        const std::string nota = NotaDeExtrapolacao(NAN, t);
+        if (!nota.empty()) erros << kPrograma << ": t = " << FloatToStr(t, sep) << " min: " << Utf8(nota) << '\n';
+    }
+}
 
 // The names the GIS module writes under (its own temporary file and
 // SQLite's companions), removed if a signal ends the run.
@@ -60,6 +77,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
+    NotasDasFaixas(o, erros);
     if (!o.Gis.Grade.empty()) {
         const TVigiaGis vigia(o.Gis.Grade);
         const std::size_t semValor = GravaGradeGis(pool, o, erros);

@@ -216,7 +216,8 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         ok = LeParametro(f[5], arquivo, l.Numero, "c", pc) && ok;
         std::string citacao = Apara(f[6]);
         // Compared whole: a NUL would end the key early and let what follows it in.
-        if (citacao.find('\0') != std::string::npos || IndiceCitacao(citacao.c_str()) < 0) {
+        if (citacao.find('\0') != std::string::npos ||
+            (IndiceCitacao(citacao.c_str()) < 0 && !CitacaoDeAjuste(citacao.c_str()))) {
             Erro(arquivo, l.Numero, "citacao", "\"" + citacao + "\" não está na tabela de citações do programa");
             ok = false;
         }

@@ -134,6 +134,13 @@ TEST(ImportadorErros, CitacaoForaDaTabela) {
     UmErro(Estacao("SP", "A", "1200,0.15,10,0.8", "Interpolação"), 2, "citacao");
 }
 
+TEST(ImportadorErros, CitacaoDeUmAjusteDoUsuario) {
+    TImportador imp;
+    imp.LeEstacoes(CabecalhoEstacoes + Estacao("SP", "A", "1200,0.15,10,0.8", "Ajuste ANA 01943011 (2026)"), "e.csv");
+    EXPECT_TRUE(imp.Erros().empty());
+    UmErro(Estacao("SP", "A", "1200,0.15,10,0.8", "Ajuste ANA 01943011 de 1941 a 1971"), 2, "citacao");   // 34 bytes
+}
+
 TEST(ImportadorErros, LinhaComCamposDeMaisOuDeMenos) {
     UmErro("SP,A,1200,0.15,10,0.8,FULANO et al. (1999),\"12°30'00\"\"\"\n", 2, "");
     TImportador imp;
