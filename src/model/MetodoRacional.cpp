@@ -54,6 +54,6 @@ TVazaoDeProjeto CalculaVazao(const TParametrosIdf& p, double areaKm2, double c, 
     if (tc < 5 || tc > 1440)
         v.Notas.push_back(Ansi("tc fora de 5 a 1440 min, as durações em que as equações costumam ser ajustadas; a "
                                "intensidade é uma extrapolação e deve ser usada com cautela."));
-    if (ForaDaFaixaAjustada(tr)) v.Notas.push_back(Ansi("Tr ") + NotaDeExtrapolacao());
+    if (ForaDaFaixaAjustada(tr)) v.Notas.push_back(NotaDeExtrapolacao(tr, std::nan("")));
     return v;
 }
