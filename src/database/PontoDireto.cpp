@@ -1,10 +1,9 @@
 #include "database/PontoDireto.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -215,11 +214,18 @@ struct TParte {
     }
 };
 
-// f(parte) for each part, the first on this thread and the others beside it.
+// f(parte) for each part, the first on this thread and the others beside
+// it; a part whose thread the system refuses runs on this thread.
 template <typename F>
 void EmParalelo(std::vector<TParte>& partes, F f) {
     std::vector<std::thread> outras;
-    for (std::size_t k = 1; k < partes.size(); ++k) outras.emplace_back([&, k] { f(partes[k]); });
+    for (std::size_t k = 1; k < partes.size(); ++k) {
+        try {
+            outras.emplace_back([&, k] { f(partes[k]); });
+        } catch (const std::system_error&) {
+            f(partes[k]);
+        }
+    }
     f(partes[0]);
     for (std::thread& t : outras) t.join();
 }
