@@ -11,15 +11,26 @@ std::string PastaDados(const std::string& pastaDoPrograma) {
     return pastaDoPrograma + "../Arquivos Comuns/";
 }
 
+void ExigeArquivoDeDados(const std::string& caminho) {
+    if (!ArquivoExiste(caminho))
+        throw EArquivoNaoExiste("O arquivo " + TextoDoCaminho(caminho) + " n\xE3o existe.");
+}
+
+AnsiString MensagemSemByteInicial(const std::string& caminho) {
+    return "O arquivo " + TextoDoCaminho(caminho) + " est\xE1 vazio: falta o byte inicial.";
+}
+
+AnsiString MensagemArquivoIncompleto(const std::string& caminho, int estado) {
+    return "O arquivo " + TextoDoCaminho(caminho) + " est\xE1 incompleto: os dados terminam no bloco do estado " +
+           std::to_string(estado) + " (" + NomesEstados[static_cast<std::size_t>(estado)] + ").";
+}
+
 namespace {
 
 const char* const kArquivoEstacoes = "Estados_Tor21.bin";
 const char* const kArquivoLocalidades = "Localidades_Tor21.bin";
 
-void ExigeArquivo(const std::string& caminho) {
-    if (!ArquivoExiste(caminho))
-        throw EArquivoNaoExiste("O arquivo " + TextoDoCaminho(caminho) + " n\xE3o existe.");
-}
+void ExigeArquivo(const std::string& caminho) { ExigeArquivoDeDados(caminho); }
 
 // Reads a data file front to back, each record straight into its array, and
 // never past its end: a file shorter than its counts announce is reported,
@@ -31,8 +42,7 @@ public:
     void PulaByteInicial() {
         char byte;
         if (arquivo_.Le(&byte, 1) != 1)
-            throw EDadosInvalidos("O arquivo " + TextoDoCaminho(caminho_) +
-                                  " est\xE1 vazio: falta o byte inicial.");
+            throw EDadosInvalidos(MensagemSemByteInicial(caminho_));
     }
 
     uint16_t Contagem(int estado) {
@@ -52,11 +62,7 @@ public:
 
 private:
     void Exige(bool inteiro, int estado) const {
-        if (!inteiro)
-            throw EDadosInvalidos("O arquivo " + TextoDoCaminho(caminho_) +
-                                  " est\xE1 incompleto: os dados terminam no bloco do estado " +
-                                  std::to_string(estado) + " (" + NomesEstados[static_cast<std::size_t>(estado)] +
-                                  ").");
+        if (!inteiro) throw EDadosInvalidos(MensagemArquivoIncompleto(caminho_, estado));
     }
 
     TArquivoEntrada arquivo_;

@@ -10,6 +10,13 @@
 // Path rule: program folder + "../Arquivos Comuns/" (text used unchanged).
 std::string PastaDados(const std::string& pastaDoPrograma);
 
+// The checks of a data file's frame, in the words every reader of it uses:
+// EArquivoNaoExiste for a missing file; the messages of EDadosInvalidos for
+// a file without its first byte and for one shorter than its counts.
+void ExigeArquivoDeDados(const std::string& caminho);
+AnsiString MensagemSemByteInicial(const std::string& caminho);
+AnsiString MensagemArquivoIncompleto(const std::string& caminho, int estado);
+
 class TBDPrecipitacao {
 public:
     // pastaDados ends with a separator; data file paths are pastaDados + name.

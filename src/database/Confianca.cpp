@@ -59,22 +59,32 @@ TEnvoltoriaConvexa::TEnvoltoriaConvexa(std::vector<TPonto> p) {
     }
     std::sort(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
     p.erase(std::unique(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X == b.X && a.Y == b.Y; }), p.end());
+    Cadeia(p);
+}
+
+TEnvoltoriaConvexa TEnvoltoriaConvexa::DeOrdenados(const std::vector<TPonto>& ordenados) {
+    TEnvoltoriaConvexa h;
+    h.Cadeia(ordenados);
+    return h;
+}
+
+// The lower and upper chains over points sorted by X, then Y, without repeats.
+void TEnvoltoriaConvexa::Cadeia(const std::vector<TPonto>& p) {
     if (p.size() < 3) {
         vertices_ = p;
         return;
     }
-    std::vector<TPonto> h(2 * p.size());
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        while (k >= 2 && Cruzado(h[k - 2], h[k - 1], p[i]) <= 0) --k;
-        h[k++] = p[i];
-    }
-    for (std::size_t i = p.size() - 1, t = k + 1; i-- > 0;) {
-        while (k >= t && Cruzado(h[k - 2], h[k - 1], p[i]) <= 0) --k;
-        h[k++] = p[i];
-    }
-    h.resize(k - 1);
-    vertices_ = std::move(h);
+    // Only as much memory as the hull takes is touched.
+    std::vector<TPonto>& h = vertices_;
+    h.clear();
+    auto poe = [&](std::size_t piso, TPonto q) {
+        while (h.size() >= piso && Cruzado(h[h.size() - 2], h.back(), q) <= 0) h.pop_back();
+        h.push_back(q);
+    };
+    for (std::size_t i = 0; i < p.size(); ++i) poe(2, p[i]);
+    const std::size_t t = h.size() + 1;
+    for (std::size_t i = p.size() - 1; i-- > 0;) poe(t, p[i]);
+    h.pop_back();
 }
 
 bool TEnvoltoriaConvexa::Contem(TPonto p) const {
@@ -110,46 +120,77 @@ AnsiString TConfianca::Aviso() const {
 }
 
 TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double distanciaDeAviso)
-    : pool_(pool), distanciaDeAviso_(distanciaDeAviso), envoltoria_({}) {
-    std::vector<TEnvoltoriaConvexa::TPonto> pontos;
+    : pool_(&pool), distanciaDeAviso_(distanciaDeAviso), envoltoria_(std::vector<TEnvoltoriaConvexa::TPonto>{}) {
     posicoes_.resize(pool.Tamanho());
-    estados_.resize(pool.Tamanho());
+    const TEstacao* anterior = nullptr;
     for (std::size_t i = 0; i < pool.Tamanho(); ++i) {
         const TEstacao& e = pool.Estacao(i);
-        estados_[i] = pool.EstadoDaEstacao(i);
+        const int estado = pool.EstadoDaEstacao(i);
+        if (i == 0 || estado != blocos_.back().Estado || &e != anterior + 1) blocos_.push_back({i, &e, estado});
+        anterior = &e;
         // A station whose texts do not read is never reached by an answer
         // (the pool raises first); it stands nowhere.
         try {
-            posicoes_[i] = {ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text()), true};
-            pontos.push_back({posicoes_[i].Lon, posicoes_[i].Lat});
-            maiorLatitude_ = std::max(maiorLatitude_, std::abs(posicoes_[i].Lat));
+            posicoes_[i] = {ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text())};
         } catch (const EConvertError&) {
-            posicoes_[i] = {0, 0, false};
+            posicoes_[i] = {std::nan(""), std::nan("")};
         }
     }
-    envoltoria_ = TEnvoltoriaConvexa(std::move(pontos));
+    Prepara(true);
+}
+
+TAvaliadorConfianca::TAvaliadorConfianca(std::vector<TBloco> blocos, TPosicoes posicoes,
+                                         TEnvoltoriaConvexa envoltoria, double distanciaDeAviso)
+    : blocos_(std::move(blocos)),
+      distanciaDeAviso_(distanciaDeAviso),
+      posicoes_(std::move(posicoes)),
+      envoltoria_(std::move(envoltoria)) {
+    Prepara(false);
+}
+
+const TAvaliadorConfianca::TBloco& TAvaliadorConfianca::Bloco(std::size_t i) const {
+    return *(std::upper_bound(blocos_.begin(), blocos_.end(), i,
+                              [](std::size_t x, const TBloco& b) { return x < b.Inicio; }) -
+             1);
+}
+
+// The largest latitude of the legible stations, and their hull.
+void TAvaliadorConfianca::Prepara(bool comEnvoltoria) {
+    std::vector<TEnvoltoriaConvexa::TPonto> pontos;
+    if (comEnvoltoria) pontos.reserve(posicoes_.size());
+    for (const TPosicao& p : posicoes_)
+        if (p.Legivel()) {
+            if (comEnvoltoria) pontos.push_back({p.Lon, p.Lat});
+            maiorLatitude_ = std::max(maiorLatitude_, std::abs(p.Lat));
+        }
+    if (comEnvoltoria) envoltoria_ = TEnvoltoriaConvexa(std::move(pontos));
 }
 
 TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiString& longitude,
                                        TPoolInterpolacao::TExigencia exigencia) const {
     const std::vector<TPoolInterpolacao::TContribuicao> contribuicoes =
-        pool_.Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
+        pool_->Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
     const double lat = ParseDms(latitude), lon = ParseDms(longitude);
     std::vector<TEstacaoContribuinte> todas;
-    todas.reserve(pool_.Tamanho());
-    for (std::size_t i = 0; i < pool_.Tamanho(); ++i)
-        if (posicoes_[i].Legivel)
-            todas.push_back({&pool_.Estacao(i), estados_[i],
+    todas.reserve(posicoes_.size());
+    for (std::size_t i = 0; i < posicoes_.size(); ++i)
+        if (posicoes_[i].Legivel())
+            todas.push_back({Estacao(i), Bloco(i).Estado,
                              DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon),
                              Parcela(contribuicoes, i), {}});
-    return Conclui(std::move(todas), lat, lon, contribuicoes);
+    return Conclui(std::move(todas), lat, lon, Unica(contribuicoes));
 }
 
 TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiString& longitude,
                                        TPoolInterpolacao::TExigencia exigencia) const {
     const std::vector<TPoolInterpolacao::TContribuicao> contribuicoes =
-        pool_.Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
-    const double lat = ParseDms(latitude), lon = ParseDms(longitude);
+        pool_->Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
+    return ResumoDe(ParseDms(latitude), ParseDms(longitude), Unica(contribuicoes),
+                    [&](std::size_t i) { return Parcela(contribuicoes, i); });
+}
+
+TConfianca TAvaliadorConfianca::ResumoDe(double lat, double lon, const TEstacao* unica,
+                                         const std::function<double(std::size_t)>& parcela) const {
     // A lower bound of the kilometres in a degree of the plane, in any
     // direction, between latitudes up to L: a degree of meridian is at least
     // 110.57 km, a degree of parallel 111.32·cos(L) km. The 5 degrees of
@@ -157,51 +198,57 @@ TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiStr
     const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat)) + 5);
     const double kmPorGrau = 110.5 * std::cos(limite * 3.14159265358979323846 / 180);
 
-    std::vector<std::pair<double, std::size_t>> planas;   // squared planar distance, pool index
-    planas.reserve(pool_.Tamanho());
-    for (std::size_t i = 0; i < pool_.Tamanho(); ++i)
-        if (posicoes_[i].Legivel) {
-            const double dy = posicoes_[i].Lat - lat, dx = posicoes_[i].Lon - lon;
-            planas.emplace_back(dx * dx + dy * dy, i);
-        }
+    auto plana = [&](const TPosicao& p) {   // squared planar distance
+        const double dy = p.Lat - lat, dx = p.Lon - lon;
+        return dx * dx + dy * dy;
+    };
+    // The five nearest in the plane (ties in scan order), kept as the scan goes.
+    std::array<std::pair<double, std::size_t>, 5> perto{};
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < posicoes_.size(); ++i) {
+        if (!posicoes_[i].Legivel()) continue;
+        const std::pair<double, std::size_t> x(plana(posicoes_[i]), i);
+        if (n == perto.size() && !(x < perto.back())) continue;
+        std::size_t k = std::min(n, perto.size() - 1);
+        for (; k > 0 && x < perto[k - 1]; --k) perto[k] = perto[k - 1];
+        perto[k] = x;
+        n = std::min(n + 1, perto.size());
+    }
     // The five nearest in the plane are at most G km away: so are the five
     // nearest in kilometres, and every station within G km (and within 50 km)
     // lies within G/kmPorGrau degrees.
-    const std::size_t n = std::min<std::size_t>(5, planas.size());
-    std::partial_sort(planas.begin(), planas.begin() + static_cast<long>(n), planas.end());
     double g = 50;
     for (std::size_t k = 0; k < n; ++k) {
-        const TPosicao& p = posicoes_[planas[k].second];
+        const TPosicao& p = posicoes_[perto[k].second];
         g = std::max(g, DistanciaGeodesicaKm(lat, lon, p.Lat, p.Lon));
     }
     const double raio = g / kmPorGrau * (1 + 1e-9);
-    std::vector<std::size_t> candidatas;
-    for (const auto& [d2, i] : planas)
-        if (d2 <= raio * raio) candidatas.push_back(i);
-    std::sort(candidatas.begin(), candidatas.end());   // scan order, for ties
+    std::vector<std::size_t> candidatas;   // in scan order, for ties
+    for (std::size_t i = 0; i < posicoes_.size(); ++i)
+        if (posicoes_[i].Legivel() && plana(posicoes_[i]) <= raio * raio) candidatas.push_back(i);
     std::vector<TEstacaoContribuinte> lista;
     lista.reserve(candidatas.size());
     // Only those within G km: a candidate farther off could be preceded by a
     // station outside the radius.
     for (std::size_t i : candidatas) {
         const double km = DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon);
-        if (km <= g) lista.push_back({&pool_.Estacao(i), estados_[i], km, Parcela(contribuicoes, i), {}});
+        if (km <= g) lista.push_back({Estacao(i), Bloco(i).Estado, km, parcela(i), {}});
     }
-    return Conclui(std::move(lista), lat, lon, contribuicoes);
+    return Conclui(std::move(lista), lat, lon, unica);
 }
 
 // The share of pool index i in the pool's contributions in scan order (an
 // exact match holds one station: the others have none).
 double TAvaliadorConfianca::Parcela(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes,
                                     std::size_t i) const {
-    if (contribuicoes.size() == pool_.Tamanho()) return contribuicoes[i].Parcela;
-    return contribuicoes.size() == 1 && contribuicoes[0].Estacao == &pool_.Estacao(i) ? 1.0 : 0.0;
+    if (contribuicoes.size() == posicoes_.size()) return contribuicoes[i].Parcela;
+    return contribuicoes.size() == 1 && contribuicoes[0].Estacao == Estacao(i) ? 1.0 : 0.0;
 }
 
 // The list (in scan order, with kilometres and shares) sorted nearest first,
 // with the counts, the spread, the exact match and the warnings.
 TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas, double lat, double lon,
-                                        const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) const {
+                                        const TEstacao* unica) const {
     TConfianca r;
     r.DistanciaDeAviso = distanciaDeAviso_;
     r.ForaDoBrasil = ForaDaExtensaoDoBrasil(lat, lon);
@@ -216,9 +263,9 @@ TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas,
     // The pool answers with one station only when the point is that station
     // (or when it holds one station): its texts, or its position, give 0 km.
     // (The pool's own distance mixes precisions and need not be exactly 0.)
-    if (contribuicoes.size() == 1) {
+    if (unica) {
         const auto propria = std::find_if(todas.begin(), todas.end(), [&](const TEstacaoContribuinte& c) {
-            return c.Estacao == contribuicoes[0].Estacao;
+            return c.Estacao == unica;
         });
         r.Exata = propria != todas.end() && propria->DistanciaKm == 0;
     }
@@ -238,10 +285,10 @@ TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas,
     }
     if (r.Exata) {
         const auto propria = std::find_if(todas.begin(), todas.end(), [&](const TEstacaoContribuinte& c) {
-            return c.Estacao == contribuicoes[0].Estacao;
+            return c.Estacao == unica;
         });
         if (propria != todas.end()) r.Estacoes.assign(propria, propria + 1);
-        else r.Estacoes.push_back({contribuicoes[0].Estacao, 0, 0, 0, {}});
+        else r.Estacoes.push_back({unica, 0, 0, 0, {}});
         r.Estacoes[0].Parcela = 1;
         return r;
     }

@@ -8,12 +8,14 @@
 // they are for people. The weights and the hull stay on the planar degrees
 // of the interpolation.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "database/PoolInterpolacao.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
+#include "platform/MemoriaGrande.h"
 
 // Geodesic distance in km between two points given in degrees south and
 // west, both positive (the stations' convention).
@@ -26,12 +28,18 @@ public:
         double X, Y;
     };
     explicit TEnvoltoriaConvexa(std::vector<TPonto> pontos);
+    // The same hull from points already sorted by X, then Y, without
+    // repeats, among which every vertex is (for each X, the lowest and the
+    // highest Y of a larger set are enough): no sorting.
+    static TEnvoltoriaConvexa DeOrdenados(const std::vector<TPonto>& ordenados);
     // Inside or on the boundary (a point on an edge or a vertex is inside).
     bool Contem(TPonto p) const;
     // Counter-clockwise, collinear points dropped.
     const std::vector<TPonto>& Vertices() const { return vertices_; }
 
 private:
+    TEnvoltoriaConvexa() = default;
+    void Cadeia(const std::vector<TPonto>& p);
     std::vector<TPonto> vertices_;
 };
 
@@ -69,7 +77,25 @@ struct TConfianca {
 // several threads.
 class TAvaliadorConfianca {
 public:
+    // Where a station stands, in degrees south and west; NaN when its texts
+    // do not read (it stands nowhere).
+    struct TPosicao {
+        double Lat, Lon;
+        bool Legivel() const { return Lat == Lat; }
+    };
+    // Stations that lie one after another in memory, from pool index Inicio on.
+    struct TBloco {
+        std::size_t Inicio;
+        const TEstacao* Primeira;
+        int Estado;
+    };
     TAvaliadorConfianca(const TPoolInterpolacao& pool, double distanciaDeAviso = DistanciaDeAvisoPadrao);
+    // Over stations already read, in scan order (each position as ParseDms
+    // reads its texts), and their hull, for an answer made without a pool:
+    // only ResumoDe serves it.
+    using TPosicoes = std::vector<TPosicao, TAlocadorGrande<TPosicao>>;
+    TAvaliadorConfianca(std::vector<TBloco> blocos, TPosicoes posicoes, TEnvoltoriaConvexa envoltoria,
+                        double distanciaDeAviso = DistanciaDeAvisoPadrao);
     // The texts and the exigencia as TPoolInterpolacao::Contribuicoes takes
     // them (same errors).
     TConfianca Avalia(const AnsiString& latitude, const AnsiString& longitude,
@@ -82,20 +108,26 @@ public:
     // every click and for each row of a batch.
     TConfianca Resumo(const AnsiString& latitude, const AnsiString& longitude,
                       TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
+    // Resumo once the interpolation has answered: unica is the one station
+    // it answered with (an exact match, or a pool of one), else null;
+    // parcela(i) the share of the i-th station in scan order.
+    TConfianca ResumoDe(double lat, double lon, const TEstacao* unica,
+                        const std::function<double(std::size_t)>& parcela) const;
     const TEnvoltoriaConvexa& Envoltoria() const { return envoltoria_; }
 
 private:
+    void Prepara(bool comEnvoltoria);
+    const TEstacao* Estacao(std::size_t i) const { return &Bloco(i).Primeira[i - Bloco(i).Inicio]; }
+    const TBloco& Bloco(std::size_t i) const;
     double Parcela(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes, std::size_t i) const;
-    TConfianca Conclui(std::vector<TEstacaoContribuinte> lista, double lat, double lon,
-                       const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) const;
-    struct TPosicao {
-        double Lat, Lon;
-        bool Legivel;
-    };
-    const TPoolInterpolacao& pool_;
+    static const TEstacao* Unica(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) {
+        return contribuicoes.size() == 1 ? contribuicoes[0].Estacao : nullptr;
+    }
+    TConfianca Conclui(std::vector<TEstacaoContribuinte> lista, double lat, double lon, const TEstacao* unica) const;
+    const TPoolInterpolacao* pool_ = nullptr;   // null when built from stations already read
+    std::vector<TBloco> blocos_;
     double distanciaDeAviso_;
-    std::vector<TPosicao> posicoes_;   // by pool index
-    std::vector<int> estados_;         // state of each pool index
+    TPosicoes posicoes_;               // by pool index
     double maiorLatitude_ = 0;         // of the legible stations, degrees
     TEnvoltoriaConvexa envoltoria_;
 };

@@ -110,33 +110,39 @@ int TPoolInterpolacao::EstadoDaEstacao(std::size_t i) const {
 AnsiString TPoolInterpolacao::Registro(std::size_t i) const {
     const std::size_t k =
         static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;
-    const int estado = EstadosInterpolacao[k];
-    return Ansi("esta\xC3\xA7\xC3\xA3o \"") + Legivel(TiraBrancosFinais(estacoes_[i]->Nome.Text())) + "\", registro " +
-           std::to_string(i - inicioEstado_[k] + 1) + " do bloco do estado " + std::to_string(estado) + " (" +
+    return DescreveRegistro(*estacoes_[i], EstadosInterpolacao[k], i - inicioEstado_[k]);
+}
+
+AnsiString DescreveRegistro(const TEstacao& e, int estado, std::size_t posicaoNoBloco) {
+    return Ansi("esta\xC3\xA7\xC3\xA3o \"") + Legivel(TiraBrancosFinais(e.Nome.Text())) + "\", registro " +
+           std::to_string(posicaoNoBloco + 1) + " do bloco do estado " + std::to_string(estado) + " (" +
            NomesEstados[static_cast<std::size_t>(estado)] + ")";
 }
 
-void TPoolInterpolacao::Verifica(std::size_t i) {
-    const std::size_t n = Tamanho();
-    const TEstacao& e = *estacoes_[i];
-    auto corrompida = [&](const AnsiString& detalhe) {
-        if (corrompida_.Indice == n)
-            corrompida_ = {i, "O arquivo " + arquivo_ + " tem um registro corrompido: " + Registro(i) + ": " + detalhe + "."};
+AnsiString MensagemRegistroCorrompido(const AnsiString& arquivo, const AnsiString& registro, const AnsiString& defeito) {
+    return "O arquivo " + arquivo + " tem um registro corrompido: " + registro + ": " + defeito + ".";
+}
+
+TExameEstacao ExaminaEstacao(const TEstacao& e) {
+    TExameEstacao x;
+    auto defeito = [&](const AnsiString& detalhe) {
+        if (x.Defeito.empty()) x.Defeito = detalhe;
     };
     const struct {
         const char* Nome;
         const TextoFixo<9>& Texto;
         long double& Valor;
-    } coordenadas[] = {{"latitude", e.Latitude, posicoes_[i].Lat}, {"longitude", e.Longitude, posicoes_[i].Lon}};
+    } coordenadas[] = {{"latitude", e.Latitude, x.Lat}, {"longitude", e.Longitude, x.Lon}};
     for (const auto& c : coordenadas) {
         if (c.Texto.Len > 9)
-            corrompida(std::string(c.Nome) + " com comprimento " + std::to_string(c.Texto.Len) + Ansi(" (no máximo 9)"));
+            defeito(std::string(c.Nome) + " com comprimento " + std::to_string(c.Texto.Len) + Ansi(" (no máximo 9)"));
         try {
             c.Valor = ParseDmsL(c.Texto.Text());
         } catch (const EConvertError& erro) {
-            ilegivel_ = {i, erro.Message() + ": " + Registro(i) + " do arquivo " + arquivo_};
-            corrompida(std::string(c.Nome) + " \"" + Legivel(c.Texto.Text()) + Ansi("\" ilegível (") + erro.Message() + ")");
-            return;
+            x.Legivel = false;
+            x.ErroLeitura = erro.Message();
+            defeito(std::string(c.Nome) + " \"" + Legivel(c.Texto.Text()) + Ansi("\" ilegível (") + erro.Message() + ")");
+            return x;
         }
     }
     // The packed fields are read by value: a reference to them would be misaligned.
@@ -144,7 +150,16 @@ void TPoolInterpolacao::Verifica(std::size_t i) {
     const std::pair<const char*, double> parametros[] = {{"K", K}, {"a", a}, {"b", b}, {"c", c}};
     for (const auto& [nome, valor] : parametros)
         if (!std::isfinite(valor))
-            corrompida(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");
+            defeito(Ansi("parâmetro ") + nome + Ansi(" não é um número (") + FloatToStr(valor, '.') + ")");
+    return x;
+}
+
+void TPoolInterpolacao::Verifica(std::size_t i) {
+    const TExameEstacao x = ExaminaEstacao(*estacoes_[i]);
+    posicoes_[i] = {x.Lat, x.Lon};
+    if (!x.Defeito.empty() && corrompida_.Indice == Tamanho())
+        corrompida_ = {i, MensagemRegistroCorrompido(arquivo_, Registro(i), x.Defeito)};
+    if (!x.Legivel) ilegivel_ = {i, x.ErroLeitura + ": " + Registro(i) + " do arquivo " + arquivo_};
 }
 
 std::size_t TPoolInterpolacao::PrimeiraPassagem(const AnsiString& latitude, const AnsiString& longitude,
@@ -162,16 +177,12 @@ std::size_t TPoolInterpolacao::PrimeiraPassagem(const AnsiString& latitude, cons
     const TPosicao* pos = posicoes_.data();
     long double* w = pesos.data();
     for (std::size_t i = 0; i < limite; ++i) {
-        const long double dLat = pos[i].Lat - lat;
-        const long double dLon = pos[i].Lon - lon;
-        const long double d2 = dLat * dLat + dLon * dLon;
+        const long double d2 = passos_interpolacao::Distancia2(pos[i].Lat, pos[i].Lon, lat, lon);
         // Different texts for the same place (seconds written as 60, ...):
         // no finite weight exists, so the station is the answer, as with
         // equal texts.
         if (d2 == 0) return i;
-        // (d²)^2.5 as d²·d²·√d²: the same power as powl to within an extended
-        // ulp or two, at a fraction of its cost.
-        const long double peso = 1.0L / (d2 * d2 * std::sqrt(d2));
+        const long double peso = passos_interpolacao::Peso(d2);
         w[i] = peso;
         total += peso;
     }
@@ -194,21 +205,15 @@ TEstacao TPoolInterpolacao::Interpola(const AnsiString& latitude, const AnsiStri
     const std::size_t achada = PrimeiraPassagem(latitude, longitude, pesos, soma, exigencia);
     if (achada < n) return *estacoes_[achada];
 
-    double K = 0, a = 0, b = 0, c = 0;
+    double somas[4] = {0, 0, 0, 0};
     const long double* w = pesos.data();
     const TParametros* p = parametros_.data();
-    for (std::size_t i = 0; i < n; ++i) {
-        const long double fator = w[i] / soma;
-        K = static_cast<double>(K + fator * p[i].K);
-        a = static_cast<double>(a + fator * p[i].a);
-        b = static_cast<double>(b + fator * p[i].b);
-        c = static_cast<double>(c + fator * p[i].c);
-    }
+    for (std::size_t i = 0; i < n; ++i) passos_interpolacao::Soma(somas, w[i] / soma, p[i].K, p[i].a, p[i].b, p[i].c);
     TEstacao r;
-    r.K = K;
-    r.a = a;
-    r.b = b;
-    r.c = c;
+    r.K = somas[0];
+    r.a = somas[1];
+    r.b = somas[2];
+    r.c = somas[3];
     r.Nome.Assign("");
     r.Autor.Assign("Interpola\xE7\xE3o");
     r.Latitude.Assign(latitude);

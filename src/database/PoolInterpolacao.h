@@ -15,6 +15,7 @@
 // with its own weight buffer. It points into the station arrays it was built
 // from, which must outlive it unchanged.
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +28,42 @@ using TEstacoesPorEstado = std::array<std::vector<TEstacao>, NumEstados>;
 
 // States of the interpolation pool, in scan order.
 inline constexpr std::array<int, 8> EstadosInterpolacao = {4, 7, 8, 12, 15, 18, 24, 26};
+
+// The steps of that order of operations, shared by the pool and by the
+// answer read straight from the file (database/PontoDireto).
+namespace passos_interpolacao {
+// Squared distance of a station (long double) from the target (double).
+inline long double Distancia2(long double latEstacao, long double lonEstacao, double lat, double lon) {
+    const long double dLat = latEstacao - lat;
+    const long double dLon = lonEstacao - lon;
+    return dLat * dLat + dLon * dLon;
+}
+// (d²)^2.5 as d²·d²·√d²: the same power as powl to within an extended ulp
+// or two, at a fraction of its cost.
+inline long double Peso(long double d2) { return 1.0L / (d2 * d2 * std::sqrt(d2)); }
+// One station's share added to the four sums, each rounded to double.
+inline void Soma(double (&soma)[4], long double fator, double K, double a, double b, double c) {
+    soma[0] = static_cast<double>(soma[0] + fator * K);
+    soma[1] = static_cast<double>(soma[1] + fator * a);
+    soma[2] = static_cast<double>(soma[2] + fator * b);
+    soma[3] = static_cast<double>(soma[3] + fator * c);
+}
+}  // namespace passos_interpolacao
+
+// A station record as the pool checks it: its texts read in long double,
+// and its first defect (a text longer than its capacity or that does not
+// read, a parameter that is not a number) in the words of the messages.
+struct TExameEstacao {
+    long double Lat = 0, Lon = 0;
+    bool Legivel = true;      // both texts read
+    AnsiString ErroLeitura;   // the reading's message when they do not
+    AnsiString Defeito;       // empty when the record is whole
+};
+TExameEstacao ExaminaEstacao(const TEstacao& e);
+// "estação "<name>", registro <n> do bloco do estado <s> (<name>)"; posicaoNoBloco from 0.
+AnsiString DescreveRegistro(const TEstacao& e, int estado, std::size_t posicaoNoBloco);
+// The message of EDadosInvalidos for a record that is not whole.
+AnsiString MensagemRegistroCorrompido(const AnsiString& arquivo, const AnsiString& registro, const AnsiString& defeito);
 
 class TPoolInterpolacao {
 public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -79,8 +80,10 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
     constexpr auto kIntegro = TPoolInterpolacao::TExigencia::RegistroIntegro;
+    std::optional<TPontoDireto::TResposta> direta;
+    if (direto_) direta = direto_->Responde(latitude, longitude);
     std::vector<long double> pesos;
-    const TEstacao r = pool_.Interpola(latitude, longitude, pesos, kIntegro);
+    const TEstacao r = direta ? direta->Estacao : pool_->Interpola(latitude, longitude, pesos, kIntegro);
     if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
         throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
                               "corrompidos."));
@@ -123,7 +126,8 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
     std::ostringstream tabela, notas;
     EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida, notas);
 
-    const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
+    const TConfianca c =
+        direta ? std::move(direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
     if (opcoes_.Confianca) {
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };
@@ -140,8 +144,8 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
               << "Aviso: " << Utf8(c.Aviso()) << '\n';
     }
 
-    if (opcoes_.Estacoes) {
-        const auto lista = pool_.Contribuicoes(latitude, longitude, kIntegro);
+    if (opcoes_.Estacoes && pool_) {
+        const auto lista = pool_->Contribuicoes(latitude, longitude, kIntegro);
         const std::size_t n =
             opcoes_.MaxEstacoes == 0 ? lista.size() : std::min(lista.size(), opcoes_.MaxEstacoes);
         saida << "\nEsta\xC3\xA7\xC3\xA3o\tLatitude\tLongitude\tDist\xC3\xA2ncia (graus)\tPeso (%)\n";

@@ -7,11 +7,16 @@
 #include "EscritorJson.h"
 #include "OpcoesConsulta.h"
 #include "database/PoolInterpolacao.h"
+#include "database/PontoDireto.h"
 #include "model/TabelaIdf.h"
 
 class TConsultaPonto {
 public:
-    TConsultaPonto(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes) : pool_(pool), opcoes_(opcoes) {}
+    TConsultaPonto(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes) : pool_(&pool), opcoes_(opcoes) {}
+    // Straight from the station file (the same answer and errors), for a
+    // run that asks this one point: not with --estacoes, which lists every
+    // station of the pool.
+    TConsultaPonto(const TPontoDireto& direto, const TOpcoesConsulta& opcoes) : direto_(&direto), opcoes_(opcoes) {}
 
     // Errors of the coordinates or of the data pass to the caller (a corrupt
     // station record that the point reaches is EDadosInvalidos naming it);
@@ -33,6 +38,7 @@ private:
     void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela,
                           std::ostream& notas) const;
 
-    const TPoolInterpolacao& pool_;
+    const TPoolInterpolacao* pool_ = nullptr;
+    const TPontoDireto* direto_ = nullptr;
     const TOpcoesConsulta& opcoes_;
 };

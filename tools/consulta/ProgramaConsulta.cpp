@@ -19,6 +19,7 @@
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "database/DadosDoUsuario.h"
+#include "database/PontoDireto.h"
 #include "model/ChuvaDeProjeto.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
@@ -65,10 +66,14 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
         throw EInOutError(Ansi("O arquivo de entrada ") + TextoDoCaminho(o.Entrada) +
                           Ansi(" é uma pasta: dê um arquivo CSV."));
     TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDadosEmUso(PastaDoPrograma()) : o.PastaDados);
+    // One point (without the list of every station) is answered straight
+    // from the file; the rest prepare the pool once for all their points.
     // Only the pool states are read: no answer uses the others.
-    bd.CarregaEstacoesDaInterpolacao();
+    std::optional<TPontoDireto> direto;
+    if (o.UmPonto && !o.Estacoes && o.Gis.Grade.empty()) direto.emplace(bd.CaminhoEstacoes());
+    else bd.CarregaEstacoesDaInterpolacao();
     const TPoolInterpolacao& pool = bd.Pool();
-    if (pool.Tamanho() == 0)
+    if ((direto ? direto->Tamanho() : pool.Tamanho()) == 0)
         throw EDadosInvalidos(Ansi("O arquivo ") + TextoDoCaminho(bd.CaminhoEstacoes()) +
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
@@ -88,7 +93,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     int estado = TProgramaConsulta::Sucesso;
     if (o.UmPonto) {
-        TConsultaPonto(pool, o).Executa(saida, &erros);
+        (direto ? TConsultaPonto(*direto, o) : TConsultaPonto(pool, o)).Executa(saida, &erros);
     } else {
         std::ifstream arquivoEntrada;
         std::istream* in = &entrada;
