@@ -52,10 +52,10 @@ private slots:
         QSet<int> contextos;
         for (const auto& t : topicos) contextos.insert(t.Contexto);
         // 10: the settings, from the contents; 11: the "Curvas IDF" window;
-        // the dialogs' own topics.
-        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10, 11, TfrmEstacoesInterpolacao::ContextoDeAjuda,
+        // the dialogs' own topics; 20: the fitting window.
+        QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10, 11, 20, TfrmEstacoesInterpolacao::ContextoDeAjuda,
                                        TProcuraLocal::ContextoDeAjuda}));
-        QCOMPARE(static_cast<int>(topicos.size()), 10);
+        QCOMPARE(static_cast<int>(topicos.size()), 11);
         static const QRegularExpression link(QStringLiteral("href=\"#(\\d+)\""));
         for (const auto& t : topicos) {
             QVERIFY2(!t.Titulo.isEmpty() && !t.Palavras.isEmpty(), qPrintable(t.Titulo));
@@ -134,6 +134,7 @@ private slots:
                                             "Localização: latitude e longitude", "Mapa e localidades",
                                             "Estações pluviográficas", "Relatório",
                                             "Sobre as configurações", "Curvas IDF: tabela e gráfico",
+                                            "Ajustar equação a um registro de chuva",
                                             "Estações no mapa e estações da interpolação", "Procurar local"}));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(5)).center());
         QCOMPARE(ajuda.TopicoAtual(), 9);

@@ -2,6 +2,7 @@
 // the text answer, every value a number, made whole before it is written.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "ConsultaPonto.h"
 #include "ParesIdf.h"
@@ -46,8 +47,10 @@ TJson TConsultaPonto::RespostaJson(std::ostream* destinoAvisos) const {
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
     constexpr auto kIntegro = TPoolInterpolacao::TExigencia::RegistroIntegro;
+    std::optional<TPontoDireto::TResposta> direta;
+    if (direto_) direta = direto_->Responde(latitude, longitude);
     std::vector<long double> pesos;
-    const TEstacao r = pool_.Interpola(latitude, longitude, pesos, kIntegro);
+    const TEstacao r = direta ? direta->Estacao : pool_->Interpola(latitude, longitude, pesos, kIntegro);
     if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
         throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
                               "corrompidos."));
@@ -117,13 +120,14 @@ TJson TConsultaPonto::RespostaJson(std::ostream* destinoAvisos) const {
         o.Poe("vazao", std::move(vazao));
     }
     // The warning comes with every answer; the summary with --confianca.
-    const TConfianca confianca = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
+    const TConfianca confianca =
+        direta ? std::move(direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
     AcrescentaAviso(confianca, avisos);
     if (opcoes_.Confianca) o.Poe("confianca", JsonConfianca(confianca));
     if (destinoAvisos && !confianca.Aviso().empty())
         *destinoAvisos << "tormel21-consulta: " << Utf8(confianca.Aviso()) << '\n';
-    if (opcoes_.Estacoes) {
-        const auto contribuicoes = pool_.Contribuicoes(latitude, longitude, kIntegro);
+    if (opcoes_.Estacoes && pool_) {
+        const auto contribuicoes = pool_->Contribuicoes(latitude, longitude, kIntegro);
         const std::size_t n = opcoes_.MaxEstacoes == 0 ? contribuicoes.size()
                                                        : std::min(contribuicoes.size(), opcoes_.MaxEstacoes);
         TJson lista = TJson::Lista();
