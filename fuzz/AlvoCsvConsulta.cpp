@@ -106,7 +106,12 @@ int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho) {
     TLeitorCsv leitor(volta, o.Dialeto.Separador);
     TLinhaCsvPontos linha;
     Exige(leitor.Proxima(linha) && linha.Erro.empty() && linha.Campos.size() == colunas, "header");
-    std::size_t n = 0, comErro = 0;
+    // The warning column is found by its name after the input's own columns.
+    const auto nomeAviso = std::find(linha.Campos.begin() + static_cast<std::ptrdiff_t>(inicio), linha.Campos.end(),
+                                     std::string("aviso"));
+    Exige(nomeAviso != linha.Campos.end(), "header names the warning column");
+    const std::size_t colunaAviso = static_cast<std::size_t>(nomeAviso - linha.Campos.begin());
+    std::size_t n = 0, comErro = 0, comAviso = 0;
     while (leitor.Proxima(linha)) {
         Exige(linha.Erro.empty(), "output line " + std::to_string(linha.Numero) + " reads back: " + linha.Erro);
         Exige(n < pontos.size(), "more rows than points");
@@ -116,6 +121,7 @@ int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho) {
         if (!linha.Campos.back().empty()) {
             ++comErro;
         } else {
+            comAviso += !linha.Campos[colunaAviso].empty();
             for (std::size_t c = inicio + 2; c < fimValores; ++c) {
                 if (c == inicio + 4 || c == inicio + 9) continue;   // place, source
                 double v = 0;
@@ -136,10 +142,11 @@ int AlvoCsvConsulta(const uint8_t* dados, std::size_t tamanho) {
     Exige(n == pontos.size(), std::to_string(n) + " rows for " + std::to_string(pontos.size()) + " points");
     Exige(comErro == falhas, "failures counted " + std::to_string(falhas) + ", rows with a message " +
                                  std::to_string(comErro));
-    // One message per failure, besides the warnings of far points.
+    // One message per failure and one per warned point (an error message may
+    // quote the user's text, so lines are counted, not recognised).
     std::istringstream mensagens(erros.str());
-    std::size_t semAviso = 0;
-    for (std::string m; std::getline(mensagens, m);) semAviso += m.find(": Aten\xC3\xA7\xC3\xA3o: ") == std::string::npos;
-    Exige(semAviso == falhas, "one message per failure");
+    std::size_t linhas = 0;
+    for (std::string m; std::getline(mensagens, m);) ++linhas;
+    Exige(linhas == falhas + comAviso, "one message per failure and per warning");
     return 0;
 }
