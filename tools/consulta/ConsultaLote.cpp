@@ -13,6 +13,8 @@
 #include "LeitorCsv.h"
 #include "Paralelo.h"
 #include "ParesIdf.h"
+#include "RespostaGrade.h"
+#include "database/Coordenadas.h"
 #include "database/Estados.h"
 #include "model/ChuvaDeProjeto.h"
 #include "platform/Cp1252.h"
@@ -49,6 +51,11 @@ std::vector<std::string> TConsultaLote::Colunas(char decimal, bool comEvento) co
         }
     if (confianca_) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
     if (comEvento) nomes.insert(nomes.end(), {"tr_evento", "nota_tr_evento"});
+    if (grade_) {
+        if (opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) nomes.resize(3);   // id, latitude, longitude
+        const std::vector<std::string> grade = ColunasGrade(opcoes_, decimal);
+        nomes.insert(nomes.end(), grade.begin(), grade.end());
+    }
     nomes.push_back("erro");
     return nomes;
 }
@@ -122,6 +129,11 @@ void TConsultaLote::LeEvento(const std::vector<std::string>& campos, std::size_t
 TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const {
     TResultado r;
     try {
+        if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) {
+            r.Grade = CamposGrade(RespostaDaGrade(*grade_, opcoes_, ponto.Latitude, ponto.Longitude), opcoes_,
+                                  std::nullopt);
+            return r;
+        }
         r.Estacao = pool_.Interpola(ponto.Latitude, ponto.Longitude, pesos,
                                     TPoolInterpolacao::TExigencia::RegistroIntegro);
         const TEstacao& e = r.Estacao;
@@ -147,6 +159,12 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
             else r.Evento = {FloatToStr(tr.Valor, opcoes_.Dialeto.Decimal),
                              ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()};
         }
+        // Beside the stations, a point without a grid value keeps its
+        // stations' answer with the grid's columns empty.
+        if (grade_ && grade_->Valor(opcoes_.Desagregacao, GrausDecimaisComSinal(ponto.Latitude),
+                                    GrausDecimaisComSinal(ponto.Longitude)))
+            r.Grade = CamposGrade(RespostaDaGrade(*grade_, opcoes_, ponto.Latitude, ponto.Longitude), opcoes_,
+                                  std::array<double, 4>{e.K, e.a, e.b, e.c});
     } catch (const EDadosInvalidos& e) {
         r.Erro = kDadosCorrompidos;
         r.ErroDosDados = e.what();
@@ -201,6 +219,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);
     std::vector<std::string> campos = Colunas(dec, comEvento);
     const std::size_t nColunas = campos.size();
+    const std::size_t nGrade = grade_ ? ColunasGrade(opcoes_, dec).size() : 0;
     escritor.Linha(campos);
 
     DizErroDosDados(resultados, erros);
@@ -222,6 +241,14 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
             escritor.Linha(campos);
             continue;
         }
+        if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) {
+            campos.push_back(Utf8(p.Latitude));
+            campos.push_back(Utf8(p.Longitude));
+            campos.insert(campos.end(), r.Grade.begin(), r.Grade.end());
+            campos.push_back("");
+            escritor.Linha(campos);
+            continue;
+        }
         const TEstacao& e = r.Estacao;
         const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
         campos.push_back(Utf8(p.Latitude));
@@ -233,8 +260,10 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         campos.insert(campos.end(), r.Confianca.begin(), r.Confianca.end());
         if (comEvento) {
             campos.insert(campos.end(), r.Evento.begin(), r.Evento.end());
-            campos.resize(nColunas - 1);   // a row without an event: both empty
+            campos.resize(nColunas - 1 - nGrade);   // a row without an event: both empty
         }
+        campos.insert(campos.end(), r.Grade.begin(), r.Grade.end());
+        campos.resize(nColunas - 1);   // no grid value: its columns empty
         campos.push_back("");
         escritor.Linha(campos);
     }

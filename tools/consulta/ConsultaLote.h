@@ -15,12 +15,15 @@
 
 #include "OpcoesConsulta.h"
 #include "database/Confianca.h"
+#include "database/GradeNacional.h"
 #include "database/PoolInterpolacao.h"
 
 class TConsultaLote {
 public:
-    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes)
-        : pool_(pool), opcoes_(opcoes),
+    // grade: the national grid, for --fonte grade or ambas (else nullptr).
+    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes,
+                  const TGradeNacional* grade = nullptr)
+        : pool_(pool), opcoes_(opcoes), grade_(grade),
           confianca_(opcoes.Confianca ? std::make_unique<TAvaliadorConfianca>(pool) : nullptr) {}
 
     // Returns the number of rows that failed.
@@ -41,6 +44,7 @@ public:
         std::string ErroDosDados;      // the station file's fault that stopped this point
         std::vector<std::string> Confianca;   // --confianca columns, UTF-8
         std::vector<std::string> Evento;      // tr_evento, nota_tr_evento (UTF-8) of a row with t and P
+        std::vector<std::string> Grade;       // grade_ columns (and dif_i10_60); empty: no grid value
     };
 
     // The output's column names: id, latitude, longitude, local, K, a, b, c,
@@ -67,5 +71,6 @@ private:
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
+    const TGradeNacional* grade_;
     std::unique_ptr<TAvaliadorConfianca> confianca_;   // with --confianca only
 };

@@ -7,6 +7,7 @@
 
 #include "EscritorCsv.h"
 #include "ParesIdf.h"
+#include "RespostaGrade.h"
 #include "database/Confianca.h"
 #include "database/Estados.h"
 #include "model/ChuvaDeProjeto.h"
@@ -55,6 +56,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
 }
 
 void TConsultaPonto::Executa(std::ostream& destino) const {
+    if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) return ExecutaGrade(destino);
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
@@ -123,6 +125,11 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
                   << Utf8(e.Longitude.Text()) << '\t' << FloatToStr(lista[i].Distancia, sep) << '\t'
                   << FloatToStr(100 * lista[i].Parcela, sep) << '\n';
         }
+    }
+    if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Ambas) {
+        saida << '\n';
+        EscreveRespostaGrade(RespostaDaGrade(*grade_, opcoes_, latitude, longitude), *grade_, opcoes_,
+                             std::array<double, 4>{r.K, r.a, r.b, r.c}, saida);
     }
     destino << saida.str();
 }

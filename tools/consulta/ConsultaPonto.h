@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "OpcoesConsulta.h"
+#include "database/GradeNacional.h"
 #include "database/PoolInterpolacao.h"
 #include "model/TabelaIdf.h"
 
@@ -16,12 +17,17 @@ public:
     // station record that the point reaches is EDadosInvalidos naming it);
     // the answer is written whole or not at all.
     void Executa(std::ostream& saida) const;
+    // The national grid for --fonte grade or ambas (ConsultaPontoGrade.cpp).
+    void DefineGrade(const TGradeNacional* grade) { grade_ = grade; }
 
 private:
     // The design storm and the inverse questions asked for, computed in full
     // before anything is written.
     void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const;
 
+    void ExecutaGrade(std::ostream& saida) const;
+
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
+    const TGradeNacional* grade_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ErrosConsulta.h"
+#include "OpcoesFonte.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
 
@@ -117,6 +118,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             if (v.size() != 2) Uso(arg + ": dê a duração e a altura do evento, T,P (por exemplo 60,80)");
             o.Evento = TEvento{v[0], v[1]};
         }
+        else if (arg == "--fonte" || arg == "--desagregacao-grade") LeOpcaoFonte(arg, exigeValor(), o);
         else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
         else if (arg == "--passo") o.Gis.LePasso(exigeValor());
@@ -138,6 +140,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (temTr && !temDuracoes && !perguntas) Uso("--tr e --duracoes andam juntas");
     const bool umPontoSo = perguntas || o.Hietograma || o.Evento;
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
+    ConfereOpcoesFonte(o);
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
@@ -228,6 +231,23 @@ Opções:
                      fora de 2 a 100 anos (extrapolação). Em muitos pontos, as
                      colunas t e P do CSV (nomeadas no cabeçalho) dão o tempo
                      de retorno de cada linha.
+  --fonte estacoes|grade|ambas
+                     de onde vêm K, a, b e c: das estações (padrão), da grade
+                     nacional GRIDF-BR (a célula de 0,1° que contém o ponto,
+                     com o R² e o valor-p do teste de Kolmogorov-Smirnov da
+                     célula) ou das duas; com ambas, os valores da grade
+                     seguem os das estações com o prefixo grade_, mais
+                     dif_i10_60, a diferença relativa de i(10, 60) da grade
+                     em relação às estações. Uma célula sem valor (mar,
+                     litoral) toma o da vizinha mais próxima a até uma
+                     célula; senão, "sem dado na grade". Com --grade e
+                     --fonte grade, o GeoTIFF tem as próprias células da
+                     grade nacional que tocam a área (WGS 84), sem reamostrar.
+  --desagregacao-grade raster|estacao|cetesb
+                     como a grade desagregou as chuvas diárias: razões das
+                     estações telemétricas interpoladas no país (raster,
+                     padrão), as da estação telemétrica mais próxima
+                     (estacao) ou as razões fixas da CETESB (cetesb).
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos

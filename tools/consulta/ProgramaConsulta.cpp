@@ -11,6 +11,7 @@
 #include "GisOpcoes.h"
 #include "ModuloGis.h"
 #include "OpcoesConsulta.h"
+#include "RespostaGrade.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "platform/Caminhos.h"
@@ -26,7 +27,8 @@ namespace {
 const char* const kPrograma = "tormel21-consulta";
 
 int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
-    TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados);
+    const std::string pasta = o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados;
+    TBDPrecipitacao bd(pasta);
     // Only the pool states are read: no answer uses the others.
     bd.CarregaEstacoesDaInterpolacao();
     const TPoolInterpolacao& pool = bd.Pool();
@@ -34,7 +36,13 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
         throw EDadosInvalidos(Ansi("O arquivo ") + TextoDoCaminho(bd.CaminhoEstacoes()) +
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
+    const std::unique_ptr<TGradeNacional> grade = CarregaGradeDasOpcoes(o, pasta);
+
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
+    if (grade && !o.Gis.Grade.empty()) {
+        GravaGradeNacionalGis(*grade, o);
+        return TProgramaConsulta::Sucesso;
+    }
     if (!o.Gis.Grade.empty()) {
         const std::size_t semValor = GravaGradeGis(pool, o, erros);
         if (semValor == 0) return TProgramaConsulta::Sucesso;
@@ -48,7 +56,9 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     int estado = TProgramaConsulta::Sucesso;
     if (o.UmPonto) {
-        TConsultaPonto(pool, o).Executa(saida);
+        TConsultaPonto consulta(pool, o);
+        consulta.DefineGrade(grade.get());
+        consulta.Executa(saida);
     } else {
         std::ifstream arquivoEntrada;
         std::istream* in = &entrada;
@@ -59,7 +69,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
             in = &arquivoEntrada;
         }
         const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGisModulo(pool, o, *in, erros)
-                                                     : TConsultaLote(pool, o).Executa(*in, saida, erros);
+                                                     : TConsultaLote(pool, o, grade.get()).Executa(*in, saida, erros);
         if (in->bad())
             throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(o.Entrada == "-" ? "stdin" : o.Entrada) + ".");
         if (falhas > 0) {

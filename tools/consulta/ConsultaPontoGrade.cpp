@@ -1,0 +1,21 @@
+// One point answered by the national grid alone (--fonte grade).
+#include <sstream>
+
+#include "ConsultaPonto.h"
+#include "RespostaGrade.h"
+#include "platform/Cp1252.h"
+
+void TConsultaPonto::ExecutaGrade(std::ostream& destino) const {
+    const TLeitorCoordenada leitor(opcoes_.Convencao);
+    const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
+    const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
+    const TRespostaGrade r = RespostaDaGrade(*grade_, opcoes_, latitude, longitude);
+    std::ostringstream saida;   // written whole or not at all
+    saida << "Local: " << FonteGradeNacional << '\n'
+          << "Latitude: " << Utf8(latitude) << '\n'
+          << "Longitude: " << Utf8(longitude) << '\n';
+    EscreveRespostaGrade(r, *grade_, opcoes_, std::nullopt, saida);
+    const TCelulaGrade& c = r.Valor.Celula;
+    EscrevePerguntas({c.K(), c.A(), c.B(), c.C()}, saida);
+    destino << saida.str();
+}
