@@ -14,6 +14,7 @@ class QChartView;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -48,6 +49,9 @@ public:
     QCheckBox* CbEscalaLog = nullptr;
     QTableWidget* Tabela = nullptr;
     TGraficoIdf* Grafico = nullptr;
+    // The national grid's table beside the place's (with a place's grid only).
+    QLabel* RotuloGrade = nullptr;
+    QTableWidget* TabelaGrade = nullptr;
     TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
     TPaginaCalculadora* Calculadora = nullptr;
     QPushButton *BtnExportar = nullptr, *BtnSalvarGrafico = nullptr, *BtnImprimir = nullptr;
@@ -92,12 +96,21 @@ private:
     QStringList LinhasDoLugar() const;
     void ImprimeCurvas(QPrinter& impressora) const;
     QChartView* GraficoDaPagina() const;
+    // The national grid beside the place (ComparacaoGrade.cpp).
+    bool ComparaGrade() const { return lugar_.Grade && lugar_.Grade->Comparar; }
+    void MontaComparacao();
+    void PreencheTabelaGrade();
+    QString TextoDaGradeHtml() const;
+    QStringList LinhasDaGrade() const;                        // plain text: parameters, R², KS, difference
+    QStringList LinhasCsvDaGrade() const;                     // its lines and tables in the CSV
+    double ImprimeGrade(QPainter& p, double y, double largura, double alturaLinha, double mm) const;
 
     TLugarIdf lugar_;
     IAjuda* ajuda_;
     std::string arquivoIni_;
     std::vector<double> duracoes_, periodos_;
     TTabelaIdf tabela_;
+    TTabelaIdf tabelaGrade_;
 };
 
 // Opens the window modally over `dono` and destroys it when it closes.

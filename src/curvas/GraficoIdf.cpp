@@ -1,5 +1,8 @@
 #include "curvas/GraficoIdf.h"
 
+#include <QLegend>
+#include <QLegendMarker>
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
@@ -60,6 +63,7 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
     QChart* grafico = chart();
     grafico->removeAllSeries();
     curvas_.clear();
+    curvasComparadas_.clear();
     for (QAbstractAxis* eixo : grafico->axes()) {
         grafico->removeAxis(eixo);
         delete eixo;
@@ -95,6 +99,30 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
         });
         curvas_.append(curva);
     }
+    if (comparacao_) {
+        TPrecipitacaoExponencialNegativa outro;
+        outro.K = comparacao_->K;
+        outro.A = comparacao_->a;
+        outro.B = comparacao_->b;
+        outro.C = comparacao_->c;
+        for (double tr : periodos) {
+            auto* curva = new QLineSeries;
+            curva->setName(QString::fromUtf8("Tr = %1 (%2)").arg(NumeroGeral(tr), nomeComparacao_));
+            curva->setPen(QPen(Cores[curvasComparadas_.size() % std::size(Cores)], 2, Qt::DashLine));
+            {
+                TSerieGrafico serie(curva);
+                outro.PreencheCurvaIdf(serie, tr, t);
+            }
+            for (const QPointF& ponto : curva->points()) {
+                menor_ = std::min(menor_, ponto.y());
+                maior_ = std::max(maior_, ponto.y());
+            }
+            grafico->addSeries(curva);
+            // One legend entry per return period: the dashed twin has none.
+            for (QLegendMarker* m : grafico->legend()->markers(curva)) m->setVisible(false);
+            curvasComparadas_.append(curva);
+        }
+    }
 
     auto* eixoX = new QCategoryAxis;
     eixoX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -105,7 +133,7 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
     eixoX->setTitleText(QString::fromUtf8("Duração (min)"));
     eixoX->setGridLineVisible(true);
     grafico->addAxis(eixoX, Qt::AlignBottom);
-    for (QLineSeries* c : curvas_) c->attachAxis(eixoX);
+    for (QLineSeries* c : curvas_ + curvasComparadas_) c->attachAxis(eixoX);
     eixoX_ = eixoX;
     MontaEixoY();
 }
@@ -118,7 +146,7 @@ void TGraficoIdf::SetEscalaLogaritmica(bool log) {
 void TGraficoIdf::MontaEixoY() {
     QChart* grafico = chart();
     if (eixoY_) {
-        for (QLineSeries* c : curvas_) c->detachAxis(eixoY_);
+        for (QLineSeries* c : curvas_ + curvasComparadas_) c->detachAxis(eixoY_);
         grafico->removeAxis(eixoY_);
         delete eixoY_;
         eixoY_ = nullptr;
@@ -143,7 +171,7 @@ void TGraficoIdf::MontaEixoY() {
     }
     eixo->setTitleText(QString::fromUtf8("Intensidade (mm/h)"));
     grafico->addAxis(eixo, Qt::AlignLeft);
-    for (QLineSeries* c : curvas_) c->attachAxis(eixo);
+    for (QLineSeries* c : curvas_ + curvasComparadas_) c->attachAxis(eixo);
     eixoY_ = eixo;
 }
 

@@ -4,6 +4,7 @@
 // durations; the intensity axis linear or logarithmic. Hovering a curve shows
 // t, Tr and i.
 #include <QChartView>
+#include <optional>
 #include <vector>
 
 #include "curvas/LugarIdf.h"
@@ -19,6 +20,13 @@ public:
     // `duracoes` (minutes).
     void Desenha(const TParametrosIdf& p, const std::vector<double>& duracoes, const std::vector<double>& periodos);
     void SetEscalaLogaritmica(bool log);
+    // Curves of a second source drawn dashed beside each return period's
+    // (the national grid); nullopt: none. Takes effect at the next Desenha.
+    void DefineComparacao(const std::optional<TParametrosIdf>& p, const QString& nome) {
+        comparacao_ = p;
+        nomeComparacao_ = nome;
+    }
+    const QList<QLineSeries*>& CurvasComparadas() const { return curvasComparadas_; }
     bool EscalaLogaritmica() const { return escalaLog_; }
 
     // Labels of the duration axis: the readable durations within the range.
@@ -32,6 +40,9 @@ private:
 
     TParametrosIdf parametros_;
     QList<QLineSeries*> curvas_;
+    std::optional<TParametrosIdf> comparacao_;
+    QString nomeComparacao_;
+    QList<QLineSeries*> curvasComparadas_;
     QAbstractAxis* eixoX_ = nullptr;
     QAbstractAxis* eixoY_ = nullptr;
     bool escalaLog_ = false;

@@ -3,6 +3,9 @@
 // of it, with the parameters at all their digits.
 #include <QString>
 
+#include <optional>
+
+#include "curvas/GradeDoLugar.h"
 #include "model/TabelaIdf.h"
 
 struct TLugarIdf {
@@ -13,4 +16,5 @@ struct TLugarIdf {
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
+    std::optional<TGradeDoLugar> Grade;   // the national grid at the place, when asked for
 };

@@ -80,6 +80,7 @@ void TfrmCurvasIdf::ExportaCsv(const QString& caminho) const {
     };
     bloco(T("Intensidade média i (mm/h)"), false);
     bloco(T("Altura de chuva P (mm)"), true);
+    if (lugar_.Grade) linhas << LinhasCsvDaGrade();
     GravaCsv(caminho, linhas);
 }
 
@@ -225,6 +226,7 @@ void TfrmCurvasIdf::ImprimeCurvas(QPrinter& impressora) const {
         y += alturaLinha;
     }
     y += 4 * mm;
+    if (lugar_.Grade) y = ImprimeGrade(p, y, pagina.width(), alturaLinha, mm);
 
     // The chart in the space left above the foot lines.
     const double pe = 2 * QFontMetricsF(texto, &impressora).height() + 2 * mm;

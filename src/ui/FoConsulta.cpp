@@ -353,6 +353,7 @@ TLugarIdf TfrmFoConsulta::LugarAtual() const {
     const TEstacao r = estacao ? CurrentRecord : BD->Interpola(LatitudeText, LongitudeText);
     lugar.Parametros = {r.K, r.a, r.b, r.c};
     lugar.Aviso = AvisoAtual();
+    AcrescentaGrade(lugar);
     return lugar;
 }
 

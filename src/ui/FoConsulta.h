@@ -22,6 +22,7 @@
 #include "database/BDPrecipitacao.h"
 #include "database/Confianca.h"
 #include "database/Estados.h"
+#include "database/GradeNacional.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
 #include "curvas/LugarIdf.h"
@@ -40,6 +41,8 @@ class QGroupBox;
 class QAction;
 class IAjuda;
 class TCamadaEstacoes;
+class TCamadaIntensidades;
+class QMenu;
 class TImagem;
 class TMascaraCoordenada;
 struct TLugarProcurado;
@@ -111,6 +114,11 @@ public:
     QAction* EstacoesInterpolacao1 = nullptr;   // Ctrl+E
     TCamadaEstacoes* CamadaBrasil = nullptr;    // station dots over BrasilBMP
     TCamadaEstacoes* CamadaEstado = nullptr;    // station dots over EstadoBMP
+    // The national grid (FoConsultaGrade.cpp), each choice kept in [OPCOES].
+    QAction* CompararComGrade1 = nullptr;       // checkable, CompararComGrade
+    std::array<QAction*, NumeroDesagregacoes> DesagregacaoGrade1{};   // exclusive, DesagregacaoGrade
+    QAction* MapaDeIntensidades1 = nullptr;     // checkable, MapaDeIntensidades
+    TCamadaIntensidades* CamadaIntensidades = nullptr;   // i(10, 60) over BrasilBMP, made at first use
 
     // Caption of the source button as text (the button shows '&' literally).
     QString LegendaAutor() const;
@@ -145,6 +153,16 @@ public:
     void SelecionaLugar(const TLugarProcurado& lugar);
     void MostrarEstacoes1Click();
     void EstacoesInterpolacao1Click();
+    void CompararComGrade1Click();
+    void MapaDeIntensidades1Click();
+    // The grid's cell at the place, added to what the curves window gets
+    // when "Comparar com a grade nacional" is checked.
+    void AcrescentaGrade(TLugarIdf& lugar) const;
+    // A click on the Brazil page in a state without a data source opens the
+    // curves window on the grid alone (comparison checked); true if it did.
+    bool AbreGradeNoBrasil(const QColor& cor, int x, int y);
+    const TGradeNacional& GradeNacional() const;   // read at first use
+    TDesagregacao DesagregacaoGrade() const;
 
     // Reads [OPCOES] of ArquivoConfiguracao (the component calls it once the
     // path is set); GravaOpcoes writes MostrarEstacoes in one atomic change.
@@ -228,6 +246,10 @@ private:
     bool LugarEhEstacao() const;
     void AtualizaEstacoesNoMapa();
     void AtualizaDicaAutor();
+    void MontaMenuGrade(QMenu* exibir);
+    void LeOpcoesGrade();
+    void GravaOpcoesGrade();
+    void AtualizaMapaDeIntensidades();
 
     std::string pastaDoPrograma_;
     IAjuda* ajuda_;
@@ -244,6 +266,7 @@ private:
     // What the station layers and the source button's hint were last made for.
     std::vector<int> chaveCamadas_;
     std::string chaveDica_;
+    mutable std::unique_ptr<TGradeNacional> gradeNacional_;
 };
 
 // What "&Fechar" says when the parameter boxes are empty.

@@ -1,0 +1,184 @@
+// The curves window beside the national grid: the grid's table under the
+// place's, its curves dashed in the chart, the cell's R² and KS p-value and
+// the relative difference of i(10, 60) in the header, the CSV and the print.
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "curvas/FoCurvasIdf.h"
+#include "curvas/GraficoIdf.h"
+#include "curvas/TextosIdf.h"
+#include "model/EquacaoIdf.h"
+#include "platform/Erros.h"
+
+namespace {
+QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+
+std::optional<double> I10x60(const TParametrosIdf& p) {
+    try {
+        const double i = ValoresDeProjeto(p.K, p.a, p.b, p.c, 10, 60).Intensidade;
+        if (std::isfinite(i)) return i;
+    } catch (const EMathError&) {
+    }
+    return std::nullopt;
+}
+
+QString Numero(double v, int decimais) { return std::isnan(v) ? T("—") : NumeroFixo(v, decimais); }
+}  // namespace
+
+void TfrmCurvasIdf::MontaComparacao() {
+    if (!lugar_.Grade) return;
+    QString cabecalho = Cabecalho->text();
+    // A grid point north of the equator carries its hemisphere in the text.
+    if (lugar_.Latitude.endsWith(T(" N")))
+        cabecalho.replace(lugar_.Latitude.toHtmlEscaped() + T(" S"), lugar_.Latitude.toHtmlEscaped());
+    Cabecalho->setText(cabecalho + TextoDaGradeHtml());
+    if (!ComparaGrade()) return;
+    Grafico->DefineComparacao(lugar_.Grade->Parametros, T("grade"));
+    auto* divisor = qobject_cast<QSplitter*>(Tabela->parentWidget());
+    if (!divisor) return;
+    auto* coluna = new QWidget;
+    auto* layout = new QVBoxLayout(coluna);
+    layout->setContentsMargins(0, 0, 0, 0);
+    divisor->replaceWidget(0, coluna);
+    RotuloGrade = new QLabel(T("Grade nacional GRIDF-BR (%1; curvas tracejadas):").arg(lugar_.Grade->Desagregacao));
+    TabelaGrade = new QTableWidget;
+    TabelaGrade->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TabelaGrade->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    TabelaGrade->setTabKeyNavigation(false);
+    TabelaGrade->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TabelaGrade->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(Tabela, 1);
+    layout->addWidget(RotuloGrade);
+    layout->addWidget(TabelaGrade, 1);
+    Tabela->show();
+}
+
+void TfrmCurvasIdf::PreencheTabelaGrade() {
+    if (!TabelaGrade) return;
+    if (tabelaGrade_.Duracoes != duracoes_ || tabelaGrade_.Periodos != periodos_)
+        tabelaGrade_ = CalculaTabelaIdf(lugar_.Grade->Parametros, duracoes_, periodos_);
+    const bool altura = MostraAltura();
+    TabelaGrade->clear();
+    TabelaGrade->setRowCount(Tabela->rowCount());
+    TabelaGrade->setColumnCount(Tabela->columnCount());
+    for (int j = 0; j < Tabela->columnCount(); ++j)
+        TabelaGrade->setHorizontalHeaderItem(j, new QTableWidgetItem(Tabela->horizontalHeaderItem(j)->text()));
+    for (int i = 0; i < Tabela->rowCount(); ++i)
+        TabelaGrade->setVerticalHeaderItem(i, new QTableWidgetItem(Tabela->verticalHeaderItem(i)->text()));
+    for (std::size_t i = 0; i < duracoes_.size(); ++i)
+        for (std::size_t j = 0; j < periodos_.size(); ++j) {
+            const TValoresDeProjeto& v = tabelaGrade_.Valores[i][j];
+            auto* celula = new QTableWidgetItem(NumeroFixo(altura ? v.Precipitacao : v.Intensidade, 1));
+            celula->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            TabelaGrade->setItem(static_cast<int>(i), static_cast<int>(j), celula);
+        }
+    AjustaLarguraDaTabela(TabelaGrade, 620);
+    TabelaGrade->setToolTip(Tabela->toolTip() + T(" da grade nacional"));
+}
+
+// Plain lines: the grid's parameters, the cell's fit and, beside the
+// place's values, i(10, 60) of both and their relative difference.
+QStringList TfrmCurvasIdf::LinhasDaGrade() const {
+    const TGradeDoLugar& g = *lugar_.Grade;
+    const TParametrosIdf& p = g.Parametros;
+    QStringList linhas;
+    linhas << T("Grade nacional GRIDF-BR, desagregação %1; célula de centro %2%3")
+                  .arg(g.Desagregacao, g.Celula,
+                       g.DaVizinha ? T(" (vizinha: a célula do ponto não tem valor)") : QString());
+    if (g.Comparar)
+        linhas << T("Grade: K = %1    a = %2    b = %3    c = %4")
+                      .arg(NumeroGeral(p.K), NumeroGeral(p.a), NumeroGeral(p.b), NumeroGeral(p.c));
+    linhas << T("R² do ajuste da célula = %1    valor-p do teste de Kolmogorov-Smirnov = %2")
+                  .arg(Numero(g.R2, 3), Numero(g.KsP, 3));
+    if (g.Comparar) {
+        const auto il = I10x60(lugar_.Parametros), ig = I10x60(p);
+        QString dif = T("—");
+        if (il && ig && *il != 0) dif = NumeroFixo(100 * (*ig - *il) / *il, 1) + T(" %");
+        linhas << T("i(10, 60): lugar %1 mm/h, grade %2 mm/h; diferença relativa da grade %3")
+                      .arg(il ? NumeroFixo(*il, 1) : T("—"), ig ? NumeroFixo(*ig, 1) : T("—"), dif);
+    }
+    return linhas;
+}
+
+QString TfrmCurvasIdf::TextoDaGradeHtml() const {
+    QString html;
+    for (const QString& l : LinhasDaGrade()) html += T("<br>") + l.toHtmlEscaped();
+    return T("<span style=\"color:#204a87\">%1</span>").arg(html);
+}
+
+QStringList TfrmCurvasIdf::LinhasCsvDaGrade() const {
+    const TGradeDoLugar& g = *lugar_.Grade;
+    const TParametrosIdf& p = g.Parametros;
+    QStringList linhas;
+    linhas << QString() << T("Grade nacional;GRIDF-BR") << T("Desagregação;") + g.Desagregacao
+           << T("Célula;") + CampoCsv(g.Celula + (g.DaVizinha ? T(" (vizinha)") : QString()));
+    if (g.Comparar)
+        linhas << T("grade K;") + NumeroCsv(p.K, 6) << T("grade a;") + NumeroCsv(p.a, 6)
+               << T("grade b;") + NumeroCsv(p.b, 6) << T("grade c;") + NumeroCsv(p.c, 6);
+    linhas << T("R²;") + (std::isnan(g.R2) ? QString() : NumeroCsv(g.R2, 6))
+           << T("Valor-p KS;") + (std::isnan(g.KsP) ? QString() : NumeroCsv(g.KsP, 6));
+    if (!g.Comparar) return linhas;
+    const auto il = I10x60(lugar_.Parametros), ig = I10x60(p);
+    linhas << T("Diferença relativa de i(10, 60);") +
+                  (il && ig && *il != 0 ? NumeroCsv((*ig - *il) / *il, 6) : QString());
+    for (bool altura : {false, true}) {
+        linhas << QString() << (altura ? T("Grade: altura de chuva P (mm)") : T("Grade: intensidade média i (mm/h)"));
+        QString cabecalho = T("t (min)");
+        for (double tr : periodos_) cabecalho += T(";Tr = ") + NumeroGeral(tr).replace('.', ',') + T(" anos");
+        linhas << cabecalho;
+        for (std::size_t i = 0; i < duracoes_.size() && i < tabelaGrade_.Valores.size(); ++i) {
+            QString linha = NumeroCsv(duracoes_[i], 2);
+            for (const TValoresDeProjeto& v : tabelaGrade_.Valores[i])
+                linha += QLatin1Char(';') + NumeroCsv(altura ? v.Precipitacao : v.Intensidade, 3);
+            linhas << linha;
+        }
+    }
+    return linhas;
+}
+
+// The grid's lines and, beside the place, its table as the place's is
+// printed; returns the height reached.
+double TfrmCurvasIdf::ImprimeGrade(QPainter& p, double y, double largura, double alturaLinha, double mm) const {
+    QFont texto(T("DejaVu Sans"), 9);
+    QFont pequeno(T("DejaVu Sans"), 7);
+    p.setPen(QPen(Qt::black, 0.15 * mm));
+    for (const QString& s : LinhasDaGrade()) {
+        p.setFont(texto);
+        const QRectF area(0, y, largura, 1e6);
+        const QRectF usado = p.boundingRect(area, Qt::TextWordWrap, s);
+        p.drawText(area, Qt::TextWordWrap, s);
+        y += usado.height();
+    }
+    if (!ComparaGrade()) return y + 2 * mm;
+    y += 1 * mm;
+    const int colunas = static_cast<int>(periodos_.size()) + 1;
+    const double lado = largura / colunas;
+    const auto celula = [&](int coluna, const QString& s, bool negrito) {
+        QFont f = pequeno;
+        f.setBold(negrito);
+        p.setFont(f);
+        const QRectF r(coluna * lado, y, lado, alturaLinha);
+        p.drawRect(r);
+        p.drawText(r.adjusted(0.8 * mm, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, s);
+    };
+    const bool altura = MostraAltura();
+    celula(0, T("grade: t (min)"), true);
+    for (int j = 1; j < colunas; ++j) celula(j, T("Tr = ") + NumeroGeral(periodos_[static_cast<std::size_t>(j - 1)]), true);
+    y += alturaLinha;
+    for (std::size_t i = 0; i < duracoes_.size() && i < tabelaGrade_.Valores.size(); ++i) {
+        celula(0, NumeroGeral(duracoes_[i]), true);
+        for (std::size_t j = 0; j < periodos_.size(); ++j) {
+            const TValoresDeProjeto& v = tabelaGrade_.Valores[i][j];
+            celula(static_cast<int>(j) + 1, NumeroFixo(altura ? v.Precipitacao : v.Intensidade, 1), false);
+        }
+        y += alturaLinha;
+    }
+    return y + 4 * mm;
+}
