@@ -12,11 +12,13 @@ int ExecutaTesteConsultaUso(int argc, char** argv);
 int ExecutaTesteCurvasIdf(int argc, char** argv);
 int ExecutaTesteProcuraLocal(int argc, char** argv);
 int ExecutaTesteConsultaEstacoes(int argc, char** argv);
+int ExecutaTesteCurvasGrade(int argc, char** argv);
 
 int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
                           ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
-                          ExecutaTesteCurvasIdf, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal},
+                          ExecutaTesteCurvasIdf, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal,
+                          ExecutaTesteCurvasGrade},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }
