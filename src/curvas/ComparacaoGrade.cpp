@@ -16,6 +16,8 @@
 #include "curvas/TextosIdf.h"
 #include "model/EquacaoIdf.h"
 #include "platform/Erros.h"
+#include "ui/Aplicacao.h"
+#include "ui/Janelas.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -38,7 +40,11 @@ void TfrmCurvasIdf::MontaComparacao() {
     // A grid point north of the equator carries its hemisphere in the text.
     if (lugar_.Latitude.endsWith(T(" N")))
         cabecalho.replace(lugar_.Latitude.toHtmlEscaped() + T(" S"), lugar_.Latitude.toHtmlEscaped());
-    Cabecalho->setText(cabecalho + TextoDaGradeHtml());
+    Cabecalho->setText(cabecalho + TextoDaGradeHtml() +
+                       T(" &nbsp;<a href=\"gridf-br\">Sobre a grade GRIDF-BR...</a>"));
+    Cabecalho->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    connect(Cabecalho, &QLabel::linkActivated, this,
+            Protegido([this] { AutorClickComLegenda(this, T(FonteDaGradeNacional)); }));
     if (!ComparaGrade()) return;
     Grafico->DefineComparacao(lugar_.Grade->Parametros, T("grade"));
     auto* divisor = qobject_cast<QSplitter*>(Tabela->parentWidget());

@@ -19,6 +19,8 @@ public:
     // exactly; false (labels untouched) when no key equals it.
     // The labels are then laid out so that every text reads in full.
     bool MostraCitacao(const QString& chave);
+    // The national grid's reference (the source "GRIDF-BR (grade nacional)").
+    void MostraGradeNacional();
 
 protected:
     void showEvent(QShowEvent* evento) override;   // centred on the screen

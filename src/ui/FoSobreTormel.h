@@ -11,6 +11,7 @@ public:
     explicit TfrmFoSobreTormel(QWidget* dono);
 
     QLabel* imgSplash = nullptr;
+    QLabel* lGradeNacional = nullptr;   // the national grid's credit
 
     void BitBtn1Click();
 
