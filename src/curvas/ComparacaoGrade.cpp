@@ -175,7 +175,7 @@ double TfrmCurvasIdf::ImprimeGrade(QPainter& p, double y, double largura, double
         p.drawText(r.adjusted(0.8 * mm, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, s);
     };
     const bool altura = MostraAltura();
-    celula(0, T("grade: t (min)"), true);
+    celula(0, T("t (min)"), true);
     for (int j = 1; j < colunas; ++j) celula(j, T("Tr = ") + NumeroGeral(periodos_[static_cast<std::size_t>(j - 1)]), true);
     y += alturaLinha;
     for (std::size_t i = 0; i < duracoes_.size() && i < tabelaGrade_.Valores.size(); ++i) {
