@@ -37,6 +37,7 @@ for f in "lib/tormel21/bin/Tormel21.hlp" "lib/tormel21/Arquivos Comuns/Estados_T
          "share/man/man1/tormel21-consulta.1.gz"; do
   [ -f "$usr/$f" ] || falha "falta /usr/$f"
 done
+[ -s "$usr/lib/tormel21/Arquivos Comuns/GradeNacional_Tor21.bin" ] || falha "falta a grade nacional GradeNacional_Tor21.bin"
 
 # A point answered from the unpacked data folder, as the build's program answers it.
 ponto=("19°55'30\"" "43°56'15\"")

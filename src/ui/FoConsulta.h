@@ -118,6 +118,7 @@ public:
     QAction* CompararComGrade1 = nullptr;       // checkable, CompararComGrade
     std::array<QAction*, NumeroDesagregacoes> DesagregacaoGrade1{};   // exclusive, DesagregacaoGrade
     QAction* MapaDeIntensidades1 = nullptr;     // checkable, MapaDeIntensidades
+    QAction* PontoNaGrade1 = nullptr;           // a typed point, in the states without a source
     TCamadaIntensidades* CamadaIntensidades = nullptr;   // i(10, 60) over BrasilBMP, made at first use
 
     // Caption of the source button as text (the button shows '&' literally).
@@ -161,6 +162,9 @@ public:
     // A click on the Brazil page in a state without a data source opens the
     // curves window on the grid alone (comparison checked); true if it did.
     bool AbreGradeNoBrasil(const QColor& cor, int x, int y);
+    void PontoNaGrade1Click();
+    // The curves window on the grid's cell at signed degrees (north, east positive).
+    void AbreCurvasDaGrade(double latitude, double longitude, const QString& estado);
     const TGradeNacional& GradeNacional() const;   // read at first use
     TDesagregacao DesagregacaoGrade() const;
 

@@ -24,6 +24,7 @@
 #include "ui/CamadaIntensidades.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/PontoNaGrade.h"
 
 namespace {
 const char* const kSecaoOpcoes = "OPCOES";
@@ -104,6 +105,16 @@ void TfrmFoConsulta::MontaMenuGrade(QMenu* exibir) {
     MapaDeIntensidades1->setToolTip(
         T("Colore o mapa do Brasil com a intensidade i(10, 60) da grade nacional (Tr = 10 anos, t = 60 min), "
           "em mm/h."));
+    PontoNaGrade1 = exibir->addAction(T("Ponto na grade nacional..."));
+    PontoNaGrade1->setToolTip(T("Nos estados sem fonte de dados, com a comparação ligada: as Curvas IDF da grade "
+                                "nacional num ponto digitado."));
+    connect(exibir, &QMenu::aboutToShow, this, [this] {
+        const QString estado = Estado ? Q(Estado->Nome()) : QString();
+        bool semFonte = false;
+        for (const auto& e : kSemFonte) semFonte = semFonte || estado == T(e.Nome);
+        PontoNaGrade1->setEnabled(semFonte && CompararComGrade1->isChecked());
+    });
+    connect(PontoNaGrade1, &QAction::triggered, this, Acao([this] { PontoNaGrade1Click(); }));
     connect(CompararComGrade1, &QAction::triggered, this, Acao([this] { CompararComGrade1Click(); }));
     connect(MapaDeIntensidades1, &QAction::triggered, this, Acao([this] { MapaDeIntensidades1Click(); }));
 }
@@ -198,18 +209,28 @@ bool TfrmFoConsulta::AbreGradeNoBrasil(const QColor& cor, int x, int y) {
         if (cor.red() == e.R && cor.green() == e.G && cor.blue() == e.B) estado = &e;
     if (!estado) return false;
     // Signed degrees of the pixel's centre (north and east positive).
-    const double lat = -GeoReferenciaBrasil.LatitudeOfY(y + 0.5);
-    const double lon = -GeoReferenciaBrasil.LongitudeOfX(x + 0.5);
+    AbreCurvasDaGrade(-GeoReferenciaBrasil.LatitudeOfY(y + 0.5), -GeoReferenciaBrasil.LongitudeOfX(x + 0.5),
+                      T(estado->Nome));
+    return true;
+}
+
+void TfrmFoConsulta::PontoNaGrade1Click() {
+    if (!PontoNaGrade1->isEnabled()) return;
+    AnsiString latitude, longitude;
+    if (!PedePontoNaGrade(this, latitude, longitude)) return;
+    AbreCurvasDaGrade(-ParseDms(latitude), -ParseDms(longitude), Q(Estado->Nome()));
+}
+
+void TfrmFoConsulta::AbreCurvasDaGrade(double lat, double lon, const QString& estado) {
     const auto v = GradeNacional().Valor(DesagregacaoGrade(), lat, lon);
     if (!v) throw Exception(Ansi("Grade nacional: sem dado na grade neste ponto."));
     TLugarIdf lugar;
     lugar.Nome = T("Ponto na grade nacional");
-    lugar.Estado = T(estado->Nome);
+    lugar.Estado = estado;
     lugar.Latitude = lat < 0 ? Q(TextoDeGrausDecimais(-lat)) : TextoComHemisferio(lat, "", " N");
     lugar.Longitude = Q(TextoDeGrausDecimais(-lon));
     lugar.Grade = GradeDoLugar(*v, DesagregacaoGrade(), false);
     lugar.Parametros = lugar.Grade->Parametros;
     lugar.Fonte = T(FonteDaGradeNacional);
     MostraCurvasIdf(this, lugar, ajuda_, ArquivoConfiguracao);
-    return true;
 }

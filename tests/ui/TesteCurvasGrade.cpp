@@ -12,6 +12,10 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
 #include <QLineSeries>
 
 #include <charconv>
@@ -32,6 +36,8 @@
 #include "ui/CamadaIntensidades.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/MascaraCoordenada.h"
+#include "ui/PontoNaGrade.h"
 
 namespace {
 
@@ -60,6 +66,25 @@ double Curto(double v) {
     char texto[32];
     const auto fim = std::to_chars(texto, texto + sizeof texto, static_cast<float>(v)).ptr;
     return std::strtod(std::string(texto, fim).c_str(), nullptr);
+}
+
+// Like AoAbrirModal, for a window that opens only after another modal one
+// has closed: waits for it, up to two seconds.
+template <class T>
+void QuandoAbrir(QObject* contexto, std::function<void(T*)> acao) {
+    auto* relogio = new QTimer(contexto);
+    auto tentativas = std::make_shared<int>(0);
+    QObject::connect(relogio, &QTimer::timeout, contexto, [relogio, tentativas, acao] {
+        if (auto* janela = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            relogio->deleteLater();
+            relogio->stop();
+            acao(janela);
+        } else if (++*tentativas > 200) {
+            relogio->deleteLater();
+            relogio->stop();
+        }
+    });
+    relogio->start(10);
 }
 
 }  // namespace
@@ -168,6 +193,24 @@ private slots:
         QCOMPARE(lugar.Parametros.K, Curto(v->Celula.K()));
         QCOMPARE(lugar.Parametros.c, Curto(v->Celula.C()));
         for (QLabel* caixa : {w->PrecK, w->PrecA, w->PrecB, w->PrecC}) QVERIFY(caixa->text().isEmpty());
+
+        // A typed point: Aracaju's texts, Enter in the longitude.
+        TLugarIdf digitado;
+        AoAbrirModal<TPontoNaGrade>(w.get(), [&](TPontoNaGrade* d) {
+            QuandoAbrir<TfrmCurvasIdf>(w.get(), [&](TfrmCurvasIdf* c) {
+                digitado = c->Lugar();
+                QTest::mouseClick(c->BtnFechar, Qt::LeftButton);
+            });
+            DigitaCoordenada(d->Latitude, QStringLiteral("105500"));
+            DigitaCoordenada(d->Longitude, QStringLiteral("370400"));
+            QTest::keyClick(d->Longitude, Qt::Key_Return);
+        });
+        ClicaNoExibir(w.get(), w->PontoNaGrade1);
+        QTRY_COMPARE(digitado.Fonte, QStringLiteral("GRIDF-BR (grade nacional)"));
+        const auto noPonto = Grade().Valor(TDesagregacao::Raster, -(10 + 55 / 60.0), -(37 + 4 / 60.0));
+        QVERIFY(noPonto);
+        QCOMPARE(digitado.Parametros.K, Curto(noPonto->Celula.K()));
+        QCOMPARE(digitado.Latitude, QStringLiteral("10°55'00\""));
     }
 
     // The intensity layer colours Feira de Santana's pixel with the grid's i(10, 60)
