@@ -31,13 +31,21 @@ falha() { echo "FALHA: $*" >&2; exit 1; }
 for p in tormel21 tormel21-consulta; do
   [ "$(readlink "$usr/bin/$p")" = "../lib/tormel21/bin/$p" ] || falha "/usr/bin/$p não é o link esperado"
 done
-for f in "lib/tormel21/bin/Tormel21.hlp" "lib/tormel21/Arquivos Comuns/Estados_Tor21.bin" \
-         "share/applications/tormel21.desktop" "share/metainfo/tormel21.metainfo.xml" \
+id=$(sed -n 's/^TORMEL_ID_APPSTREAM:STRING=//p' "$build/CMakeCache.txt")
+for f in "lib/tormel21/bin/Tormel21.hlp" "share/tormel21/Arquivos Comuns/Estados_Tor21.bin" \
+         "lib/tormel21/Arquivos Comuns/Estados_Tor21.bin" \
+         "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
          "share/icons/hicolor/16x16/apps/tormel21.png" "share/icons/hicolor/scalable/apps/tormel21.svg" \
-         "share/man/man1/tormel21-consulta.1.gz"; do
+         "share/man/man1/tormel21-consulta.1.gz" "share/man/pt_BR/man1/tormel21-consulta.1.gz" \
+         "share/doc/tormel21/copyright" "share/doc/tormel21/NOTICE"; do
   [ -f "$usr/$f" ] || falha "falta /usr/$f"
 done
 [ -s "$usr/lib/tormel21/Arquivos Comuns/GradeNacional_Tor21.bin" ] || falha "falta a grade nacional GradeNacional_Tor21.bin"
+# The data folder is architecture-independent; the program finds it through a relative link.
+[ "$(readlink "$usr/lib/tormel21/Arquivos Comuns")" = "../../share/tormel21/Arquivos Comuns" ] ||
+  falha "/usr/lib/tormel21/Arquivos Comuns não é o link esperado"
+appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" || falha "appstreamcli validate"
+desktop-file-validate "$usr/share/applications/$id.desktop" || falha "desktop-file-validate"
 
 # A point answered from the unpacked data folder, as the build's program answers it.
 ponto=("19°55'30\"" "43°56'15\"")

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 
+#include "curvas/CurvasDaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Coordenadas.h"
 #include "platform/Caminhos.h"
@@ -91,6 +92,7 @@ bool TTormel21::Execute() {
     TJanelaDaConsulta janela(std::make_unique<TfrmFoConsulta>(pastaDoPrograma_, ajuda_));
     janela->HelpContext = HelpContext;
     janela->ArquivoConfiguracao = ArquivoConfiguracao;
+    janela->AbreCurvasIdf = MostraCurvasDaConsulta;
     janela->LeOpcoes();
 
     propriedadeRecusada_ = "IndEstado";

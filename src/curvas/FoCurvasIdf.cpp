@@ -79,11 +79,11 @@ void TfrmCurvasIdf::MontaJanela() {
     ChuvaDeProjeto = new TPaginaChuvaDeProjeto(lugar_);
     Paginas->addTab(ChuvaDeProjeto, T("C&huva de projeto"));
     Calculadora = new TPaginaCalculadora(lugar_);
-    Paginas->addTab(Calculadora, T("Calculadora"));
+    Paginas->addTab(Calculadora, T("Calculad&ora"));
 
     BtnExportar = new QPushButton(T("E&xportar CSV..."));
     BtnSalvarGrafico = new QPushButton(T("Salvar &gráfico..."));
-    BtnImprimir = new QPushButton(T("Im&primir..."));
+    BtnImprimir = new QPushButton(T("I&mprimir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
     // Enter applies the lists; no other button takes it.
@@ -169,10 +169,11 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
 
 QString TfrmCurvasIdf::TextoDoCabecalho() const {
     const TParametrosIdf& p = lugar_.Parametros;
-    return T("<b>%1</b> &mdash; %2<br>Latitude %3 S &nbsp; Longitude %4 W<br>"
+    const QString estado = lugar_.Estado.isEmpty() ? QString() : T(" &mdash; ") + lugar_.Estado.toHtmlEscaped();
+    return T("<b>%1</b>%2<br>Latitude %3 S &nbsp; Longitude %4 W<br>"
              "i = K&middot;Tr<sup>a</sup>/(t+b)<sup>c</sup> &nbsp; K = %5 &nbsp; a = %6 &nbsp; b = %7 &nbsp; c = %8"
              "<br>Fonte: %9")
-        .arg(lugar_.Nome.trimmed().toHtmlEscaped(), lugar_.Estado.toHtmlEscaped(),
+        .arg(lugar_.Nome.trimmed().toHtmlEscaped(), estado,
              lugar_.Latitude.toHtmlEscaped(), lugar_.Longitude.toHtmlEscaped(), NumeroGeral(p.K),
              NumeroGeral(p.a), NumeroGeral(p.b), NumeroGeral(p.c), lugar_.Fonte.toHtmlEscaped()) +
            (lugar_.Aviso.isEmpty() ? QString()

@@ -9,8 +9,8 @@
 #include "model/TabelaIdf.h"
 
 struct TLugarIdf {
-    QString Nome;         // station or locality name, or "Não definida" for a point
-    QString Estado;       // state name
+    QString Nome;         // station or locality name, or "Ponto 12°55'22\" S, 41°52'19\" W"
+    QString Estado;       // the state the place was taken in (empty: none)
     QString Latitude;     // coordinate texts DD°MM'SS"
     QString Longitude;
     TParametrosIdf Parametros;

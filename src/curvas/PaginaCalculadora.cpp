@@ -105,7 +105,7 @@ TPaginaCalculadora::TPaginaCalculadora(const TLugarIdf& lugar, QWidget* parent) 
     QLineEdit* const entre[] = {EdT1, EdT2};
     const char* const rEntre[] = {"t&1 (min):", "t&2 (min):"};
     QLineEdit* const evento[] = {EdDuracaoEvento, EdValorEvento};
-    const char* const rEvento[] = {"&Duração t (min):", "&Chuva observada:"};
+    const char* const rEvento[] = {"&Duração t (min):", "Chuva o&bservada:"};
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(linhaTr);

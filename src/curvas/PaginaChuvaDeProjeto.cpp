@@ -43,12 +43,12 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     EdPasso = new QLineEdit(NumeroGeral(10));
     EdPico = new QLineEdit(NumeroGeral(0.5));
     EdPico->setToolTip(T("Fração da duração total em que fica o bloco maior: 0 no início, 0,5 no centro, 1 no fim"));
-    BtnCalcular = new QPushButton(T("Calc&ular"));
+    BtnCalcular = new QPushButton(T("Ca&lcular"));
     auto* campos = new QFormLayout;
     campos->addRow(T("Período de &retorno Tr (anos):"), EdTr);
     campos->addRow(T("Duração &total D (min):"), EdDuracao);
     campos->addRow(T("Inter&valo Δt (min):"), EdPasso);
-    campos->addRow(T("P&osição do pico (0 a 1):"), EdPico);
+    campos->addRow(T("Posição do &pico (0 a 1):"), EdPico);
     auto* metodo = new QLabel(T("Método dos blocos alternados: as alturas de chuva dos intervalos de Δt, "
                                 "tiradas da curva P(Tr, t), dispostas da maior para a menor, alternadamente "
                                 "depois e antes do pico."));

@@ -5,10 +5,12 @@
 #include <GeographicLib/NormalGravity.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
 #include "database/Coordenadas.h"
+#include "database/ExtensaoBrasil.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "model/EquacaoIdf.h"
@@ -33,8 +35,28 @@ double Cruzado(TPonto o, TPonto a, TPonto b) { return (a.X - o.X) * (b.Y - o.Y) 
 
 }  // namespace
 
-// Andrew's monotone chain.
+// Andrew's monotone chain, after the points strictly inside the
+// quadrilateral of the four extreme points are set aside (they cannot be
+// vertices of the hull): on half a million stations only a few thousand are
+// left to sort.
 TEnvoltoriaConvexa::TEnvoltoriaConvexa(std::vector<TPonto> p) {
+    if (p.size() > 64) {
+        std::array<TPonto, 4> q = {p[0], p[0], p[0], p[0]};   // min x, min y, max x, max y
+        for (const TPonto& t : p) {
+            if (t.X < q[0].X) q[0] = t;
+            if (t.Y < q[1].Y) q[1] = t;
+            if (t.X > q[2].X) q[2] = t;
+            if (t.Y > q[3].Y) q[3] = t;
+        }
+        // Counter-clockwise order min x, min y, max x, max y: inside is to
+        // the left of every edge; kept when on or outside any edge.
+        auto dentro = [&](const TPonto& t) {
+            for (int k = 0; k < 4; ++k)
+                if (!(Cruzado(q[k], q[(k + 1) % 4], t) > 0)) return false;
+            return true;
+        };
+        p.erase(std::remove_if(p.begin(), p.end(), dentro), p.end());
+    }
     std::sort(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
     p.erase(std::unique(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X == b.X && a.Y == b.Y; }), p.end());
     if (p.size() < 3) {
@@ -72,10 +94,13 @@ bool TEnvoltoriaConvexa::Contem(TPonto p) const {
 }
 
 AnsiString TConfianca::Aviso() const {
-    if (!Longe && !ForaDaEnvoltoria) return {};
+    if (!Longe && !ForaDaEnvoltoria && !ForaDoBrasil) return {};
     const AnsiString km = std::to_string(std::lround(MaisProxima() ? MaisProxima()->DistanciaKm : 0));
     AnsiString frase = "Aten\xE7\xE3o: ";
-    if (ForaDaEnvoltoria && Longe)
+    if (ForaDoBrasil)
+        frase += Ansi("o ponto fica fora do Brasil") +
+                 (MaisProxima() ? Ansi(" e a estação mais próxima está a ") + km + " km" : AnsiString());
+    else if (ForaDaEnvoltoria && Longe)
         frase += Ansi("o ponto fica fora da área cercada pelas estações e a estação mais próxima está a ") + km + " km";
     else if (ForaDaEnvoltoria)
         frase += Ansi("o ponto fica fora da área cercada pelas estações");
@@ -179,6 +204,7 @@ TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas,
                                         const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) const {
     TConfianca r;
     r.DistanciaDeAviso = distanciaDeAviso_;
+    r.ForaDoBrasil = ForaDaExtensaoDoBrasil(lat, lon);
     for (const auto& c : todas) {
         if (c.DistanciaKm <= 25) ++r.Ate25Km;
         if (c.DistanciaKm <= 50) ++r.Ate50Km;

@@ -57,6 +57,7 @@ struct TConfianca {
     std::optional<double> MenorI, MaiorI;
     bool Longe = false;            // nearest station farther than the warning distance
     bool ForaDaEnvoltoria = false; // outside the convex hull of the pool's stations
+    bool ForaDoBrasil = false;     // outside Brazil's extent (ExtensaoBrasil.h)
     double DistanciaDeAviso = DistanciaDeAvisoPadrao;
 
     const TEstacaoContribuinte* MaisProxima() const { return Estacoes.empty() ? nullptr : &Estacoes.front(); }

@@ -9,6 +9,9 @@
 class Exception : public std::exception {
 public:
     explicit Exception(AnsiString message, int helpContext = 0);
+    // A message that quotes text cp1252 cannot hold (a user's UTF-8 input):
+    // what() gives `utf8` as it is, Message() the cp1252 text.
+    Exception(AnsiString message, std::string utf8, int helpContext = 0);
     const AnsiString& Message() const { return message_; }
     int HelpContext() const { return helpContext_; }
     // Class name as shown by the last-chance error box ("Exception", "EArquivoNaoExiste", ...).

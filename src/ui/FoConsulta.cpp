@@ -19,7 +19,6 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 #include "platform/PontoFlutuante.h"
-#include "curvas/FoCurvasIdf.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
 #include "ui/Imagem.h"
@@ -235,6 +234,7 @@ void TfrmFoConsulta::LBEstacaoClick() {
     SelecionaLinha(LBLocalidade, -1);
     CurrentRecord = BD->Estacoes[static_cast<std::size_t>(Estado->Indice)][static_cast<std::size_t>(registro)];
     PlaceName = CurrentRecord.Nome.Text();
+    estadoDoLugar_ = Estado->Indice;
     SetLatitudeText(CurrentRecord.Latitude.Text());
     SetLongitudeText(CurrentRecord.Longitude.Text());
     const QString autor = Q(TiraBrancosFinais(CurrentRecord.Autor.Text()));
@@ -273,6 +273,7 @@ void TfrmFoConsulta::LBLocalidadeClick() {
     SelecionaLinha(LBEstacao, -1);
     const TLocalidade local = BD->Localidades[static_cast<std::size_t>(registro)];
     PlaceName = local.Nome.Text();
+    estadoDoLugar_ = Estado->Indice;
     SetLatitudeText(local.Latitude.Text());
     SetLongitudeText(local.Longitude.Text());
     CurrentRecord = BD->Interpola(LatitudeText, LongitudeText);
@@ -283,7 +284,11 @@ void TfrmFoConsulta::LBLocalidadeClick() {
     PrecA->setText(QString::fromStdString(FormatFloat("0.000", CurrentRecord.a, sep)));
     PrecB->setText(QString::fromStdString(FormatFloat("##.000", CurrentRecord.b, sep)));
     PrecC->setText(QString::fromStdString(FormatFloat("0.000", CurrentRecord.c, sep)));
+    // The values shown are interpolated wherever the point falls on the
+    // map: the source says so even when no crosshair can mark it, rather
+    // than keep the citation of whatever was shown before.
     MarcaLugarAtual(QString::fromUtf8("Interpolação"));
+    SetLegendaAutor(QString::fromUtf8("Interpolação"));
 }
 
 // The crosshair at the current place when it falls on the state's area, with
@@ -336,30 +341,32 @@ void TfrmFoConsulta::BtnOkClick() {
 void TfrmFoConsulta::BtnCancelClick() { done(2); }
 
 void TfrmFoConsulta::AtualizaComandos() {
-    CurvasIdf1->setEnabled(TemParametros());
+    CurvasIdf1->setEnabled(TemParametros() && AbreCurvasIdf);
     EstacoesInterpolacao1->setEnabled(TemParametros());
     AtualizaEstacoesNoMapa();
     AtualizaDicaAutor();
 }
 
-TLugarIdf TfrmFoConsulta::LugarAtual() const {
-    TLugarIdf lugar;
-    lugar.Nome = Q(PlaceName);
-    lugar.Estado = Q(Estado->Nome());
-    lugar.Latitude = Q(LatitudeText);
-    lugar.Longitude = Q(LongitudeText);
-    lugar.Fonte = LegendaAutor();
-    const bool estacao = LBEstacao->currentRow() >= 0 && EstacaoDaPosicao(LBEstacao->currentRow()) >= 0;
-    const TEstacao r = estacao ? CurrentRecord : BD->Interpola(LatitudeText, LongitudeText);
-    lugar.Parametros = {r.K, r.a, r.b, r.c};
-    lugar.Aviso = AvisoAtual();
-    AcrescentaGrade(lugar);
-    return lugar;
+QString TfrmFoConsulta::NomeDoLugar() const {
+    if (LugarEhPonto()) return QStringLiteral("Ponto %1 S, %2 W").arg(Q(LatitudeText), Q(LongitudeText));
+    return Q(TiraBrancosFinais(PlaceName));
+}
+
+QString TfrmFoConsulta::EstadoDoLugar() const {
+    if (estadoDoLugar_ < 0 || estadoDoLugar_ >= NumEstados) return {};
+    TEstado estado;
+    estado.SetIndice(estadoDoLugar_);
+    return Q(estado.Nome());
+}
+
+bool TfrmFoConsulta::LugarEhPonto() const { return !LugarEhEstacao() && LBLocalidade->currentRow() < 0; }
+
+TEstacao TfrmFoConsulta::RegistroDoLugar() const {
+    return LugarEhEstacao() ? CurrentRecord : BD->Interpola(LatitudeText, LongitudeText);
 }
 
 void TfrmFoConsulta::CurvasIdf1Click() {
-    if (!TemParametros()) return;
-    MostraCurvasIdf(this, LugarAtual(), ajuda_, ArquivoConfiguracao);
+    if (TemParametros() && AbreCurvasIdf) AbreCurvasIdf(*this);
 }
 
 void TfrmFoConsulta::reject() { done(2); }

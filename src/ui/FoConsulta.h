@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +26,6 @@
 #include "database/GradeNacional.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
-#include "curvas/LugarIdf.h"
 #include "ui/Aplicacao.h"
 #include "ui/GeoReferencia.h"
 #include "ui/ListaLugares.h"   // the lists are used as QListWidget by callers
@@ -42,6 +42,7 @@ class QAction;
 class IAjuda;
 class TCamadaEstacoes;
 class TCamadaIntensidades;
+struct TLugarIdf;
 class QMenu;
 class TImagem;
 class TMascaraCoordenada;
@@ -73,6 +74,13 @@ public:
     std::string ArquivoConfiguracao;
     // Nearest station farther than this (km) is a warning ([OPCOES] DistanciaDeAviso).
     double DistanciaDeAviso = 50;
+
+    // Opens the design-value windows ("Curvas IDF...") for this window's
+    // place. Handed in by whoever creates the window (the component), so the
+    // query window knows nothing of those windows; while empty the menu item
+    // stays disabled.
+    std::function<void(TfrmFoConsulta&)> AbreCurvasIdf;
+    IAjuda* Ajuda() const { return ajuda_; }
 
     // The user's locale's decimal separator, used for every number shown.
     char SeparadorDecimal() const;
@@ -197,9 +205,20 @@ public:
 
     // All four parameter boxes hold a value.
     bool TemParametros() const;
-    // The place shown, with its parameters at all their digits: the station's
-    // record, or the interpolation at the current coordinate texts.
-    TLugarIdf LugarAtual() const;
+    // The place shown as the windows opened from this one name it: the
+    // station's or locality's name without trailing blanks, or for a point
+    // chosen on the map or typed "Ponto 12°55'22" S, 41°52'19" W" (PlaceName
+    // keeps "Não definida").
+    QString NomeDoLugar() const;
+    // The state the place was taken in: the station's or the locality's, or
+    // the one whose map the point was chosen on, whatever the combo box shows
+    // since (empty: none).
+    QString EstadoDoLugar() const;
+    // Neither a station nor a locality: a point chosen on the map or typed.
+    bool LugarEhPonto() const;
+    // The place's K, a, b, c at all their digits: the station's record, or
+    // the interpolation at the current coordinate texts.
+    TEstacao RegistroDoLugar() const;
     // Commands that depend on what is shown ("Curvas IDF..." needs parameters).
     void AtualizaComandos();
 
@@ -258,6 +277,8 @@ private:
     std::string pastaDoPrograma_;
     IAjuda* ajuda_;
     QString legendaAutor_;
+    int estadoDoMapa_ = -1;    // state whose map EstadoBMP holds
+    int estadoDoLugar_ = -1;   // state the current place was taken in
     std::vector<int> mapaEstacoes_;     // list position -> record index
     std::vector<int> mapaLocalidades_;
     bool ativado_ = false;

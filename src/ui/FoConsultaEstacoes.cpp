@@ -138,11 +138,11 @@ void TfrmFoConsulta::AtualizaDicaAutor() {
 
 void TfrmFoConsulta::EstacoesInterpolacao1Click() {
     if (!TemParametros()) return;
-    const TLugarIdf lugar = LugarAtual();
     TDadosEstacoesInterpolacao d;
-    d.Lugar = QString::fromUtf8("%1 — %2, latitude %3 S, longitude %4 W")
-                  .arg(lugar.Nome.trimmed(), lugar.Estado, lugar.Latitude, lugar.Longitude);
-    const TParametrosIdf& p = lugar.Parametros;
+    const QString estado = EstadoDoLugar();
+    d.Lugar = NomeDoLugar() + (estado.isEmpty() ? QString() : QString::fromUtf8(" — ") + estado);
+    if (!LugarEhPonto()) d.Lugar += QStringLiteral(", latitude %1 S, longitude %2 W").arg(Q(LatitudeText), Q(LongitudeText));
+    const TEstacao p = RegistroDoLugar();
     try {
         d.ILugar = ValoresDeProjeto(p.K, p.a, p.b, p.c, TrComparacao, DuracaoComparacao).Intensidade;
     } catch (const Exception&) {

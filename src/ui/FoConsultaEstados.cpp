@@ -122,6 +122,7 @@ void TfrmFoConsulta::EstadosClick() {
         // comes back, so that the state, its map and its lists never part.
         try {
             EstadoBMP->SetImagem(LeMapaEstado(caminho, Estado->Nome()));
+            estadoDoMapa_ = Estado->Indice;
             BD->CarregaLocalidades(Estado->Indice);
         } catch (const std::exception&) {
             espera.Restaura();

@@ -150,9 +150,9 @@ void TfrmFoConsulta::MontaMenu() {
     CurvasIdf1 = MainMenu1->addAction(T("Curvas &IDF..."));
     CurvasIdf1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     CurvasIdf1->setEnabled(false);
-    ProcurarLocal1 = MainMenu1->addAction(T("Procurar local..."));
+    ProcurarLocal1 = MainMenu1->addAction(T("&Procurar local..."));
     ProcurarLocal1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    QMenu* exibir = MainMenu1->addMenu(T("&Exibir"));
+    QMenu* exibir = MainMenu1->addMenu(T("E&xibir"));
     MostrarEstacoes1 = exibir->addAction(T("Mostrar estações"));
     MostrarEstacoes1->setCheckable(true);
     EstacoesInterpolacao1 = exibir->addAction(T("Estações da interpolação..."));

@@ -84,6 +84,7 @@ void TfrmFoConsulta::EstadoBMPMouseUp(Qt::MouseButton, int x, int y) {
         return;
     }
     PlaceName = Ansi("Não definida");
+    estadoDoLugar_ = estadoDoMapa_;   // the map's state, not the combo's
     SelecionaLinha(LBEstacao, -1);
     SelecionaLinha(LBLocalidade, -1);
     for (QLabel* r : {NomeCid, LatCid, LonCid, LabelLatitude, LabelLongitude}) r->hide();

@@ -202,3 +202,20 @@ TEST_F(ConfiancaPool, SummaryAgreesWithTheFullEvaluation) {
         }
     }
 }
+
+// Many stations: the points inside are set aside before the sort, and the
+// hull is still every point on the outer circle and nothing else.
+TEST(EnvoltoriaConvexa, ManyPointsKeepEveryVertex) {
+    std::vector<TEnvoltoriaConvexa::TPonto> pontos;
+    const int nCirculo = 180;
+    for (int k = 0; k < nCirculo; ++k) {
+        const double a = 2 * 3.14159265358979323846 * k / nCirculo;
+        pontos.push_back({45 + 5 * std::cos(a), 15 + 5 * std::sin(a)});
+    }
+    for (int i = 0; i < 20000; ++i)   // a grid inside the circle
+        pontos.push_back({45 + (i % 141 - 70) / 20.0, 15 + (i / 141 - 70) / 20.0});
+    const TEnvoltoriaConvexa h(pontos);
+    EXPECT_EQ(h.Vertices().size(), static_cast<std::size_t>(nCirculo));
+    for (const auto& p : pontos) EXPECT_TRUE(h.Contem(p)) << p.X << " " << p.Y;
+    EXPECT_FALSE(h.Contem({45, 20.001}));
+}

@@ -86,7 +86,8 @@ protected:
     TPastaTemporaria pasta{"consulta-ruim-"};
 };
 
-const std::string kCabecalho = "id;latitude;longitude;local;K;a;b;c;fonte;erro\n";
+const std::string kCabecalho =
+    "id;latitude_entrada;longitude_entrada;latitude;longitude;lat_decimal;lon_decimal;local;K;a;b;c;fonte;aviso;erro\n";
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "curvas/CurvasDaConsulta.h"
 #include "database/Citacoes.h"
 #include "database/Registros.h"
 #include "platform/Cp1252.h"
@@ -78,6 +79,7 @@ TPastaTeste::TPastaTeste() {
 std::unique_ptr<TfrmFoConsulta> AbreJanela(const TPastaTeste& pasta, IAjuda* ajuda, int estado, int indEstacao,
                                            int indLocalidade, const char* latitude, const char* longitude) {
     auto janela = std::make_unique<TfrmFoConsulta>(pasta.Programa(), ajuda);
+    janela->AbreCurvasIdf = MostraCurvasDaConsulta;   // as the component does
     janela->Estado->SetIndice(estado);
     janela->IndEstacao = static_cast<int16_t>(indEstacao);
     janela->IndLocalidade = static_cast<int16_t>(indLocalidade);

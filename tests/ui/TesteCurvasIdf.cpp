@@ -30,6 +30,7 @@
 #include "platform/Erros.h"
 #include "suporte/ArquivosDeTeste.h"
 #include "ui/FoConsulta.h"
+#include "ui/FoEstacoesInterpolacao.h"
 #include "ui/Imagem.h"
 #include "ui/MascaraCoordenada.h"
 
@@ -107,7 +108,8 @@ private slots:
             QCOMPARE(p.K, double(esperado.K));
             QCOMPARE(p.c, double(esperado.c));
             QCOMPARE(c->Lugar().Latitude, U(w->LatitudeText));
-            QVERIFY(c->Cabecalho->text().contains(nome.trimmed().toHtmlEscaped()));
+            const bool ponto = lugar == "map" || lugar == "typed";
+            QVERIFY(c->Cabecalho->text().contains(ponto ? QStringLiteral("<b>Ponto ") : nome.trimmed().toHtmlEscaped()));
             QVERIFY(c->Cabecalho->text().contains(N(qPrintable(QString::number(esperado.K, 'g', 15)))));
             QCOMPARE(c->Tabela->rowCount(), 15);
             QCOMPARE(c->Tabela->columnCount(), 8);
@@ -119,6 +121,58 @@ private slots:
         }));
         QCOMPARE(w->PrecK->text(), k);   // the query window is left as it was
         QCOMPARE(U(w->PlaceName), nome);
+    }
+
+    // The new windows name the place as it was taken: a point by its
+    // coordinates, in the state of the map it was chosen on whatever the
+    // combo shows since, and an interpolated locality's source is
+    // "Interpolação" even off the blue area (the query window keeps "Não
+    // definida" for a point).
+    void lugarComoFoiTomado_data() {
+        QTest::addColumn<QString>("acao");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("locality off the blue area") << "Abaíra" << "Abaíra";
+        QTest::newRow("typed point") << "typed" << "Ponto 12°00'00\" S, 40°00'00\" W";
+        QTest::newRow("map click after a state without source") << "Sergipe, map" << "Ponto 13°26'26\" S, 41°59'03\" W";
+    }
+    void lugarComoFoiTomado() {
+        QFETCH(QString, acao);
+        QFETCH(QString, nome);
+        const QString fonte = QString::fromUtf8("Interpolação");
+        auto w = AbreJanela(pasta, &ajuda, 4, 2);   // Irecê, its own source
+        if (acao == QString::fromUtf8("Abaíra")) ClicaItem(w->LBLocalidade, acao);
+        if (acao == "typed") {
+            DigitaCoordenada(w->PrecLaAux, QStringLiteral("120000"));
+            DigitaCoordenada(w->PrecLoAux, QStringLiteral("400000"));
+            QTest::keyClick(w->PrecLoAux, Qt::Key_Return);
+        }
+        if (acao.startsWith("Sergipe")) {
+            EscolheEstado(w->Estados, 25);
+            QVERIFY(w->EstadoBMP->isVisible());   // Bahia's map stays
+            QTest::mouseMove(w->EstadoBMP, QPoint(223, 223));
+            QTest::mouseClick(w->EstadoBMP, Qt::LeftButton, {}, QPoint(223, 223));
+            QCOMPARE(U(w->PlaceName), QString::fromUtf8("Não definida"));
+        }
+        QCOMPARE(w->LegendaAutor(), fonte);
+        const QString estado = QStringLiteral("Bahia");
+        QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+            QCOMPARE(c->Lugar().Nome, nome);
+            QCOMPARE(c->Lugar().Estado, estado);
+            QCOMPARE(c->Lugar().Fonte, fonte);
+            QVERIFY2(c->Cabecalho->text().startsWith(
+                         QStringLiteral("<b>%1</b> &mdash; %2<br>").arg(nome.toHtmlEscaped(), estado)),
+                     qPrintable(c->Cabecalho->text()));
+            QVERIFY(c->windowTitle().endsWith(nome));
+        }));
+        QString estacoes;
+        AoAbrirModal<TfrmEstacoesInterpolacao>(w.get(), [&](TfrmEstacoesInterpolacao* d) {
+            estacoes = d->Lugar->text();
+            d->reject();
+        });
+        QApplication::setActiveWindow(w.get());
+        QTest::keyClick(w->LBEstacao, Qt::Key_E, Qt::ControlModifier);
+        Processa();
+        QVERIFY2(estacoes.startsWith(QStringLiteral("<b>%1 — %2").arg(nome.toHtmlEscaped(), estado)), qPrintable(estacoes));
     }
 
     void menuSemParametros() {

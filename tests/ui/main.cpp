@@ -13,12 +13,13 @@ int ExecutaTesteCurvasIdf(int argc, char** argv);
 int ExecutaTesteProcuraLocal(int argc, char** argv);
 int ExecutaTesteConsultaEstacoes(int argc, char** argv);
 int ExecutaTesteCurvasGrade(int argc, char** argv);
+int ExecutaTesteMnemonicos(int argc, char** argv);
 
 int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
                           ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
                           ExecutaTesteCurvasIdf, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal,
-                          ExecutaTesteCurvasGrade},
+                          ExecutaTesteMnemonicos, ExecutaTesteCurvasGrade},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }

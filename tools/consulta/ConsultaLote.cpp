@@ -29,11 +29,6 @@ std::string SemBrancos(const std::string& s) {
     return s.substr(i, s.find_last_not_of(" \t") - i + 1);
 }
 
-bool ComecaPorLetra(const std::string& s) {
-    const std::string t = SemBrancos(s);
-    return !t.empty() && std::isalpha(static_cast<unsigned char>(t[0]));
-}
-
 const AnsiString kInterpolacao = "Interpola\xE7\xE3o";
 const std::vector<std::string> kColunasConfianca = {"estacao_proxima", "distancia_km",   "estacoes_25km", "estacoes_50km",
                                                     "i10_60_min",      "i10_60_max",     "aviso"};
@@ -41,18 +36,20 @@ const char* const kDadosCorrompidos = "dados das esta\xC3\xA7\xC3\xB5" "es corro
 
 }  // namespace
 
-std::vector<std::string> TConsultaLote::Colunas(char decimal, bool comEvento) const {
-    std::vector<std::string> nomes = {"id", "latitude", "longitude", "local", "K", "a", "b", "c", "fonte"};
+std::vector<std::string> TConsultaLote::ColunasDeResultado(char decimal, bool comEvento) const {
+    std::vector<std::string> nomes = {"latitude", "longitude", "lat_decimal", "lon_decimal", "local",
+                                      "K",        "a",         "b",           "c",           "fonte"};
     for (double tr : opcoes_.Tr)
         for (double t : opcoes_.Duracoes) {
             const std::string sufixo = "_Tr" + FloatToStr(tr, decimal) + "_t" + FloatToStr(t, decimal);
             nomes.push_back("i" + sufixo);
             nomes.push_back("P" + sufixo);
         }
-    if (confianca_) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
+    if (opcoes_.Confianca) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
+    else nomes.push_back("aviso");
     if (comEvento) nomes.insert(nomes.end(), {"tr_evento", "nota_tr_evento"});
     if (grade_) {
-        if (opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) nomes.resize(3);   // id, latitude, longitude
+        if (SoGrade()) nomes.resize(4);   // latitude, longitude, lat_decimal, lon_decimal
         const std::vector<std::string> grade = ColunasGrade(opcoes_, decimal);
         nomes.insert(nomes.end(), grade.begin(), grade.end());
     }
@@ -60,55 +57,63 @@ std::vector<std::string> TConsultaLote::Colunas(char decimal, bool comEvento) co
     return nomes;
 }
 
-std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada, bool* comEvento) const {
+std::vector<std::string> TConsultaLote::Colunas(char decimal, const TEntradaLote& entrada) const {
+    std::vector<std::string> nomes = entrada.Nomes;
+    const std::vector<std::string> resultado = ColunasDeResultado(decimal, entrada.ComEvento());
+    nomes.insert(nomes.end(), resultado.begin(), resultado.end());
+    return nomes;
+}
+
+std::vector<TConsultaLote::TPonto> TConsultaLote::LePontos(std::istream& entrada, TEntradaLote* colunas) const {
     std::vector<TPonto> pontos;
-    // The columns of an observed storm, when the header names them.
-    std::size_t colunaT = 0, colunaP = 0;
-    TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador);
+    TLeitorCsv leitor(entrada, opcoes_.Dialeto.Separador,
+                      opcoes_.Entrada.empty() || opcoes_.Entrada == "-" ? "a entrada padrão" : opcoes_.Entrada);
     const TLeitorCoordenada coordenadas(opcoes_.Convencao);
     TLinhaCsvPontos linha;
+    TEntradaLote e;
     bool primeira = true;
+    const std::string sep(1, opcoes_.Dialeto.Separador);
     while (leitor.Proxima(linha)) {
-        // A header names its columns: both coordinate fields begin with a letter.
-        if (primeira && linha.Erro.empty() && linha.Campos.size() >= 3 && ComecaPorLetra(linha.Campos[1]) &&
-            ComecaPorLetra(linha.Campos[2])) {
-            for (std::size_t i = 3; i < linha.Campos.size(); ++i) {
-                const std::string nome = SemBrancos(linha.Campos[i]);
-                if (nome == "t" || nome == "T") colunaT = i;
-                if (nome == "P" || nome == "p") colunaP = i;
-            }
-            if (colunaT == 0 || colunaP == 0) colunaT = colunaP = 0;
+        if (primeira) {
             primeira = false;
-            continue;
+            e = TEntradaLote::DaPrimeiraLinha(linha.Erro.empty() ? linha.Campos : std::vector<std::string>{},
+                                              opcoes_.ColunasCoordenadas,
+                                              ColunasDeResultado(opcoes_.Dialeto.Decimal, true));
+            if (e.TemCabecalho) continue;
         }
-        primeira = false;
         TPonto p;
         p.Linha = linha.Numero;
         p.Erro = linha.Erro;
-        if (!linha.Campos.empty()) p.Id = linha.Campos[0];
-        if (linha.Campos.size() >= 2) p.LatitudeEntrada = linha.Campos[1];
-        if (linha.Campos.size() >= 3) p.LongitudeEntrada = linha.Campos[2];
+        p.Campos = linha.Campos;
+        auto campo = [&](std::size_t i) { return i < linha.Campos.size() ? linha.Campos[i] : std::string(); };
+        p.Id = campo(e.ColunaId());
+        p.LatitudeEntrada = campo(e.ColunaLatitude);
+        p.LongitudeEntrada = campo(e.ColunaLongitude);
         if (p.Erro.empty()) {
             bool sobra = false;
-            for (std::size_t i = 3; i < linha.Campos.size(); ++i)
-                sobra |= i != colunaT && i != colunaP && !SemBrancos(linha.Campos[i]).empty();
-            if (linha.Campos.size() < 3 || sobra)
-                p.Erro = "esperados 3 campos (identificador" + std::string(1, opcoes_.Dialeto.Separador) +
-                         "latitude" + std::string(1, opcoes_.Dialeto.Separador) + "longitude), lidos " +
-                         std::to_string(linha.Campos.size());
+            for (std::size_t i = e.Colunas(); i < linha.Campos.size(); ++i)
+                sobra |= !SemBrancos(linha.Campos[i]).empty();
+            const std::size_t minimo = std::max(e.ColunaLatitude, e.ColunaLongitude) + 1;
+            if (linha.Campos.size() < minimo || sobra)
+                p.Erro = "esperados " + std::to_string(e.Colunas()) + " campos separados por \"" + sep +
+                         "\" (latitude no " + std::to_string(e.ColunaLatitude + 1) + "º, longitude no " +
+                         std::to_string(e.ColunaLongitude + 1) + "º), lidos " + std::to_string(linha.Campos.size());
         }
-        if (p.Erro.empty() && colunaT > 0) LeEvento(linha.Campos, colunaT, colunaP, p);
+        p.Campos.resize(e.Colunas());
+        if (p.Erro.empty() && e.ComEvento()) LeEvento(linha.Campos, e.ColunaT, e.ColunaP, p);
         if (p.Erro.empty()) {
             try {
                 p.Latitude = coordenadas.Texto(p.LatitudeEntrada, true);
                 p.Longitude = coordenadas.Texto(p.LongitudeEntrada, false);
+                p.GrausLatitude = coordenadas.Graus(p.LatitudeEntrada);
+                p.GrausLongitude = coordenadas.Graus(p.LongitudeEntrada);
             } catch (const Exception& e) {
                 p.Erro = e.what();
             }
         }
         pontos.push_back(std::move(p));
     }
-    if (comEvento) *comEvento = colunaT > 0;
+    if (colunas) *colunas = e;
     return pontos;
 }
 
@@ -118,10 +123,18 @@ void TConsultaLote::LeEvento(const std::vector<std::string>& campos, std::size_t
     const std::string altura = colunaP < campos.size() ? SemBrancos(campos[colunaP]) : std::string();
     if (t.empty() && altura.empty()) return;   // a row without an event
     const char dec = opcoes_.Dialeto.Decimal;
+    // A number with the other dialect's decimal separator is not read as
+    // something else: it is refused, saying why.
+    auto separadorErrado = [&](const std::string& texto) -> std::string {
+        const char outro = dec == ',' ? '.' : ',';
+        if (texto.find(outro) == std::string::npos) return {};
+        return dec == ',' ? " (no formato br a vírgula separa as casas decimais; use --formato int para o ponto)"
+                          : " (no formato int o ponto separa as casas decimais)";
+    };
     if (!TryStrToFloat(t, dec, p.DuracaoEvento) || !(p.DuracaoEvento > 0) || !std::isfinite(p.DuracaoEvento))
-        p.Erro = "t: \"" + t + "\" não é uma duração em minutos maior que zero";
+        p.Erro = "t: \"" + t + "\" não é uma duração em minutos maior que zero" + separadorErrado(t);
     else if (!TryStrToFloat(altura, dec, p.AlturaEvento) || !(p.AlturaEvento > 0) || !std::isfinite(p.AlturaEvento))
-        p.Erro = "P: \"" + altura + "\" não é uma altura de chuva em mm maior que zero";
+        p.Erro = "P: \"" + altura + "\" não é uma altura de chuva em mm maior que zero" + separadorErrado(altura);
     else
         p.TemEvento = true;
 }
@@ -129,7 +142,7 @@ void TConsultaLote::LeEvento(const std::vector<std::string>& campos, std::size_t
 TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const {
     TResultado r;
     try {
-        if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) {
+        if (SoGrade()) {
             r.Grade = CamposGrade(RespostaDaGrade(*grade_, opcoes_, ponto.Latitude, ponto.Longitude), opcoes_,
                                   std::nullopt);
             return r;
@@ -140,7 +153,7 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
         if (!std::isfinite(e.K) || !std::isfinite(e.a) || !std::isfinite(e.b) || !std::isfinite(e.c))
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
         r.Valores = ValoresDosPares(e.K, e.a, e.b, e.c, opcoes_.Tr, opcoes_.Duracoes, opcoes_.Dialeto.Decimal);
-        if (confianca_) {
+        {
             const TConfianca c = confianca_->Resumo(ponto.Latitude, ponto.Longitude,
                                                     TPoolInterpolacao::TExigencia::RegistroIntegro);
             const char dec = opcoes_.Dialeto.Decimal;
@@ -152,6 +165,8 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
                            perto ? FloatToStr(perto->DistanciaKm, dec) : std::string(),
                            std::to_string(c.Ate25Km), std::to_string(c.Ate50Km), valor(c.MenorI), valor(c.MaiorI),
                            Utf8(c.Aviso())};
+            r.Aviso = r.Confianca.back();
+            if (!opcoes_.Confianca) r.Confianca.erase(r.Confianca.begin(), r.Confianca.end() - 1);
         }
         if (ponto.TemEvento) {
             const TResposta tr = PeriodoDeRetornoDaAltura({e.K, e.a, e.b, e.c}, ponto.DuracaoEvento, ponto.AlturaEvento);
@@ -204,20 +219,40 @@ std::vector<TConsultaLote::TResultado> TConsultaLote::Calcula(const std::vector<
     return resultados;
 }
 
+void TConsultaLote::DizAviso(const TPonto& p, const TResultado& r, std::ostream& erros) {
+    if (!r.Aviso.empty())
+        erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << r.Aviso << '\n';
+}
+
 void TConsultaLote::DizErroDosDados(const std::vector<TResultado>& resultados, std::ostream& erros) {
     const auto comErro =
         std::find_if(resultados.begin(), resultados.end(), [](const TResultado& r) { return !r.ErroDosDados.empty(); });
     if (comErro != resultados.end()) erros << comErro->ErroDosDados << '\n';
 }
 
+std::vector<std::string> TConsultaLote::CamposDeResultado(const TPonto& p, const TResultado& r) const {
+    const char dec = opcoes_.Dialeto.Decimal;
+    const TEstacao& e = r.Estacao;
+    const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
+    std::vector<std::string> campos = {Utf8(p.Latitude), Utf8(p.Longitude), FloatToStr(-ParseDms(p.Latitude), dec),
+                                       FloatToStr(-ParseDms(p.Longitude), dec)};
+    if (SoGrade()) return campos;   // the grid's columns follow in Executa
+    campos.push_back(Utf8(exata ? TiraBrancosFinais(e.Nome.Text()) : kInterpolacao));
+    for (double v : {e.K, e.a, e.b, e.c}) campos.push_back(FloatToStr(v, dec));
+    campos.push_back(Utf8(TiraBrancosFinais(e.Autor.Text())));
+    for (double v : r.Valores) campos.push_back(FloatToStr(v, dec));
+    campos.insert(campos.end(), r.Confianca.begin(), r.Confianca.end());
+    return campos;
+}
+
 std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const {
-    bool comEvento = false;
-    const std::vector<TPonto> pontos = LePontos(entrada, &comEvento);
+    TEntradaLote colunas;
+    const std::vector<TPonto> pontos = LePontos(entrada, &colunas);
     const std::vector<TResultado> resultados = Calcula(pontos, &erros);
     const char dec = opcoes_.Dialeto.Decimal;
 
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);
-    std::vector<std::string> campos = Colunas(dec, comEvento);
+    std::vector<std::string> campos = Colunas(dec, colunas);
     const std::size_t nColunas = campos.size();
     const std::size_t nGrade = grade_ ? ColunasGrade(opcoes_, dec).size() : 0;
     escritor.Linha(campos);
@@ -229,36 +264,20 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         const TPonto& p = pontos[i];
         const TResultado& r = resultados[i];
         const std::string erro = p.Erro.empty() ? r.Erro : p.Erro;
-        campos.assign(1, p.Id);
+        campos = p.Campos;
         if (!erro.empty()) {
             ++falhas;
             if (r.ErroDosDados.empty())   // the data's fault was said once, above
                 erros << "linha " << p.Linha << (p.Id.empty() ? "" : " (" + p.Id + ")") << ": " << erro << '\n';
-            campos.push_back(p.LatitudeEntrada);
-            campos.push_back(p.LongitudeEntrada);
             campos.resize(nColunas - 1);
             campos.push_back(erro);
             escritor.Linha(campos);
             continue;
         }
-        if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) {
-            campos.push_back(Utf8(p.Latitude));
-            campos.push_back(Utf8(p.Longitude));
-            campos.insert(campos.end(), r.Grade.begin(), r.Grade.end());
-            campos.push_back("");
-            escritor.Linha(campos);
-            continue;
-        }
-        const TEstacao& e = r.Estacao;
-        const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
-        campos.push_back(Utf8(p.Latitude));
-        campos.push_back(Utf8(p.Longitude));
-        campos.push_back(Utf8(exata ? TiraBrancosFinais(e.Nome.Text()) : kInterpolacao));
-        for (double v : {e.K, e.a, e.b, e.c}) campos.push_back(FloatToStr(v, dec));
-        campos.push_back(Utf8(TiraBrancosFinais(e.Autor.Text())));
-        for (double v : r.Valores) campos.push_back(FloatToStr(v, dec));
-        campos.insert(campos.end(), r.Confianca.begin(), r.Confianca.end());
-        if (comEvento) {
+        DizAviso(p, r, erros);
+        const std::vector<std::string> resultado = CamposDeResultado(p, r);
+        campos.insert(campos.end(), resultado.begin(), resultado.end());
+        if (colunas.ComEvento() && !SoGrade()) {
             campos.insert(campos.end(), r.Evento.begin(), r.Evento.end());
             campos.resize(nColunas - 1 - nGrade);   // a row without an event: both empty
         }

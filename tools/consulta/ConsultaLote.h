@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "EntradaLote.h"
 #include "OpcoesConsulta.h"
 #include "database/Confianca.h"
 #include "database/GradeNacional.h"
@@ -24,15 +25,17 @@ public:
     TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes,
                   const TGradeNacional* grade = nullptr)
         : pool_(pool), opcoes_(opcoes), grade_(grade),
-          confianca_(opcoes.Confianca ? std::make_unique<TAvaliadorConfianca>(pool) : nullptr) {}
+          confianca_(std::make_unique<TAvaliadorConfianca>(pool)) {}
 
     // Returns the number of rows that failed.
     std::size_t Executa(std::istream& entrada, std::ostream& saida, std::ostream& erros) const;
 
     struct TPonto {
         long Linha = 0;
+        std::vector<std::string> Campos;                     // every input column, UTF-8 as read
         std::string Id, LatitudeEntrada, LongitudeEntrada;   // UTF-8 as read
         AnsiString Latitude, Longitude;                      // coordinate texts
+        double GrausLatitude = 0, GrausLongitude = 0;        // the input's position, south and west negative
         std::string Erro;                                    // UTF-8; empty when readable
         bool TemEvento = false;                              // t and P of an observed storm given
         double DuracaoEvento = 0, AlturaEvento = 0;          // min, mm
@@ -42,20 +45,33 @@ public:
         std::vector<double> Valores;   // i and P for each Tr, then each duration
         std::string Erro;
         std::string ErroDosDados;      // the station file's fault that stopped this point
-        std::vector<std::string> Confianca;   // --confianca columns, UTF-8
+        std::vector<std::string> Confianca;   // --confianca columns (or only the warning without it), UTF-8
         std::vector<std::string> Evento;      // tr_evento, nota_tr_evento (UTF-8) of a row with t and P
+        std::string Aviso;                    // the warning, UTF-8; empty when none
         std::vector<std::string> Grade;       // grade_ columns (and dif_i10_60); empty: no grid value
     };
+    // A row's warning on standard error, with its line number.
+    static void DizAviso(const TPonto& p, const TResultado& r, std::ostream& erros);
 
-    // The output's column names: id, latitude, longitude, local, K, a, b, c,
+    // The output's column names: the input's columns (TEntradaLote::Nomes),
+    // then latitude, longitude (the coordinate texts used), lat_decimal,
+    // lon_decimal (their signed decimal degrees), local, K, a, b, c,
     // fonte, i and P of each pair (Tr, t) named with this decimal separator,
-    // the --confianca columns when asked for, tr_evento and nota_tr_evento
+    // the --confianca columns when asked for (else aviso alone: a point
+    // outside Brazil or far from every station is always warned of),
+    // tr_evento and nota_tr_evento
     // when the input has t and P columns, erro. Every output uses them.
-    std::vector<std::string> Colunas(char decimal, bool comEvento = false) const;
+    std::vector<std::string> Colunas(char decimal, const TEntradaLote& entrada) const;
+    // The result columns of a computed row, after the input's, up to the
+    // --confianca ones (or aviso) included.
+    std::vector<std::string> CamposDeResultado(const TPonto& p, const TResultado& r) const;
+    // The names the results take (those after the input's columns).
+    std::vector<std::string> ColunasDeResultado(char decimal, bool comEvento) const;
 
     // A header that names columns t and P (minutes, mm) gives each row an
-    // observed storm whose return period is computed; comEvento then says so.
-    std::vector<TPonto> LePontos(std::istream& entrada, bool* comEvento = nullptr) const;
+    // observed storm whose return period is computed. EConvertError when
+    // --colunas names a column the header lacks.
+    std::vector<TPonto> LePontos(std::istream& entrada, TEntradaLote* colunas = nullptr) const;
     // Results in the order of the points; points with Erro set are skipped.
     // When fewer threads than asked can be started, the run goes on with
     // those and says so on avisos.
@@ -67,10 +83,13 @@ public:
 
 private:
     void LeEvento(const std::vector<std::string>& campos, std::size_t colunaT, std::size_t colunaP, TPonto& p) const;
+
     TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
     const TGradeNacional* grade_;
-    std::unique_ptr<TAvaliadorConfianca> confianca_;   // with --confianca only
+    std::unique_ptr<TAvaliadorConfianca> confianca_;
+    // --fonte grade: the grid's columns alone after the coordinates.
+    bool SoGrade() const { return grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade; }
 };

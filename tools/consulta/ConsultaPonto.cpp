@@ -15,7 +15,7 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 
-void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const {
+void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela) const {
     const char sep = opcoes_.Dialeto.Decimal;
     auto resposta = [&](const TResposta& x) { return x.Existe ? FloatToStr(x.Valor, sep) : Utf8(x.Motivo); };
     if (!opcoes_.IntensidadesAlvo.empty()) {
@@ -47,7 +47,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
         saida << "\nChuva de projeto (blocos alternados): Tr " << FloatToStr(h.Tr, sep) << " anos, D "
               << FloatToStr(h.Duracao, sep) << " min, intervalo " << FloatToStr(h.Passo, sep) << " min, pico em "
               << FloatToStr(h.PosicaoDoPico, sep) << " de D\n";
-        TEscritorCsv csv(saida, opcoes_.Dialeto.Separador);
+        TEscritorCsv csv(tabela, opcoes_.Dialeto.Separador);
         csv.Linha({"inicio_min", "fim_min", "altura_mm", "intensidade_mm_h", "acumulada_mm"});
         for (const TBlocoDeChuva& b : h.Blocos)
             csv.Linha({FloatToStr(b.Inicio, sep), FloatToStr(b.Fim, sep), FloatToStr(b.Altura, sep),
@@ -55,7 +55,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
     }
 }
 
-void TConsultaPonto::Executa(std::ostream& destino) const {
+void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
     if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) return ExecutaGrade(destino);
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
@@ -95,10 +95,14 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
             }
     }
 
-    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida);
+    // With -o, a design storm makes the file a plain CSV of its blocks; the
+    // rest of the answer goes to standard error.
+    const bool soATabela = opcoes_.Hietograma && !opcoes_.Saida.empty() && avisos;
+    std::ostringstream tabela;
+    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida);
 
+    const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
     if (opcoes_.Confianca) {
-        const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };
         saida << "\nEsta\xC3\xA7\xC3\xA3o mais pr\xC3\xB3xima: "
@@ -131,5 +135,11 @@ void TConsultaPonto::Executa(std::ostream& destino) const {
         EscreveRespostaGrade(RespostaDaGrade(*grade_, opcoes_, latitude, longitude), *grade_, opcoes_,
                              std::array<double, 4>{r.K, r.a, r.b, r.c}, saida);
     }
-    destino << saida.str();
+    if (soATabela) {
+        *avisos << saida.str();
+        destino << tabela.str();
+    } else {
+        destino << saida.str();
+    }
+    if (avisos && !c.Aviso().empty()) *avisos << "tormel21-consulta: " << Utf8(c.Aviso()) << '\n';
 }

@@ -15,15 +15,18 @@ public:
 
     // Errors of the coordinates or of the data pass to the caller (a corrupt
     // station record that the point reaches is EDadosInvalidos naming it);
-    // the answer is written whole or not at all.
-    void Executa(std::ostream& saida) const;
+    // the answer is written whole or not at all. A point outside Brazil or
+    // far from every station gets the core's warning on `avisos` (standard
+    // error), with or without --confianca. With -o and --hietograma, the
+    // output is the design storm's CSV alone and the rest goes to `avisos`.
+    void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
     // The national grid for --fonte grade or ambas (ConsultaPontoGrade.cpp).
     void DefineGrade(const TGradeNacional* grade) { grade_ = grade; }
 
 private:
     // The design storm and the inverse questions asked for, computed in full
-    // before anything is written.
-    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida) const;
+    // before anything is written; the design storm's CSV table goes to `tabela`.
+    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela) const;
 
     void ExecutaGrade(std::ostream& saida) const;
 

@@ -16,6 +16,6 @@ void TConsultaPonto::ExecutaGrade(std::ostream& destino) const {
           << "Longitude: " << Utf8(longitude) << '\n';
     EscreveRespostaGrade(r, *grade_, opcoes_, std::nullopt, saida);
     const TCelulaGrade& c = r.Valor.Celula;
-    EscrevePerguntas({c.K(), c.A(), c.B(), c.C()}, saida);
+    EscrevePerguntas({c.K(), c.A(), c.B(), c.C()}, saida, saida);
     destino << saida.str();
 }

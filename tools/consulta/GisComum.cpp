@@ -61,19 +61,33 @@ TArquivoTemporario::TArquivoTemporario(const std::string& caminho) : caminho_(ca
     // A link stays a link: its final target is replaced. The extension stays
     // last: GDAL and SQLite look at it.
     destino_ = FimDosLinks(caminho);
-    const std::string ext = Extensao(caminho);
-    const std::string extDestino = Extensao(destino_);
-    temporario_ = destino_.substr(0, destino_.size() - extDestino.size()) + ".tmp" + std::to_string(::getpid()) + ext;
+    temporario_ = NomeTemporarioGis(caminho);
     std::remove(temporario_.c_str());
 }
 
 TArquivoTemporario::~TArquivoTemporario() {
-    if (!temporario_.empty()) std::remove(temporario_.c_str());
+    if (temporario_.empty()) return;
+    std::remove(temporario_.c_str());
+    for (const std::string& outro : CompanheirosGis(temporario_)) std::remove(outro.c_str());
 }
 
 void TArquivoTemporario::Conclui() {
+    // A Shapefile's companions first: the main file appears last.
+    const std::string deTemp = temporario_.substr(0, temporario_.find_last_of('.'));
+    const std::string deDestino = destino_.substr(0, destino_.find_last_of('.'));
+    for (const std::string& ext : ExtensoesIrmasGis(temporario_)) {
+        struct stat st {};
+        if (::stat((deTemp + ext).c_str(), &st) == 0 && std::rename((deTemp + ext).c_str(), (deDestino + ext).c_str()) != 0)
+            throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(deDestino + ext) + ".");
+    }
+    // GDAL's side file (band names and statistics of some formats) moves too.
+    struct stat st {};
+    if (::stat((temporario_ + ".aux.xml").c_str(), &st) == 0 &&
+        std::rename((temporario_ + ".aux.xml").c_str(), (destino_ + ".aux.xml").c_str()) != 0)
+        throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(destino_ + ".aux.xml") + ".");
     if (std::rename(temporario_.c_str(), destino_.c_str()) != 0)
         throw EInOutError(Ansi("Não foi possível escrever o arquivo ") + TextoDoCaminho(caminho_) + ".");
+    for (const std::string& outro : CompanheirosGis(temporario_)) std::remove(outro.c_str());
     temporario_.clear();
 }
 

@@ -6,10 +6,13 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <limits>
 #include <memory>
 #include <thread>
+
+#include <unistd.h>
 
 #include "GisComum.h"
 #include "Paralelo.h"
@@ -45,8 +48,10 @@ long Celulas(double graus, double passo) {
 
 class TBarraProgresso {
 public:
-    explicit TBarraProgresso(std::ostream& saida) : saida_(saida), inicio_(std::chrono::steady_clock::now()) {}
+    explicit TBarraProgresso(std::ostream& saida)
+        : saida_(saida), inicio_(std::chrono::steady_clock::now()), terminal_(::isatty(STDERR_FILENO) == 1) {}
     void Mostra(double fracao) {
+        if (!terminal_) return;   // a file or a pipe gets no bar
         if (!mostrando_ && std::chrono::steady_clock::now() - inicio_ < std::chrono::seconds(1)) return;
         mostrando_ = true;
         const int cheios = static_cast<int>(fracao * 40);
@@ -61,6 +66,7 @@ public:
 private:
     std::ostream& saida_;
     std::chrono::steady_clock::time_point inicio_;
+    bool terminal_;
     bool mostrando_ = false;
 };
 
@@ -106,13 +112,20 @@ std::size_t GravaGrade(const TPoolInterpolacao& pool, const TOpcoesConsulta& opc
     const long colunas = grade.Colunas(), linhas = grade.Linhas();
 
     Gis::Inicializa();
+    // The grid is computed into a tiled GeoTIFF, then copied into the format
+    // of the extension (a Cloud-Optimised GeoTIFF for .tif).
+    const TFormatoGis* formato = FormatoDeGrade(gis.Grade);
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GTiff");
-    if (!driver) Gis::Falha(Ansi("O GDAL não tem o formato GeoTIFF para escrever"), gis.Grade);
+    GDALDriver* final = formato ? GetGDALDriverManager()->GetDriverByName(formato->Driver) : nullptr;
+    if (!driver || !final)
+        Gis::Falha(Ansi("O GDAL não tem o formato ") + (formato ? formato->Nome : "") + Ansi(" para escrever"),
+                   gis.Grade);
     Gis::TArquivoTemporario temporario(gis.Grade);
+    const std::string base = temporario.Caminho() + ".base.tif";
     static_assert(kLadoBloco == 256);
     const char* const criacao[] = {"COMPRESS=DEFLATE", "TILED=YES",        "BLOCKXSIZE=256",
                                    "BLOCKYSIZE=256",   "BIGTIFF=IF_SAFER", nullptr};
-    std::unique_ptr<GDALDataset, TFechaGdal> ds(driver->Create(temporario.Caminho().c_str(), static_cast<int>(colunas),
+    std::unique_ptr<GDALDataset, TFechaGdal> ds(driver->Create(base.c_str(), static_cast<int>(colunas),
                                                                static_cast<int>(linhas), nBandas, GDT_Float64,
                                                                const_cast<char**>(criacao)));
     if (!ds) Gis::Falha(Ansi("Não foi possível criar o arquivo"), gis.Grade);
@@ -196,6 +209,24 @@ std::size_t GravaGrade(const TPoolInterpolacao& pool, const TOpcoesConsulta& opc
     CPLErrorReset();
     ds.reset();   // writes the last blocks and the directory
     if (CPLGetLastErrorType() >= CE_Failure) Gis::Falha(Ansi("Não foi possível concluir o arquivo"), gis.Grade);
+    {
+        std::unique_ptr<GDALDataset, TFechaGdal> origem(GDALDataset::Open(base.c_str(), GDAL_OF_RASTER));
+        if (!origem) Gis::Falha(Ansi("Não foi possível reler a grade para"), gis.Grade);
+        const std::string nome = formato->Driver;
+        std::vector<const char*> opcoesCopia;
+        if (nome == "COG") opcoesCopia = {"COMPRESS=DEFLATE", "BLOCKSIZE=256", "BIGTIFF=IF_SAFER"};
+        else if (nome == "netCDF") opcoesCopia = {"FORMAT=NC4", "COMPRESS=DEFLATE"};
+        else if (nome == "HFA") opcoesCopia = {"COMPRESSED=YES"};
+        opcoesCopia.push_back(nullptr);
+        CPLErrorReset();
+        std::unique_ptr<GDALDataset, TFechaGdal> copia(final->CreateCopy(temporario.Caminho().c_str(), origem.get(),
+                                                                        FALSE, const_cast<char**>(opcoesCopia.data()),
+                                                                        nullptr, nullptr));
+        if (!copia) Gis::Falha(Ansi("Não foi possível criar o arquivo"), gis.Grade);
+        copia.reset();
+        if (CPLGetLastErrorType() >= CE_Failure) Gis::Falha(Ansi("Não foi possível concluir o arquivo"), gis.Grade);
+    }
+    std::remove(base.c_str());
     temporario.Conclui();
     return falhas;
 }

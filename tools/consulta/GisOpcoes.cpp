@@ -13,7 +13,7 @@
 #include "platform/Numeros.h"
 
 namespace {
-[[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
+[[noreturn]] void Uso(const std::string& mensagemUtf8) { LancaUtf8<EUso>(mensagemUtf8); }
 }  // namespace
 
 void TOpcoesGis::LeArea(const std::string& texto) {
@@ -60,10 +60,56 @@ void TOpcoesGis::PoeAreaPadrao() {
     LonMax = -std::floor(leste);
 }
 
-bool SaidaGis(const std::string& caminho) {
+namespace {
+
+const TFormatoGis kPontos[] = {
+    {".gpkg", "GPKG", "GeoPackage"},          {".geojson", "GeoJSON", "GeoJSON"},
+    {".json", "GeoJSON", "GeoJSON"},          {".geojsonl", "GeoJSONSeq", "sequência GeoJSON"},
+    {".geojsons", "GeoJSONSeq", "sequência GeoJSON"}, {".shp", "ESRI Shapefile", "Shapefile"},
+    {".fgb", "FlatGeobuf", "FlatGeobuf"},     {".kml", "KML", "KML"},
+    {".gml", "GML", "GML"},                   {".sqlite", "SQLite", "SQLite/SpatiaLite"},
+    {".tab", "MapInfo File", "MapInfo"},      {".xlsx", "XLSX", "planilha XLSX"},
+    {".ods", "ODS", "planilha ODS"},
+};
+const TFormatoGis kGrades[] = {
+    {".tif", "COG", "GeoTIFF otimizado para a nuvem (COG)"}, {".tiff", "COG", "GeoTIFF otimizado para a nuvem (COG)"},
+    {".nc", "netCDF", "NetCDF"},                            {".img", "HFA", "Erdas Imagine"},
+    {".asc", "AAIGrid", "grade ASCII", true},               {".xyz", "XYZ", "XYZ", true},
+};
+
+template <std::size_t N>
+const TFormatoGis* Acha(const TFormatoGis (&tabela)[N], const std::string& caminho) {
     const std::string ext = Gis::Extensao(caminho);
-    return ext == ".gpkg" || ext == ".geojson";
+    for (const TFormatoGis& f : tabela)
+        if (ext == f.Extensao) return &f;
+    return nullptr;
 }
+
+}  // namespace
+
+const TFormatoGis* FormatoDePontos(const std::string& caminho) { return Acha(kPontos, caminho); }
+const TFormatoGis* FormatoDeGrade(const std::string& caminho) { return Acha(kGrades, caminho); }
+
+bool SaidaDeTexto(const std::string& caminho) {
+    const std::string ext = Gis::Extensao(caminho);
+    return ext.empty() || ext == ".csv" || ext == ".txt" || ext == ".tsv";
+}
+
+std::string FormatosAceitos(bool grade) {
+    std::string r;
+    auto lista = [&](const auto& tabela) {
+        for (const TFormatoGis& f : tabela) r += std::string(r.empty() ? "" : ", ") + f.Extensao + " (" + f.Nome + ")";
+    };
+    if (grade) {
+        lista(kGrades);
+    } else {
+        r = ".csv, .txt, .tsv ou sem extensão (CSV)";
+        lista(kPontos);
+    }
+    return r;
+}
+
+bool SaidaGis(const std::string& caminho) { return FormatoDePontos(caminho) != nullptr; }
 
 namespace Gis {
 

@@ -17,5 +17,26 @@ struct TOpcoesGis {
     void PoeAreaPadrao();
 };
 
-// A batch output written through GDAL: .gpkg (GeoPackage) or .geojson.
+// A format GDAL writes, chosen by the file's extension.
+struct TFormatoGis {
+    const char* Extensao;   // lower case, with its dot
+    const char* Driver;     // GDAL's name
+    const char* Nome;       // for people
+    bool UmaBanda = false;  // a grid format that holds one band only
+};
+
+// The points of a batch (-o): GeoPackage, GeoJSON (.geojson, .json),
+// GeoJSON sequence, Shapefile, FlatGeobuf, KML, GML, SpatiaLite, MapInfo,
+// spreadsheets; nullptr for any other extension.
+const TFormatoGis* FormatoDePontos(const std::string& caminho);
+// The grid (--grade): Cloud-Optimised GeoTIFF (.tif, .tiff), NetCDF, ASCII
+// grid, Erdas Imagine, XYZ; nullptr for any other extension.
+const TFormatoGis* FormatoDeGrade(const std::string& caminho);
+// A plain text output (the CSV or the one-point answer): no extension,
+// .csv, .txt or .tsv.
+bool SaidaDeTexto(const std::string& caminho);
+// "ext (name), ..." of the formats accepted, for messages.
+std::string FormatosAceitos(bool grade);
+
+// A batch output written through GDAL (FormatoDePontos is not null).
 bool SaidaGis(const std::string& caminho);

@@ -1,8 +1,11 @@
 #pragma once
-// Batch output to a GeoPackage (.gpkg) or GeoJSON (.geojson) file: one
-// feature per input row, in input order, with the columns of the CSV output
-// (numbers as reals, texts as strings) and a point in EPSG:4674 at the
-// coordinate texts used (no geometry for a row that could not be read).
+// Batch output to a GIS file in the format of its extension (FormatoDePontos:
+// GeoPackage, GeoJSON, Shapefile, FlatGeobuf, KML...): one feature per input
+// row, in input order, with the columns of the CSV output (numbers as reals,
+// texts as strings) and a point in EPSG:4674 at the input's position (no
+// geometry for a row that could not be read).
+#include <string>
+#include <vector>
 #include <cstddef>
 #include <istream>
 #include <ostream>
@@ -14,3 +17,8 @@
 // for the CSV output.
 std::size_t GravaPontosGis(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
                            std::ostream& erros);
+
+// Field names a Shapefile keeps whole: at most 10 characters, letters,
+// digits and '_', no two alike but for case (the long names of the output
+// abbreviated, others cut and numbered).
+std::vector<std::string> NomesCurtos(const std::vector<std::string>& nomes);

@@ -23,8 +23,8 @@ std::string_view SemBrancos(std::string_view s) {
 bool Digito(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void Recusa(std::string_view original, bool latitude, const char* motivoUtf8) {
-    throw EConvertError(Ansi(latitude ? "Latitude \"" : "Longitude \"") + AnsiDaEntrada(original) +
-                        Ansi("\" inválida: ") + Ansi(motivoUtf8) + ".");
+    LancaUtf8<EConvertError>(std::string(latitude ? "Latitude \"" : "Longitude \"") + std::string(original) +
+                             "\" inválida: " + motivoUtf8 + ".");
 }
 
 }  // namespace
@@ -40,6 +40,18 @@ AnsiString TLeitorCoordenada::Texto(std::string_view entrada, bool latitude) con
     if (!TryStrToFloat(s, '.', valor) && !TryStrToFloat(s, ',', valor))
         Recusa(entrada, latitude, "use DD°MM'SS\" ou graus decimais");
     return DeDecimal(valor, entrada, latitude);
+}
+
+double TLeitorCoordenada::Graus(std::string_view entrada) const {
+    const std::string_view s = SemBrancos(entrada);
+    if (s.find("\xC2\xB0") != std::string_view::npos || s.find("\xC2\xBA") != std::string_view::npos) {
+        const int graus = (s[0] - '0') * 10 + (s[1] - '0'), minutos = (s[4] - '0') * 10 + (s[5] - '0'),
+                  segundos = (s[7] - '0') * 10 + (s[8] - '0');
+        return -(graus + minutos / 60.0 + segundos / 3600.0);
+    }
+    double valor = 0;
+    if (!TryStrToFloat(s, '.', valor)) TryStrToFloat(s, ',', valor);
+    return convencao_ == Convencao::Positivos ? -std::fabs(valor) : valor;
 }
 
 AnsiString TLeitorCoordenada::DeTexto(std::string_view s, std::string_view original, bool latitude) const {

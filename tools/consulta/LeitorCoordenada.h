@@ -13,6 +13,7 @@
 // Convencao::Negativos they are signed as GIS tools write them (south and west
 // negative), and a north latitude or east longitude is refused: the
 // coordinate text has no sign and cannot hold it.
+#include <string>
 #include <string_view>
 
 #include "platform/AnsiString.h"
@@ -26,6 +27,9 @@ public:
     // EConvertError with a Portuguese message naming the input when the text
     // is neither form, or lies outside what a coordinate text can hold.
     AnsiString Texto(std::string_view entrada, bool latitude) const;
+    // The position the input stands for, in decimal degrees with south and
+    // west negative (for an input Texto has taken).
+    double Graus(std::string_view entrada) const;
 
 private:
     AnsiString DeTexto(std::string_view entrada, std::string_view original, bool latitude) const;
@@ -36,3 +40,10 @@ private:
 
 // User text for a message: cp1252 when it fits, its bytes otherwise.
 AnsiString AnsiDaEntrada(std::string_view utf8);
+
+// An error whose UTF-8 message (what()) is `utf8` as written, whatever
+// characters of the user's it quotes; its cp1252 message is AnsiDaEntrada's.
+template <class TErro>
+[[noreturn]] void LancaUtf8(const std::string& utf8) {
+    throw TErro(AnsiDaEntrada(utf8), utf8);
+}

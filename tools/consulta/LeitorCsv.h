@@ -4,8 +4,13 @@
 // is an ordinary character, so an unquoted coordinate text 19°55'30" reads as
 // written. A record never spans lines: an unclosed quote is an error of that
 // line alone, and the lines after it are read normally. A UTF-8 byte-order
-// mark at the start is skipped; a line ends at LF, CR or CR LF (mixed too).
+// mark at the start is skipped; UTF-16 with its mark (LE or BE) is read as
+// the same text; a file with null bytes otherwise (UTF-16 without its mark)
+// is refused whole, saying how to save it. A first line with tabs and
+// without the separator makes tab the separator. A line ends at LF, CR or
+// CR LF (mixed too).
 #include <istream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,10 +24,14 @@ struct TLinhaCsvPontos {
 
 class TLeitorCsv {
 public:
-    TLeitorCsv(std::istream& entrada, char separador) : entrada_(entrada), separador_(separador) {}
+    // nome: the input's name in messages (UTF-8).
+    TLeitorCsv(std::istream& entrada, char separador, std::string nome = "a entrada")
+        : entrada_(entrada), separador_(separador), nome_(std::move(nome)) {}
 
     // Next line that is not blank; false at the end of the input. Lines that
     // are not valid UTF-8 or hold malformed quoting come back with Erro set.
+    // An input that cannot be read (a folder, a device that fails) is
+    // EInOutError naming it and the system's reason.
     bool Proxima(TLinhaCsvPontos& linha);
 
     // Splits one line (without its line end).
@@ -30,7 +39,14 @@ public:
                        std::string& erro);
 
 private:
+    void Inicia();
+
     std::istream& entrada_;
+    std::istringstream convertida_;   // UTF-16 input as UTF-8
+    std::istream* fonte_ = &entrada_;
+    std::string pendente_;            // a first byte read while looking for the mark
+    bool iniciado_ = false, separadorVisto_ = false;
     char separador_;
+    std::string nome_;
     long numero_ = 0;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-[[noreturn]] void Uso(const std::string& mensagemUtf8) { throw EUso(AnsiDaEntrada(mensagemUtf8)); }
+[[noreturn]] void Uso(const std::string& mensagemUtf8) { LancaUtf8<EUso>(mensagemUtf8); }
 
 double Positivo(const std::string& opcao, const std::string& item) {
     double v = 0;
@@ -94,6 +94,12 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         else if (arg == "--version") { semValor(); o.Versao = true; }
         else if (arg == "--entrada" || arg == "-e") o.Entrada = exigeValor();
         else if (arg == "--saida" || arg == "-o") o.Saida = exigeValor();
+        else if (arg == "--colunas") {
+            o.ColunasCoordenadas = exigeValor();
+            const std::vector<std::string> itens = ItensDaOpcao(o.ColunasCoordenadas);
+            if (itens.size() != 2 || itens[0].empty() || itens[1].empty())
+                Uso("--colunas: dê as colunas da latitude e da longitude, LAT,LON (nomes do cabeçalho ou números)");
+        }
         else if (arg == "--dados") {
             o.PastaDados = exigeValor();
             if (o.PastaDados.empty()) Uso("--dados precisa de uma pasta");
@@ -139,11 +145,15 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (temDuracoes && !temTr) Uso("--tr e --duracoes andam juntas");
     if (temTr && !temDuracoes && !perguntas) Uso("--tr e --duracoes andam juntas");
     const bool umPontoSo = perguntas || o.Hietograma || o.Evento;
+    if (!o.ColunasCoordenadas.empty() && o.Entrada.empty()) Uso("--colunas vale só com --entrada");
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
     ConfereOpcoesFonte(o);
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
+        if (o.Confianca)
+            Uso("--confianca não vale com --grade: a grade só tem os parâmetros ou as intensidades (consulte os "
+                "pontos com --entrada e --confianca)");
         if (!o.Gis.AreaDada) o.Gis.PoeAreaPadrao();
     } else if (!o.Entrada.empty()) {
         if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
@@ -158,6 +168,21 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         o.Latitude = posicionais[0];
         o.Longitude = posicionais[1];
     }
+    // An extension no format of the tool's is written under is refused
+    // before any work.
+    if (!o.Gis.Grade.empty()) {
+        const TFormatoGis* f = FormatoDeGrade(o.Gis.Grade);
+        if (!f) Uso("--grade: \"" + o.Gis.Grade + "\" não tem a extensão de um formato de grade que se grave; use " +
+                    FormatosAceitos(true));
+        const std::size_t bandas = o.Tr.empty() ? 4 : o.Tr.size() * o.Duracoes.size();
+        if (f->UmaBanda && bandas != 1)
+            Uso(std::string("--grade: o formato ") + f->Nome + " guarda uma banda só; dê um valor de --tr e um de "
+                "--duracoes, ou use .tif ou .nc");
+    }
+    if (!o.Saida.empty() && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
+        Uso("--saida: \"" + o.Saida + "\" não tem a extensão de um formato que se grave" +
+            (o.UmPonto ? std::string("; um ponto sai em texto: .txt, .csv ou sem extensão")
+                       : "; use " + FormatosAceitos(false)));
     return o;
 }
 
@@ -188,14 +213,27 @@ Coordenadas:
 
 Opções:
   -e, --entrada ARQ  muitos pontos: arquivo CSV (- para a entrada padrão), uma
-                     linha por ponto com identificador;latitude;longitude. Uma
-                     primeira linha cujos dois campos de coordenada começam por
-                     letra é cabeçalho. Linhas em branco são puladas.
+                     linha por ponto, em UTF-8 ou UTF-16 com a marca de início
+                     ("Texto Unicode" de uma planilha), campos separados pelo
+                     separador do formato ou por tabulações. As colunas de
+                     coordenada são as do cabeçalho chamadas lat, latitude ou
+                     y e lon, long, longitude ou x (maiúsculas e acentos não
+                     contam), ou as dadas em --colunas; senão, o segundo e o
+                     terceiro campos (identificador;latitude;longitude). Uma
+                     primeira linha que nomeia as coordenadas, ou cujos dois
+                     campos de coordenada começam por letra, é cabeçalho.
+                     Linhas em branco são puladas.
+  --colunas LAT,LON  as colunas da latitude e da longitude: nomes do
+                     cabeçalho ou números (1 é a primeira).
   -o, --saida ARQ    escreve no arquivo em vez da saída padrão (um arquivo
                      comum só aparece completo; um pipe ou dispositivo recebe
-                     a saída diretamente). Com a extensão .gpkg (GeoPackage) ou
-                     .geojson, muitos pontos saem como pontos de SIG em
-                     SIRGAS 2000 (EPSG:4674), com as mesmas colunas do CSV.
+                     a saída diretamente; um sinal de interrupção apaga os
+                     arquivos temporários). O formato é o da extensão: .csv,
+                     .txt, .tsv ou nenhuma, texto; para muitos pontos, pontos
+                     de SIG em SIRGAS 2000 (EPSG:4674) com as colunas do CSV:
+                     .gpkg, .geojson, .json, .geojsonl, .shp (nomes de até 10
+                     letras), .fgb, .kml, .gml, .sqlite, .tab, .xlsx, .ods.
+                     Outra extensão é recusada.
   --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
                      ou internacional (, entre campos e ponto decimal). Vale
                      para a entrada, a saída e os números de um ponto.
@@ -252,13 +290,16 @@ Opções:
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos
                      ou da grade (padrão: uma por núcleo; no máximo 256).
-  --grade ARQ.tif    em vez de pontos, uma grade GeoTIFF (SIRGAS 2000,
+  --grade ARQ        em vez de pontos, uma grade (SIRGAS 2000,
                      EPSG:4674, graus com sul e oeste negativos) com uma banda
                      Float64 por parâmetro (K, a, b, c) ou, com --tr e
                      --duracoes, uma banda de intensidade (mm/h) por par
                      (i_Tr10_t60 ...). Cada célula tem o valor do texto de
                      coordenada do seu centro (segundos truncados): a consulta
-                     desse texto dá o valor da célula.
+                     desse texto dá o valor da célula. O formato é o da
+                     extensão: .tif (GeoTIFF otimizado para a nuvem, DEFLATE),
+                     .nc (NetCDF), .img (Erdas Imagine), .asc (grade ASCII) e
+                     .xyz (uma banda só: um --tr e uma --duracoes).
   --area LATMIN,LATMAX,LONMIN,LONMAX
                      caixa da grade em graus decimais com sinal (sul e oeste
                      negativos); padrão: a caixa dos estados da interpolação,
@@ -267,13 +308,21 @@ Opções:
   -h, --help         esta ajuda.
   --version          versão.
 
-Saída de muitos pontos (CSV UTF-8): identificador, latitude, longitude (os
-textos usados), local (nome da estação ou "Interpolação"), K, a, b, c, fonte,
-as colunas i_Tr<Tr>_t<t> e P_Tr<Tr>_t<t> pedidas, as de --confianca, tr_evento
-e nota_tr_evento quando a entrada tem as colunas t e P, e erro. Uma linha com erro
-sai com o campo erro preenchido e a mensagem vai à saída de erro com o número
-da linha; as demais são calculadas. Números com até 15 algarismos
-significativos.
+Saída de muitos pontos (CSV UTF-8): todas as colunas da entrada, na ordem
+(um nome igual ao de uma coluna do resultado ganha "_entrada"), e então
+latitude, longitude (os textos usados), lat_decimal, lon_decimal (seus graus
+decimais, sul e oeste negativos), local (nome da estação ou "Interpolação"),
+K, a, b, c, fonte, as colunas i_Tr<Tr>_t<t> e P_Tr<Tr>_t<t> pedidas, as de
+--confianca (ou só aviso), tr_evento e nota_tr_evento quando a entrada tem as
+colunas t e P, e erro. Uma linha com erro sai com o campo erro preenchido e a
+mensagem vai à saída de erro com o número da linha; as demais são calculadas.
+Números com até 15 algarismos significativos.
+
+Avisos: um ponto fora do Brasil, ou mais longe que 50 km de toda estação, ou
+fora da área cercada pelas estações tem a resposta com um aviso na saída de
+erro (e na coluna aviso de muitos pontos); o estado de saída segue 0.
+Com --saida e --hietograma, o arquivo tem só o CSV dos blocos e o resto da
+resposta vai à saída de erro.
 
 Estado de saída: 0 tudo certo; 1 dado ruim (coordenada, linha do CSV,
 arquivo de dados ausente ou ilegível); 2 linha de comando inválida.

@@ -22,6 +22,7 @@ struct TOpcoesConsulta {
     bool UmPonto = false;
     std::string Entrada;
     std::string Saida;          // empty: standard output; .gpkg or .geojson: through GDAL
+    std::string ColunasCoordenadas;   // --colunas LAT,LON (names or 1-based numbers); empty: found by name
     TOpcoesGis Gis;             // --grade: a raster grid instead of points
 
     std::string PastaDados;     // empty: the path rule; otherwise ends with '/'

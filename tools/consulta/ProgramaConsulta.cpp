@@ -4,11 +4,15 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <optional>
+
+#include <sys/stat.h>
 
 #include "ConsultaLote.h"
 #include "ConsultaPonto.h"
 #include "ErrosConsulta.h"
 #include "GisOpcoes.h"
+#include "LimpezaSinais.h"
 #include "ModuloGis.h"
 #include "OpcoesConsulta.h"
 #include "RespostaGrade.h"
@@ -26,7 +30,23 @@ namespace {
 
 const char* const kPrograma = "tormel21-consulta";
 
+// The names the GIS module writes under (its own temporary file and
+// SQLite's companions), removed if a signal ends the run.
+struct TVigiaGis {
+    explicit TVigiaGis(const std::string& caminho) {
+        const std::string nome = NomeTemporarioGis(caminho);
+        vigias.push_back(std::make_unique<TTemporarioVigiado>(nome));
+        for (const std::string& outro : CompanheirosGis(nome)) vigias.push_back(std::make_unique<TTemporarioVigiado>(outro));
+    }
+    std::vector<std::unique_ptr<TTemporarioVigiado>> vigias;
+};
+
 int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
+    // A folder is refused before any work (reading one fails only later).
+    if (struct stat st {}; !o.Entrada.empty() && o.Entrada != "-" && ::stat(o.Entrada.c_str(), &st) == 0 &&
+                           S_ISDIR(st.st_mode))
+        throw EInOutError(Ansi("O arquivo de entrada ") + TextoDoCaminho(o.Entrada) +
+                          Ansi(" é uma pasta: dê um arquivo CSV."));
     const std::string pasta = o.PastaDados.empty() ? PastaDados(PastaDoPrograma()) : o.PastaDados;
     TBDPrecipitacao bd(pasta);
     // Only the pool states are read: no answer uses the others.
@@ -40,10 +60,12 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
     if (grade && !o.Gis.Grade.empty()) {
+        const TVigiaGis vigia(o.Gis.Grade);
         GravaGradeNacionalGis(*grade, o);
         return TProgramaConsulta::Sucesso;
     }
     if (!o.Gis.Grade.empty()) {
+        const TVigiaGis vigia(o.Gis.Grade);
         const std::size_t semValor = GravaGradeGis(pool, o, erros);
         if (semValor == 0) return TProgramaConsulta::Sucesso;
         erros << kPrograma << ": " << semValor << (semValor == 1 ? " célula ficou" : " células ficaram")
@@ -58,7 +80,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
     if (o.UmPonto) {
         TConsultaPonto consulta(pool, o);
         consulta.DefineGrade(grade.get());
-        consulta.Executa(saida);
+        consulta.Executa(saida, &erros);
     } else {
         std::ifstream arquivoEntrada;
         std::istream* in = &entrada;
@@ -68,6 +90,8 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                 throw EInOutError(Ansi("Não foi possível abrir o arquivo ") + TextoDoCaminho(o.Entrada) + ".");
             in = &arquivoEntrada;
         }
+        std::optional<TVigiaGis> vigia;
+        if (SaidaGis(o.Saida)) vigia.emplace(o.Saida);
         const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGisModulo(pool, o, *in, erros)
                                                      : TConsultaLote(pool, o, grade.get()).Executa(*in, saida, erros);
         if (in->bad())

@@ -1,5 +1,6 @@
 #include "SaidaConsulta.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <sys/stat.h>
@@ -36,6 +37,36 @@ std::string FimDosLinks(std::string caminho) {
     return caminho;   // a loop: the rename over it fails and says so
 }
 
+std::string NomeTemporarioGis(const std::string& caminho) {
+    auto extensao = [](const std::string& c) {
+        const std::size_t barra = c.find_last_of('/'), ponto = c.find_last_of('.');
+        return ponto == std::string::npos || (barra != std::string::npos && ponto < barra) ? std::string()
+                                                                                            : c.substr(ponto);
+    };
+    const std::string destino = FimDosLinks(caminho);
+    return destino.substr(0, destino.size() - extensao(destino).size()) + ".tmp" + std::to_string(::getpid()) +
+           extensao(caminho);
+}
+
+std::vector<std::string> ExtensoesIrmasGis(const std::string& arquivo) {
+    const std::size_t ponto = arquivo.find_last_of('.'), barra = arquivo.find_last_of('/');
+    std::string ext = ponto == std::string::npos || (barra != std::string::npos && ponto < barra) ? std::string()
+                                                                                                : arquivo.substr(ponto);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".shp") return {".shx", ".dbf", ".prj", ".cpg", ".qix"};
+    if (ext == ".tab") return {".dat", ".map", ".id", ".ind"};
+    if (ext == ".asc") return {".prj"};
+    return {};
+}
+
+std::vector<std::string> CompanheirosGis(const std::string& arquivo) {
+    std::vector<std::string> r;
+    for (const char* sufixo : {"-journal", "-wal", "-shm", ".aux.xml", ".base.tif"}) r.push_back(arquivo + sufixo);
+    const std::size_t ponto = arquivo.find_last_of('.');
+    for (const std::string& ext : ExtensoesIrmasGis(arquivo)) r.push_back(arquivo.substr(0, ponto) + ext);
+    return r;
+}
+
 TSaidaConsulta::TSaidaConsulta(const std::string& caminho, std::ostream& saidaPadrao) : caminho_(caminho) {
     struct stat st {};
     if (::stat(caminho_.c_str(), &st) == 0) {
@@ -54,6 +85,7 @@ TSaidaConsulta::TSaidaConsulta(const std::string& caminho, std::ostream& saidaPa
     std::string modelo = destino_ + ".XXXXXX";
     const int fd = ::mkstemp(modelo.data());
     if (fd < 0) Falha();
+    vigia_ = std::make_unique<TTemporarioVigiado>(modelo);
     // mkstemp makes the file private; give it the mode the file has, or the
     // one a new file gets.
     mode_t modo = 0;
@@ -69,6 +101,7 @@ TSaidaConsulta::TSaidaConsulta(const std::string& caminho, std::ostream& saidaPa
     if (ok) arquivo_.open(modelo, std::ios::binary | std::ios::trunc);
     if (!ok || !arquivo_) {   // no destructor runs for a constructor that throws
         std::remove(modelo.c_str());
+        vigia_.reset();
         Falha();
     }
     temporario_ = modelo;

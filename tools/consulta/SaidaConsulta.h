@@ -7,12 +7,27 @@
 // output is written directly, since there is nothing to replace. A folder
 // is refused at once.
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "LimpezaSinais.h"
 
 // The end of a chain of symbolic links (the path itself when it is none); a
 // link may point to a name not yet taken.
 std::string FimDosLinks(std::string caminho);
+
+// The temporary name a GIS output is written under beside its final target
+// (links followed), the extension kept last (GDAL and SQLite look at it):
+// "grade.tmp<pid>.tif".
+std::string NomeTemporarioGis(const std::string& caminho);
+// The other files a GIS writer may make beside a file: SQLite's journals,
+// GDAL's side file, the grid's first GeoTIFF, a Shapefile's or a MapInfo
+// table's companions (those with the file's stem: their extensions).
+std::vector<std::string> CompanheirosGis(const std::string& arquivo);
+// The companions that belong to the format and move with the file.
+std::vector<std::string> ExtensoesIrmasGis(const std::string& arquivo);
 
 class TSaidaConsulta {
 public:
@@ -34,4 +49,5 @@ private:
     std::string temporario_;   // empty when writing directly
     std::ofstream arquivo_;
     std::ostream* direta_ = nullptr;
+    std::unique_ptr<TTemporarioVigiado> vigia_;   // removes temporario_ on a signal
 };

@@ -15,6 +15,11 @@ public:
     static std::string Estacoes(const TBlocosEstacoes& blocos);
     static std::string Localidades(const TBlocosLocalidades& blocos);
     // Writes through a temporary file renamed over the target; EInOutError
-    // naming the file when it cannot be written.
+    // naming the file and the system's reason when it cannot be written.
     static void Grava(const std::string& caminho, const std::string& bytes);
+    // Both files of a data folder (`pasta` ends with '/'): each is written
+    // whole under a temporary name, and only when both are complete are they
+    // renamed over the old pair. A failure leaves the old pair as it was and
+    // no temporary file behind.
+    static void GravaPar(const std::string& pasta, const std::string& estacoes, const std::string& localidades);
 };

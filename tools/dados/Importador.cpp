@@ -7,6 +7,9 @@
 #include "Csv.h"
 #include "database/Citacoes.h"
 #include "database/Colacao.h"
+#include "database/Coordenadas.h"
+#include "database/ExtensaoBrasil.h"
+#include "database/GeoReferencia.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -36,6 +39,41 @@ std::string TErroImportacao::Texto() const {
 
 void TImportador::Erro(const std::string& arquivo, int linha, std::string campo, std::string motivo) {
     erros_.push_back({arquivo, linha, std::move(campo), std::move(motivo)});
+}
+
+void TImportador::Aviso(const std::string& arquivo, int linha, std::string campo, std::string motivo) {
+    avisos_.push_back({arquivo, linha, std::move(campo), "aviso: " + std::move(motivo)});
+}
+
+// A place inside Brazil's extent; for a station, inside its state's bounds
+// when the state has a map (a warning, an error when strict), and at a
+// position no other station has.
+bool TImportador::ConfereLugar(const AnsiString& lat, const AnsiString& lon, const std::string& arquivo, int linha,
+                               int estado, bool estacao) {
+    const double graus[2] = {ParseDms(lat), ParseDms(lon)};
+    if (ForaDaExtensaoDoBrasil(graus[0], graus[1])) {
+        Erro(arquivo, linha, "latitude",
+             "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) + " fica fora do Brasil");
+        return false;
+    }
+    if (!estacao) return true;
+    if (const TEstadoComMapa* g = EstadoComMapa(estado); g && !g->DentroDosLimites(graus[0], graus[1])) {
+        const std::string motivo = "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) +
+                                   " fica fora dos limites do estado " + SiglasEstados[static_cast<size_t>(estado)];
+        if (estrito_) {
+            Erro(arquivo, linha, "latitude", motivo);
+            return false;
+        }
+        Aviso(arquivo, linha, "latitude", motivo);
+    }
+    const auto [posicao, nova] = posicoes_.emplace(lat + lon, linha);
+    if (!nova) {
+        Erro(arquivo, linha, "latitude",
+             "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) + " é a mesma da estação da linha " +
+                 std::to_string(posicao->second) + " (a interpolação só acharia uma delas)");
+        return false;
+    }
+    return true;
 }
 
 bool TImportador::Cabecalho(const std::vector<std::string>& campos, const std::vector<std::string>& esperado,
@@ -81,6 +119,14 @@ bool TImportador::LeNome(const std::string& texto, const std::string& arquivo, i
         if (ComparaNomes(outro, nome) == 0) {
             Erro(arquivo, linha, "nome", "\"" + texto + "\" repetido no mesmo estado");
             return false;
+        }
+    // Equal but for case and accents ("São Paulo", "Sao paulo"): most likely
+    // one place written twice.
+    for (const auto& outro : v)
+        if (ProcuraNoNome(outro, nome) == 0 && ProcuraNoNome(nome, outro) == 0) {
+            Aviso(arquivo, linha, "nome",
+                  "\"" + texto + "\" difere de \"" + Cp1252ToUtf8(outro) + "\", no mesmo estado, só em maiúsculas ou acentos");
+            break;
         }
     v.push_back(nome);
     return true;
@@ -163,6 +209,7 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         }
         ok = LeCoordenada(f[7], arquivo, l.Numero, "latitude", lat) && ok;
         ok = LeCoordenada(f[8], arquivo, l.Numero, "longitude", lon) && ok;
+        ok = ok && ConfereLugar(lat, lon, arquivo, l.Numero, estado, true);
         if (!ok) continue;
         e.K = pk;
         e.a = pa;
@@ -186,6 +233,7 @@ void TImportador::LeLocalidades(std::string_view textoUtf8, const std::string& a
         ok = ok && LeNome(f[1], arquivo, l.Numero, estado, nomesLocalidades_, nome);
         ok = LeCoordenada(f[2], arquivo, l.Numero, "latitude", lat) && ok;
         ok = LeCoordenada(f[3], arquivo, l.Numero, "longitude", lon) && ok;
+        ok = ok && ConfereLugar(lat, lon, arquivo, l.Numero, estado, false);
         if (!ok) continue;
         r.Nome.Assign(nome);
         r.Latitude.Assign(lat);

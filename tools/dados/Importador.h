@@ -5,10 +5,16 @@
 // in the collation of the window's lists, so a list position is the
 // record's index.
 //
+// A place outside Brazil's extent is refused; a station at the position of
+// another, too. A station outside its state's bounds (states with a map) is
+// a warning, or an error when strict; so is a name equal to another of its
+// state but for case and accents (always a warning).
+//
 // Station file columns:  uf,nome,K,a,b,c,citacao,latitude,longitude
 // Locality file columns: uf,nome,latitude,longitude
 // (the first row that is not a comment is this header).
 #include <array>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +44,10 @@ public:
     void LeArquivoLocalidades(const std::string& caminho);
 
     const std::vector<TErroImportacao>& Erros() const { return erros_; }
+    // What is accepted but looks wrong (said, not refused).
+    const std::vector<TErroImportacao>& Avisos() const { return avisos_; }
+    // Strict: what would be a warning of a station's place is an error.
+    void Estrito(bool estrito) { estrito_ = estrito; }
     // EDadosInvalidos listing every error, one per line; nothing when clean.
     void VerificaSemErros() const;
 
@@ -47,6 +57,9 @@ public:
 
 private:
     void Erro(const std::string& arquivo, int linha, std::string campo, std::string motivo);
+    void Aviso(const std::string& arquivo, int linha, std::string campo, std::string motivo);
+    bool ConfereLugar(const AnsiString& lat, const AnsiString& lon, const std::string& arquivo, int linha, int estado,
+                      bool estacao);
     // The data rows of a CSV text under the expected header; CSV errors, a
     // missing or wrong header and rows with another number of fields are
     // reported and left out.
@@ -67,4 +80,7 @@ private:
     std::vector<std::vector<std::string>> nomesEstacoes_ = std::vector<std::vector<std::string>>(NumEstados);
     std::vector<std::vector<std::string>> nomesLocalidades_ = std::vector<std::vector<std::string>>(NumEstados);
     std::vector<TErroImportacao> erros_;
+    std::vector<TErroImportacao> avisos_;
+    std::map<AnsiString, int> posicoes_;   // the stations' latitude + longitude texts, with their line
+    bool estrito_ = false;
 };

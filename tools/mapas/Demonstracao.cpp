@@ -68,6 +68,32 @@ bool Azul(const QImage& img, int x, int y) {
     return img.valid(x, y) && (img.pixel(x, y) & 0xffffffu) == 0x0000ffu;
 }
 
+// Moves the town to the blue pixel nearest its own (ties: the first in
+// rows from the top) whose whole-second coordinate texts fall on it again.
+void LevaAoAzul(TCidade& c, const TEstadoComMapa& geo, const QImage& mapa) {
+    const double x0 = geo.XOfLongitude(c.Longitude), y0 = geo.YOfLatitude(c.Latitude);
+    struct TCandidato {
+        double d;
+        int x, y;
+    };
+    std::vector<TCandidato> azuis;
+    for (int y = 0; y < mapa.height(); ++y)
+        for (int x = 0; x < mapa.width(); ++x)
+            if (Azul(mapa, x, y)) azuis.push_back({std::hypot(x - x0, y - y0), x, y});
+    std::stable_sort(azuis.begin(), azuis.end(), [](const TCandidato& a, const TCandidato& b) { return a.d < b.d; });
+    for (const TCandidato& p : azuis) {
+        const AnsiString lat = FormatDms(geo.LatitudeFromY(p.y)), lon = FormatDms(geo.LongitudeFromX(p.x));
+        const double la = ParseDms(lat), lo = ParseDms(lon);
+        if (PixelArredondado(geo.XOfLongitude(lo)) != p.x || PixelArredondado(geo.YOfLatitude(la)) != p.y) continue;
+        c.Latitude = la;
+        c.Longitude = lo;
+        c.LatitudeTexto = Cp1252ToUtf8(lat);
+        c.LongitudeTexto = Cp1252ToUtf8(lon);
+        return;
+    }
+    throw EDadosInvalidos("no blue pixel for " + c.Nome);
+}
+
 }  // namespace
 
 TParametros TDemonstracao::Parametros(double lat, double lon, const std::string& semente) {
@@ -186,6 +212,14 @@ void TDemonstracao::Seleciona(const std::vector<QImage>& mapas) {
             return Azul(*mapa, pixel(c).x(), pixel(c).y());
         }));
         resto.resize(std::min(resto.size(), azuis + azuis / 19));
+        // A town just off the drawn area (the coast, a border) stands at the
+        // nearest blue pixel, so its point is on the state's map.
+        for (TCidade& c : resto)
+            if (!Azul(*mapa, pixel(c).x(), pixel(c).y())) {
+                const TCidade original = c;
+                LevaAoAzul(c, *geo, *mapa);
+                movidas_.push_back({original, c});
+            }
         localidades_[static_cast<size_t>(s)] = resto;
     }
 }
@@ -202,7 +236,13 @@ void TDemonstracao::Escreve(const QString& estacoesCsv, const QString& localidad
         "# These are not measurements. Coordinates are degrees south and west.\n";
     e += TCsv::Linha({"uf", "nome", "K", "a", "b", "c", "citacao", "latitude", "longitude"});
     std::string l =
-        "# Demonstration localities of the seven states with a map: real town positions (GeoNames, CC BY 4.0).\n";
+        "# Demonstration localities of the seven states with a map: real town positions (GeoNames, CC BY 4.0).\n"
+        "# A town just off its state's blue area (on the coast or a border) stands at the nearest blue pixel of\n"
+        "# the state map, so that its point is on the map; these towns, with their own positions, are:\n";
+    for (const auto& [original, movida] : movidas_)
+        l += "#   " + std::string(SiglasEstados[static_cast<size_t>(original.Estado)]) + " " + original.Nome + ": " +
+             original.LatitudeTexto + " " + original.LongitudeTexto + " -> " + movida.LatitudeTexto + " " +
+             movida.LongitudeTexto + "\n";
     l += TCsv::Linha({"uf", "nome", "latitude", "longitude"});
     for (int s = 0; s < NumEstados; ++s) {
         const std::string uf = SiglasEstados[static_cast<size_t>(s)];

@@ -2,10 +2,12 @@
 // The demonstration data set: stations and localities at real town
 // positions with synthetic IDF parameters. Stations of a map state are kept
 // only where they fall on the state's blue area; localities come from the
-// remaining towns of the seven map states.
+// remaining towns of the seven map states, a town just off the blue area
+// moved to its nearest blue pixel.
 #include <QImage>
 #include <QString>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TCidade {
@@ -33,4 +35,6 @@ private:
     void Seleciona(const std::vector<QImage>& mapas);
     std::vector<TCidade> cidades_;
     std::vector<std::vector<TCidade>> estacoes_, localidades_;   // per state
+    // Localities moved onto their state's blue area: own position, new position.
+    std::vector<std::pair<TCidade, TCidade>> movidas_;
 };

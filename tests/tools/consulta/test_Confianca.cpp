@@ -82,24 +82,24 @@ TEST_F(Confianca, OnePoint) {
     EXPECT_NEAR(c.MaisProxima()->DistanciaKm, 108, 1);
 }
 
-// Batch: seven columns before "erro" with the option, none without; a
+// Batch: seven columns before "erro" with the option, aviso alone without; a
 // station's own row has no warning, a row that does not read keeps the
 // column count.
 TEST_F(Confianca, Batch) {
     const std::string csv = "id;lat;lon\nfora;5;40\nestacao;12°58'00\";38°30'00\"\nruim;xx;1\n";
     const auto simples = Lote(bd, csv, {});
-    EXPECT_EQ(simples[0].size(), 10u);
+    EXPECT_EQ(simples[0].size(), 15u);   // aviso is always there
     const auto linhas = Lote(bd, csv, {"--confianca"});
     ASSERT_EQ(linhas.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(linhas[0].begin() + 9, linhas[0].end()),
+    EXPECT_EQ(std::vector<std::string>(linhas[0].begin() + 13, linhas[0].end()),
               (std::vector<std::string>{"estacao_proxima", "distancia_km", "estacoes_25km", "estacoes_50km",
                                         "i10_60_min", "i10_60_max", "aviso", "erro"}));
-    for (const auto& l : linhas) EXPECT_EQ(l.size(), 17u);
-    EXPECT_EQ(linhas[1][9], "Salvador (BA)");
-    EXPECT_NE(linhas[1][15].find("fora da área"), std::string::npos);
-    EXPECT_EQ(linhas[2][9], "Salvador (BA)");
-    EXPECT_EQ(linhas[2][10], "0");
-    EXPECT_EQ(linhas[2][11], "1");
-    EXPECT_EQ(linhas[2][15], "");
-    EXPECT_NE(linhas[3][16], "");
+    for (const auto& l : linhas) EXPECT_EQ(l.size(), 21u);
+    EXPECT_EQ(linhas[1][13], "Salvador (BA)");
+    EXPECT_NE(linhas[1][19].find("fora da área"), std::string::npos);
+    EXPECT_EQ(linhas[2][13], "Salvador (BA)");
+    EXPECT_EQ(linhas[2][14], "0");
+    EXPECT_EQ(linhas[2][15], "1");
+    EXPECT_EQ(linhas[2][19], "");
+    EXPECT_NE(linhas[3][20], "");
 }

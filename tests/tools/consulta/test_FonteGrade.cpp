@@ -119,12 +119,12 @@ TEST(FonteGrade, LoteDaGrade) {
         if (l.rfind("mar;", 0) == 0) mar = l;
     }
     EXPECT_NE(r.Saida.find("linha 3 (mar): sem dado na grade"), std::string::npos);
-    EXPECT_EQ(cabecalho, "id;latitude;longitude;grade_K;grade_a;grade_b;grade_c;grade_R2;grade_KS_p;"
-                         "grade_i_Tr10_t60;grade_P_Tr10_t60;erro");
+    EXPECT_EQ(cabecalho, "id;lat;lon;latitude;longitude;lat_decimal;lon_decimal;grade_K;grade_a;grade_b;grade_c;"
+                         "grade_R2;grade_KS_p;grade_i_Tr10_t60;grade_P_Tr10_t60;erro");
     const auto v = Grade().Valor(TDesagregacao::Raster, -(12 + 58 / 60.0 + 12 / 3600.0), -(38 + 30 / 60.0 + 36 / 3600.0));
     ASSERT_TRUE(v);
     EXPECT_NE(ssa.find(";" + FloatToStr(v->Celula.K(), ',') + ";"), std::string::npos) << ssa;
-    EXPECT_EQ(mar, "mar;15;30;;;;;;;;;sem dado na grade");
+    EXPECT_EQ(mar, "mar;15;30;;;;;;;;;;;;;sem dado na grade");
 }
 
 // --grade with the grid: the product's own cells, unresampled.

@@ -138,13 +138,14 @@ TEST_F(Gis, GradeGeoTiffEGdalLocationInfoNosCentrosDasCelulas) {
 TEST_F(Gis, LoteEmGeoPackageEGeoJson) {
     const std::string entrada = pasta.Arquivo("pontos.csv",
                                               "id,lat,lon\nc,19°30'45\",43°45'45\"\np,20°00'00\",44°00'00\"\n"
-                                              "ruim,xx,44\nd,-19.925,-43.9375\n");
+                                              "ruim,xx,44\nd,-19.9258,-43.9375\n");
     const auto csv = Executa(Consulta({"-e", entrada, "--formato", "int", "--negativos", "--tr", "10",
                                        "--duracoes", "60"}));
     ASSERT_EQ(1, csv.Estado);
     const auto linhasCsv = Linhas(csv.Saida);
     ASSERT_EQ(5u, linhasCsv.size());
-    EXPECT_EQ(linhasCsv[0], "id,latitude,longitude,local,K,a,b,c,fonte,i_Tr10_t60,P_Tr10_t60,erro");
+    EXPECT_EQ(linhasCsv[0], "id,lat,lon,latitude,longitude,lat_decimal,lon_decimal,local,K,a,b,c,fonte,i_Tr10_t60,"
+                            "P_Tr10_t60,aviso,erro");
     for (const std::string ext : {".gpkg", ".geojson"}) {
         SCOPED_TRACE(ext);
         const std::string arquivo = pasta.Pasta() + "pontos" + ext;
@@ -155,7 +156,8 @@ TEST_F(Gis, LoteEmGeoPackageEGeoJson) {
         ASSERT_EQ(0, o.Estado);
         EXPECT_NE(o.Saida.find("Feature Count: 4"), std::string::npos) << o.Saida;
         EXPECT_NE(o.Saida.find("ID[\"EPSG\",4674]"), std::string::npos);
-        for (const char* coluna : {"id: String", "latitude: String", "longitude: String", "local: String", "K: Real",
+        for (const char* coluna : {"id: String", "lat: String", "latitude: String", "longitude: String",
+                                   "lat_decimal: Real", "lon_decimal: Real", "local: String", "K: Real",
                                    "a: Real", "b: Real", "c: Real", "fonte: String", "i_Tr10_t60: Real",
                                    "P_Tr10_t60: Real", "erro: String"})
             EXPECT_NE(o.Saida.find(coluna), std::string::npos) << coluna;
@@ -166,27 +168,35 @@ TEST_F(Gis, LoteEmGeoPackageEGeoJson) {
             TLinhaCsvPontos linha;
             ASSERT_TRUE(TLeitorCsv(in, ',').Proxima(linha));
             const std::vector<std::string>& campos = linha.Campos;
-            ASSERT_EQ(12u, campos.size());
+            ASSERT_EQ(17u, campos.size());
             pos = o.Saida.find("OGRFeature(pontos):", pos);
             ASSERT_NE(pos, std::string::npos) << r;
             const std::string feicao = o.Saida.substr(pos, o.Saida.find("\n\n", pos) - pos);
             EXPECT_NE(feicao.find("id (String) = " + campos[0]), std::string::npos) << feicao;
-            EXPECT_NE(feicao.find("latitude (String) = " + campos[1]), std::string::npos) << feicao;
-            if (!campos[11].empty()) {
-                EXPECT_NE(feicao.find("erro (String) = " + campos[11]), std::string::npos) << feicao;
+            EXPECT_NE(feicao.find("lat (String) = " + campos[1]), std::string::npos) << feicao;
+            if (!campos[16].empty()) {
+                EXPECT_NE(feicao.find("erro (String) = " + campos[16]), std::string::npos) << feicao;
                 EXPECT_EQ(feicao.find("POINT"), std::string::npos) << feicao;
             } else {
-                EXPECT_NE(feicao.find("local (String) = " + campos[3]), std::string::npos) << feicao;
-                EXPECT_NE(feicao.find("K (Real) = " + campos[4]), std::string::npos) << feicao;
-                EXPECT_NE(feicao.find("i_Tr10_t60 (Real) = " + campos[9]), std::string::npos) << feicao;
+                EXPECT_NE(feicao.find("latitude (String) = " + campos[3]), std::string::npos) << feicao;
+                EXPECT_NE(feicao.find("local (String) = " + campos[7]), std::string::npos) << feicao;
+                EXPECT_NE(feicao.find("K (Real) = " + campos[8]), std::string::npos) << feicao;
+                EXPECT_NE(feicao.find("i_Tr10_t60 (Real) = " + campos[13]), std::string::npos) << feicao;
                 EXPECT_NE(feicao.find("POINT ("), std::string::npos) << feicao;
             }
             ++pos;
         }
     }
-    // The station's point lies at its texts, west and south negative.
-    const auto o = Executa({"ogrinfo", "-al", "-where", "id = 'c'", pasta.Pasta() + "pontos.gpkg"}).Saida;
-    EXPECT_NE(o.find("POINT (-43.7625 -19.5125)"), std::string::npos) << o;
+    // Each point lies at its input position, west and south negative; the
+    // decimal degrees of the text used are attributes.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> posicoes = {
+        {"c", {"POINT (-43.7625 -19.5125)", "lat_decimal (Real) = -19.5125"}},
+        {"d", {"POINT (-43.9375 -19.9258)", "lat_decimal (Real) = -19.9255555555556", "latitude (String) = 19°55'32\""}},
+    };
+    for (const auto& [id, esperados] : posicoes) {
+        const auto o = Executa({"ogrinfo", "-al", "-where", "id = '" + id + "'", pasta.Pasta() + "pontos.gpkg"}).Saida;
+        for (const std::string& e : esperados) EXPECT_NE(o.find(e), std::string::npos) << e << "\n" << o;
+    }
 }
 
 // With --confianca the GIS file has the CSV's extra columns too, the
@@ -200,8 +210,8 @@ TEST_F(Gis, LoteComConfiancaTemAsColunasDoCsv) {
     std::istringstream in(linhasCsv[1]);
     TLinhaCsvPontos linha;
     ASSERT_TRUE(TLeitorCsv(in, ';').Proxima(linha));
-    ASSERT_EQ(17u, linha.Campos.size());
-    std::string distancia = linha.Campos[10];
+    ASSERT_EQ(21u, linha.Campos.size());
+    std::string distancia = linha.Campos[14];
     ASSERT_NE(distancia.find(','), std::string::npos) << distancia;
     distancia.replace(distancia.find(','), 1, ".");
 
@@ -209,8 +219,8 @@ TEST_F(Gis, LoteComConfiancaTemAsColunasDoCsv) {
     ASSERT_EQ(0, Executa(Consulta({"-e", entrada, "-o", arquivo, "--confianca"})).Estado);
     const auto o = Executa({"ogrinfo", "-al", arquivo}).Saida;
     for (const std::string& esperado : std::vector<std::string>
-         {"estacao_proxima (String) = " + linha.Campos[9], "distancia_km (Real) = " + distancia.substr(0, 6),
-          "estacoes_25km (Integer) = " + linha.Campos[11], "aviso (String)"})
+         {"estacao_proxima (String) = " + linha.Campos[13], "distancia_km (Real) = " + distancia.substr(0, 6),
+          "estacoes_25km (Integer) = " + linha.Campos[15], "aviso (String)"})
         EXPECT_NE(o.find(esperado), std::string::npos) << esperado << "\n" << o;
 }
 

@@ -134,18 +134,21 @@ TEST_F(Processo, StationTextsGiveTheStationAndOtherPointsMatchInterpola) {
     ASSERT_EQ(0, lote.Estado) << lote.Erros;
     const auto l = Csv(lote.Saida, ',');
     ASSERT_EQ(6u, l.size());
-    EXPECT_EQ((std::vector<std::string>{"sp", "23°32'51\"", "46°38'10\"", "São Paulo Teste", "3462.7", "0.172",
-                                        "22", "1.025", "FULANO et al. (1999)", ""}),
-              l[1]);
+    // The input's columns first, then the texts used and their signed degrees.
+    EXPECT_EQ((std::vector<std::string>{"sp", "23°32'51\"", "46°38'10\"", "23°32'51\"", "46°38'10\"", "-23.5475",
+                                        "-46.6361111111111", "São Paulo Teste", "3462.7", "0.172", "22", "1.025",
+                                        "FULANO et al. (1999)"}),
+              Colunas(l[1], 0, 13));
+    EXPECT_EQ("", l[1].back());
     const std::vector<std::pair<std::string, std::string>> textos = {{"27°35'48\"", "48°32'57\""},
                                                                      {"15°00'00\"", "40°00'00\""},
                                                                      {"19°55'32\"", "43°30'00\""},
                                                                      {"05°10'30\"", "45°06'00\""}};
     for (std::size_t i = 0; i < textos.size(); ++i) {
         SCOPED_TRACE(l[i + 2][0]);
-        EXPECT_EQ((std::vector<std::string>{textos[i].first, textos[i].second, "Interpolação"}),
-                  Colunas(l[i + 2], 1, 4));
-        EXPECT_EQ(Parametros(Interpola(textos[i].first, textos[i].second), '.'), Colunas(l[i + 2], 4, 8));
+        EXPECT_EQ((std::vector<std::string>{textos[i].first, textos[i].second}), Colunas(l[i + 2], 3, 5));
+        EXPECT_EQ("Interpolação", l[i + 2][7]);
+        EXPECT_EQ(Parametros(Interpola(textos[i].first, textos[i].second), '.'), Colunas(l[i + 2], 8, 12));
     }
 }
 
@@ -171,12 +174,12 @@ TEST_F(Processo, BadRowsInTheMiddleAreReportedAndTheRestRun) {
     std::string ids;
     for (std::size_t i = 1; i < l.size(); ++i) {
         ids += l[i][0];
-        EXPECT_EQ(i == 1 || i == 6, l[i][4] != "");   // K only where computed
-        EXPECT_EQ(i == 1 || i == 6, l[i][9] == "");   // a message everywhere else
+        EXPECT_EQ(i == 1 || i == 6, l[i][8] != "");       // K only where computed
+        EXPECT_EQ(i == 1 || i == 6, l[i].back() == "");   // a message everywhere else
     }
     EXPECT_EQ("ABCDEF", ids);                 // every row, in input order
     EXPECT_EQ("19°75'00\"", l[2][1]);         // the input as given
-    EXPECT_EQ(Parametros(Interpola("20°30'00\"", "44°15'00\""), ','), Colunas(l[6], 4, 8));
+    EXPECT_EQ(Parametros(Interpola("20°30'00\"", "44°15'00\""), ','), Colunas(l[6], 8, 12));
 }
 
 TEST_F(Processo, BothDialectsCarryTheSameNumbers) {
@@ -185,17 +188,20 @@ TEST_F(Processo, BothDialectsCarryTheSameNumbers) {
                          "x,21°10'00\",45°20'30\"\ny,11.5,40.25\n");
     ASSERT_EQ(0, br.Estado) << br.Erros;
     ASSERT_EQ(0, in.Estado) << in.Erros;
-    EXPECT_EQ(0u, br.Saida.rfind("id;latitude;longitude;local;K;a;b;c;fonte;erro\n"
-                                 "x;\"21°10'00\"\"\";\"45°20'30\"\"\";Interpolação;", 0));
-    EXPECT_EQ(0u, in.Saida.rfind("id,latitude,longitude,local,K,a,b,c,fonte,erro\n", 0));
+    EXPECT_EQ(0u, br.Saida.rfind("id;latitude_entrada;longitude_entrada;latitude;longitude;lat_decimal;lon_decimal;"
+                                 "local;K;a;b;c;fonte;aviso;erro\n"
+                                 "x;\"21°10'00\"\"\";\"45°20'30\"\"\";\"21°10'00\"\"\";\"45°20'30\"\"\";"
+                                 "-21,1666666666667;-45,3416666666667;Interpolação;", 0));
+    EXPECT_EQ(0u, in.Saida.rfind("id,latitude_entrada,longitude_entrada,latitude,longitude,lat_decimal,lon_decimal,"
+                                 "local,K,a,b,c,fonte,aviso,erro\n", 0));
     const auto lb = Csv(br.Saida, ';'), li = Csv(in.Saida, ',');
     ASSERT_EQ(3u, lb.size());
     ASSERT_EQ(3u, li.size());
     for (std::size_t i = 1; i < 3; ++i) {
-        const TEstacao e = Interpola(li[i][1], li[i][2]);
-        EXPECT_EQ(Parametros(e, ','), Colunas(lb[i], 4, 8));
-        EXPECT_EQ(Parametros(e, '.'), Colunas(li[i], 4, 8));
-        EXPECT_NE(std::string::npos, lb[i][4].find(','));   // interpolated values have decimals
+        const TEstacao e = Interpola(li[i][3], li[i][4]);
+        EXPECT_EQ(Parametros(e, ','), Colunas(lb[i], 8, 12));
+        EXPECT_EQ(Parametros(e, '.'), Colunas(li[i], 8, 12));
+        EXPECT_NE(std::string::npos, lb[i][8].find(','));   // interpolated values have decimals
     }
 }
 
@@ -215,13 +221,13 @@ TEST_F(Processo, IntensityAndDepthWorkedByHand) {
     ASSERT_EQ(0, lote.Estado) << lote.Erros;
     const auto l = Csv(lote.Saida, ';');
     ASSERT_EQ(2u, l.size());
-    EXPECT_EQ((std::vector<std::string>{"i_Tr10_t10", "P_Tr10_t10", "i_Tr10_t60", "P_Tr10_t60", "erro"}),
-              Colunas(l[0], 9, 14));
+    EXPECT_EQ((std::vector<std::string>{"i_Tr10_t10", "P_Tr10_t10", "i_Tr10_t60", "P_Tr10_t60", "aviso", "erro"}),
+              Colunas(l[0], 13, 19));
     auto numero = [](std::string s) { return std::stod(s.replace(s.find(','), 1, ".")); };
-    EXPECT_NEAR(144.270, numero(l[1][9]), 5e-4);
-    EXPECT_NEAR(144.270 / 6, numero(l[1][10]), 5e-4);
-    EXPECT_NEAR(52.957, numero(l[1][11]), 5e-4);
-    EXPECT_NEAR(52.957, numero(l[1][12]), 5e-4);
+    EXPECT_NEAR(144.270, numero(l[1][13]), 5e-4);
+    EXPECT_NEAR(144.270 / 6, numero(l[1][14]), 5e-4);
+    EXPECT_NEAR(52.957, numero(l[1][15]), 5e-4);
+    EXPECT_NEAR(52.957, numero(l[1][16]), 5e-4);
 }
 
 TEST_F(Processo, ExitStatusAndMessages) {
@@ -270,9 +276,9 @@ TEST(ProcessoDadosCorrompidos, TheBatchNamesTheBadRecordOnceAndItsRowsBlameTheDa
     EXPECT_NE(std::string::npos, r.Erros.find("linha 4 (x): Longitude \"y\" inválida")) << r.Erros;
     const auto l = Csv(r.Saida, ';');
     ASSERT_EQ(5u, l.size());
-    EXPECT_EQ("Salvador Teste", l[1][3]);   // scanned before the bad record
-    EXPECT_EQ("", l[1][9]);
-    for (std::size_t i : {2u, 3u}) EXPECT_EQ("dados das estações corrompidos", l[i][9]) << i;
+    EXPECT_EQ("Salvador Teste", l[1][7]);   // scanned before the bad record
+    EXPECT_EQ("", l[1].back());
+    for (std::size_t i : {2u, 3u}) EXPECT_EQ("dados das estações corrompidos", l[i].back()) << i;
 }
 
 TEST_F(Processo, OutputFileAndDefaultDataFolder) {
@@ -281,8 +287,10 @@ TEST_F(Processo, OutputFileAndDefaultDataFolder) {
     const auto r = Roda(pasta, {"--dados", pasta.Pasta(), "-e", "-", "-o", destino}, "a;20;44\n");
     ASSERT_EQ(0, r.Estado) << r.Erros;
     EXPECT_EQ("", r.Saida);
-    EXPECT_EQ(0u, TPastaDadosTeste::Le(destino).rfind("id;latitude;longitude;local;K;a;b;c;fonte;erro\n"
-                                                      "a;\"20°00'00\"\"\";\"44°00'00\"\"\";Interpolação;", 0));
+    EXPECT_EQ(0u, TPastaDadosTeste::Le(destino).rfind(
+                      "id;latitude_entrada;longitude_entrada;latitude;longitude;lat_decimal;lon_decimal;local;K;a;b;"
+                      "c;fonte;aviso;erro\na;20;44;\"20°00'00\"\"\";\"44°00'00\"\"\";-20;-44;Interpolação;",
+                      0));
     int arquivos = 0;
     for (const auto& f : std::filesystem::directory_iterator(pasta.Pasta()))
         arquivos += f.path().filename().string().rfind("saida.csv", 0) == 0;
@@ -323,12 +331,12 @@ TEST_F(Processo, DesignStormAndInverseQuestionsWorkedByHand) {
     EXPECT_EQ(1, lote.Estado);
     const auto l = Csv(lote.Saida, ';');
     ASSERT_EQ(5u, l.size());
-    EXPECT_EQ((std::vector<std::string>{"tr_evento", "nota_tr_evento", "erro"}), Colunas(l[0], 9, 12));
-    EXPECT_EQ((std::vector<std::string>{"4", "", ""}), Colunas(l[1], 9, 12));
-    EXPECT_EQ("0,25", l[2][9]);
-    EXPECT_NE(std::string::npos, l[2][10].find("extrapola")) << l[2][10];
-    EXPECT_EQ((std::vector<std::string>{"", "", ""}), Colunas(l[3], 9, 12));
-    EXPECT_NE(std::string::npos, l[4][11].find("t: \"abc\"")) << l[4][11];
+    EXPECT_EQ((std::vector<std::string>{"tr_evento", "nota_tr_evento", "erro"}), Colunas(l[0], 16, 19));
+    EXPECT_EQ((std::vector<std::string>{"4", "", ""}), Colunas(l[1], 16, 19));
+    EXPECT_EQ("0,25", l[2][16]);
+    EXPECT_NE(std::string::npos, l[2][17].find("extrapola")) << l[2][17];
+    EXPECT_EQ((std::vector<std::string>{"", "", ""}), Colunas(l[3], 16, 19));
+    EXPECT_NE(std::string::npos, l[4][18].find("t: \"abc\"")) << l[4][18];
 
     // Salvador Teste at Tr 10 (K = 1000, a = 0.2, b = 10, c = 0.8): P(10) =
     // 24.045 mm, P(60) = 52.957 mm. A centred 60-minute storm in 10-minute

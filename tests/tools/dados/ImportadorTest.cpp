@@ -2,6 +2,8 @@
 // a round trip CSV -> data files -> records read by the program's loader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ArquivosDados.h"
 #include "Importador.h"
 #include "database/BDPrecipitacao.h"
@@ -19,6 +21,12 @@ const std::string Coords = R"("12°30'00""","40°10'20""")";
 std::string Estacao(const std::string& uf, const std::string& nome, const std::string& params = "1200.5,0.15,10,0.8",
                     const std::string& citacao = "FULANO et al. (1999)", const std::string& coords = Coords) {
     return uf + "," + nome + "," + params + "," + citacao + "," + coords + "\n";
+}
+
+// Distinct positions (stations may not share one): seconds i of 12°30'.
+std::string Em(int i) {
+    const std::string ss = (i < 10 ? "0" : "") + std::to_string(i);
+    return "\"12°30'" + ss + "\"\"\",\"40°10'20\"\"\"";
 }
 
 // Imports a station CSV and expects exactly one error, on that line and field.
@@ -74,7 +82,10 @@ TEST(ImportadorErros, NomeRepetidoNoEstado) {
     // The same name in another state is fine; a repeat within a state would
     // make two list lines that cannot be told apart.
     TImportador imp;
-    imp.LeEstacoes(CabecalhoEstacoes + Estacao("SP", "Lins") + Estacao("PR", "Lins") + Estacao("SP", "Lins"), "e.csv");
+    const std::string p = "1200.5,0.15,10,0.8", c = "FULANO et al. (1999)";
+    imp.LeEstacoes(CabecalhoEstacoes + Estacao("SP", "Lins", p, c, Em(1)) + Estacao("PR", "Lins", p, c, Em(2)) +
+                       Estacao("SP", "Lins", p, c, Em(3)),
+                   "e.csv");
     ASSERT_EQ(imp.Erros().size(), 1u);
     EXPECT_EQ(imp.Erros()[0].Linha, 4);
     EXPECT_EQ(imp.Erros()[0].Campo, "nome");
@@ -164,9 +175,11 @@ TEST(ImportadorErros, TodosOsErrosSaoRelatadosEBloqueiamAGravacao) {
 
 TEST(ImportadorOrdem, BlocosSeguemAColacaoDasListas) {
     TImportador imp;
-    imp.LeEstacoes(CabecalhoEstacoes + Estacao("MG", "Uberaba") + Estacao("MG", "águas Formosas") +
-                       Estacao("MG", "Abaeté") + Estacao("MG", "Zona") + Estacao("MG", "Ábaco") +
-                       Estacao("MG", "abadia"),
+    const std::string p = "1200.5,0.15,10,0.8", c = "FULANO et al. (1999)";
+    imp.LeEstacoes(CabecalhoEstacoes + Estacao("MG", "Uberaba", p, c, Em(1)) +
+                       Estacao("MG", "águas Formosas", p, c, Em(2)) + Estacao("MG", "Abaeté", p, c, Em(3)) +
+                       Estacao("MG", "Zona", p, c, Em(4)) + Estacao("MG", "Ábaco", p, c, Em(5)) +
+                       Estacao("MG", "abadia", p, c, Em(6)),
                    "e.csv");
     ASSERT_TRUE(imp.Erros().empty());
     const auto estacoes = imp.Estacoes();
@@ -234,4 +247,43 @@ TEST(ImportadorIdaEVolta, ArquivoVazioTemVinteESeteBlocosVazios) {
     std::string g = TArquivosDados::Localidades(grande);
     EXPECT_EQ(static_cast<unsigned char>(g[1 + 3 * 2]), 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(g[1 + 3 * 2 + 1]), 0xFF);
+}
+
+// Places that cannot be: outside Brazil or a second station at one position
+// are refused; outside the state's bounds (a state with a map) is a warning,
+// an error when strict; names equal but for case and accents are a warning.
+TEST(ImportadorLugares, ImpossiveisRecusadosEDuvidososAvisados) {
+    const std::string p = "1200.5,0.15,10,0.8", c = "FULANO et al. (1999)";
+    const std::string manaus = R"("03°06'07""","60°01'30""")", saoPaulo = R"("23°32'51""","46°38'10""")";
+    struct TCaso {
+        std::string Corpo;
+        bool Estrito;
+        std::vector<std::string> Erros, Avisos;   // "linha:campo"
+    };
+    const std::vector<TCaso> casos = {
+        {Estacao("AM", "Norte", p, c, R"("99°59'59""","60°00'00""")"), false, {"2:latitude"}, {}},
+        {Estacao("RS", "Mar", p, c, R"("34°30'00""","52°00'00""")"), false, {"2:latitude"}, {}},
+        {Estacao("AM", "Manaus", p, c, manaus), false, {}, {}},
+        {Estacao("SP", "Manaus", p, c, manaus), false, {}, {"2:latitude"}},
+        {Estacao("SP", "Manaus", p, c, manaus), true, {"2:latitude"}, {}},
+        {Estacao("SP", "A", p, c, saoPaulo) + Estacao("SP", "B", p, c, saoPaulo) + Estacao("RJ", "C", p, c, saoPaulo),
+         false, {"3:latitude", "4:latitude"}, {"4:latitude"}},
+        {Estacao("SP", "São Paulo", p, c, Em(1)) + Estacao("SP", "São paulo", p, c, Em(2)) +
+             Estacao("SP", "Sao Paulo", p, c, Em(3)) + Estacao("RJ", "Sao Paulo", p, c, Em(4)),
+         false, {}, {"2:latitude", "3:latitude", "3:nome", "4:latitude", "4:nome", "5:latitude"}},
+    };
+    auto lista = [](const std::vector<TErroImportacao>& v) {
+        std::vector<std::string> r;
+        for (const auto& e : v) r.push_back(std::to_string(e.Linha) + ":" + e.Campo);
+        std::sort(r.begin(), r.end());
+        return r;
+    };
+    for (const TCaso& caso : casos) {
+        SCOPED_TRACE(caso.Corpo);
+        TImportador imp;
+        imp.Estrito(caso.Estrito);
+        imp.LeEstacoes(CabecalhoEstacoes + caso.Corpo, "e.csv");
+        EXPECT_EQ(caso.Erros, lista(imp.Erros()));
+        EXPECT_EQ(caso.Avisos, lista(imp.Avisos()));
+    }
 }

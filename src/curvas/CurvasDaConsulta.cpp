@@ -1,0 +1,27 @@
+#include "curvas/CurvasDaConsulta.h"
+
+#include "curvas/FoCurvasIdf.h"
+#include "platform/Cp1252.h"
+#include "ui/FoConsulta.h"
+
+namespace {
+QString Q(const AnsiString& ansi) { return QString::fromStdString(Cp1252ToUtf8(ansi)); }
+}  // namespace
+
+TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
+    TLugarIdf lugar;
+    lugar.Nome = consulta.NomeDoLugar();
+    lugar.Estado = consulta.EstadoDoLugar();
+    lugar.Latitude = Q(consulta.LatitudeText);
+    lugar.Longitude = Q(consulta.LongitudeText);
+    lugar.Fonte = consulta.LegendaAutor();
+    const TEstacao r = consulta.RegistroDoLugar();
+    lugar.Parametros = {r.K, r.a, r.b, r.c};
+    lugar.Aviso = consulta.AvisoAtual();
+    consulta.AcrescentaGrade(lugar);   // the national grid's cell, when compared
+    return lugar;
+}
+
+void MostraCurvasDaConsulta(TfrmFoConsulta& consulta) {
+    MostraCurvasIdf(&consulta, LugarAtual(consulta), consulta.Ajuda(), consulta.ArquivoConfiguracao);
+}
