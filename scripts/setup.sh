@@ -9,7 +9,8 @@ mode="${1:-}"
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(g++ cmake make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libgeographiclib-dev fonts-dejavu-core poppler-utils qt6-translations-l10n libgdal-dev)
+          libbenchmark-dev libgeographiclib-dev fonts-dejavu-core poppler-utils qt6-translations-l10n libgdal-dev
+          libeigen3-dev)   # libeigen3-dev: the least-squares fit of an equation to a record
 if [ "$mode" = run ]; then packages+=(qt6-gtk-platformtheme); fi
 if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi   # libFuzzer
 if [ "$mode" = test ]; then packages+=(dpkg-dev file lintian); fi   # the Debian package and its check

@@ -28,7 +28,7 @@ falha() { echo "FALHA: $*" >&2; exit 1; }
 
 # The layout: launchers are relative links to the programs, which sit beside
 # the data folder.
-for p in tormel21 tormel21-consulta; do
+for p in tormel21 tormel21-consulta tormel21-ajuste; do
   [ "$(readlink "$usr/bin/$p")" = "../lib/tormel21/bin/$p" ] || falha "/usr/bin/$p não é o link esperado"
 done
 id=$(sed -n 's/^TORMEL_ID_APPSTREAM:STRING=//p' "$build/CMakeCache.txt")
@@ -37,6 +37,7 @@ for f in "lib/tormel21/bin/Tormel21.hlp" "share/tormel21/Arquivos Comuns/Estados
          "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
          "share/icons/hicolor/16x16/apps/tormel21.png" "share/icons/hicolor/scalable/apps/tormel21.svg" \
          "share/man/man1/tormel21-consulta.1.gz" "share/man/pt_BR/man1/tormel21-consulta.1.gz" \
+         "share/man/man1/tormel21-ajuste.1.gz" "share/man/pt_BR/man1/tormel21-ajuste.1.gz" \
          "share/doc/tormel21/copyright" "share/doc/tormel21/NOTICE"; do
   [ -f "$usr/$f" ] || falha "falta /usr/$f"
 done

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 
+#include "ajusteui/FoAjusteEquacao.h"
 #include "curvas/CurvasDaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Coordenadas.h"
@@ -93,6 +94,7 @@ bool TTormel21::Execute() {
     janela->HelpContext = HelpContext;
     janela->ArquivoConfiguracao = ArquivoConfiguracao;
     janela->AbreCurvasIdf = MostraCurvasDaConsulta;
+    janela->AbreAjusteEquacao = [](TfrmFoConsulta& consulta) { MostraAjusteEquacao(&consulta); };
     janela->LeOpcoes();
 
     propriedadeRecusada_ = "IndEstado";

@@ -1,6 +1,9 @@
 #include "database/Citacoes.h"
 
 #include <cstring>
+#include <string>
+
+#include "platform/Cp1252.h"
 
 // Demonstration references: the shipped data set is synthetic, so its
 // sources are placeholders too (Portuguese placeholder surnames and an
@@ -64,4 +67,9 @@ int IndiceCitacao(const char* chaveUtf8) {
     for (std::size_t i = 0; i < Citacoes.size(); ++i)
         if (std::strcmp(Citacoes[i].Chave, chaveUtf8) == 0) return static_cast<int>(i);
     return -1;
+}
+
+bool CitacaoDeAjuste(const char* chaveUtf8) {
+    const std::string chave = chaveUtf8;
+    return chave.rfind("Ajuste ", 0) == 0 && IsCp1252Representable(chave) && Utf8ToCp1252(chave).size() <= 30;
 }

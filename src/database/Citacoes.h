@@ -14,3 +14,7 @@ struct TCitacao {
 extern const std::array<TCitacao, 10> Citacoes;
 // Index of the row whose key equals chave exactly (UTF-8), or -1.
 int IndiceCitacao(const char* chaveUtf8);
+// A station fitted by the user from a rainfall record ("Ajuste ANA 01943011
+// (2026)"): "Ajuste " and at most 30 bytes in cp1252. Its description lives in
+// ajustes.csv beside the user's stations, not in the table.
+bool CitacaoDeAjuste(const char* chaveUtf8);

@@ -93,6 +93,7 @@ void TfrmFoConsulta::LigaEventos() {
     connect(ObterAjudaSobre1, &QAction::triggered, this, Acao([this] { ObterAjudaSobre1Click(); }));
     connect(Sobre1, &QAction::triggered, this, Acao([this] { Sobre1Click(); }));
     connect(CurvasIdf1, &QAction::triggered, this, Acao([this] { CurvasIdf1Click(); }));
+    connect(AjustarEquacao1, &QAction::triggered, this, Acao([this] { AjustarEquacao1Click(); }));
     connect(MostrarEstacoes1, &QAction::triggered, this, Acao([this] { MostrarEstacoes1Click(); }));
     connect(EstacoesInterpolacao1, &QAction::triggered, this, Acao([this] { EstacoesInterpolacao1Click(); }));
     BrasilBMP->AoMover = Acao([this](int x, int y) { BrasilBMPMouseMove(x, y); });
@@ -342,6 +343,7 @@ void TfrmFoConsulta::BtnCancelClick() { done(2); }
 
 void TfrmFoConsulta::AtualizaComandos() {
     CurvasIdf1->setEnabled(TemParametros() && AbreCurvasIdf);
+    AjustarEquacao1->setEnabled(static_cast<bool>(AbreAjusteEquacao));
     EstacoesInterpolacao1->setEnabled(TemParametros());
     AtualizaEstacoesNoMapa();
     AtualizaDicaAutor();
@@ -367,6 +369,10 @@ TEstacao TfrmFoConsulta::RegistroDoLugar() const {
 
 void TfrmFoConsulta::CurvasIdf1Click() {
     if (TemParametros() && AbreCurvasIdf) AbreCurvasIdf(*this);
+}
+
+void TfrmFoConsulta::AjustarEquacao1Click() {
+    if (AbreAjusteEquacao) AbreAjusteEquacao(*this);
 }
 
 void TfrmFoConsulta::reject() { done(2); }

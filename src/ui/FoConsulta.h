@@ -80,6 +80,8 @@ public:
     // query window knows nothing of those windows; while empty the menu item
     // stays disabled.
     std::function<void(TfrmFoConsulta&)> AbreCurvasIdf;
+    // "Ajustar equação..." (the fitting window), handed in the same way.
+    std::function<void(TfrmFoConsulta&)> AbreAjusteEquacao;
     IAjuda* Ajuda() const { return ajuda_; }
 
     // The user's locale's decimal separator, used for every number shown.
@@ -118,6 +120,7 @@ public:
     QAction* ObterAjudaSobre1 = nullptr;
     QAction* Sobre1 = nullptr;
     QAction* CurvasIdf1 = nullptr;
+    QAction* AjustarEquacao1 = nullptr;         // "Ajustar equação..." (src/ajusteui)
     QAction* MostrarEstacoes1 = nullptr;        // checkable, [OPCOES] MostrarEstacoes
     QAction* EstacoesInterpolacao1 = nullptr;   // Ctrl+E
     TCamadaEstacoes* CamadaBrasil = nullptr;    // station dots over BrasilBMP
@@ -156,6 +159,7 @@ public:
     void Contedo1Click();
     void ObterAjudaSobre1Click();
     void CurvasIdf1Click();
+    void AjustarEquacao1Click();
     void ProcurarLocal1Click();
     // Selects the place's state and then the place itself through the same
     // handlers as the user's clicks.

@@ -150,6 +150,8 @@ void TfrmFoConsulta::MontaMenu() {
     CurvasIdf1 = MainMenu1->addAction(T("Curvas &IDF..."));
     CurvasIdf1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     CurvasIdf1->setEnabled(false);
+    AjustarEquacao1 = MainMenu1->addAction(T("Ajustar e&quação..."));
+    AjustarEquacao1->setEnabled(false);
     ProcurarLocal1 = MainMenu1->addAction(T("&Procurar local..."));
     ProcurarLocal1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     QMenu* exibir = MainMenu1->addMenu(T("E&xibir"));

@@ -57,9 +57,22 @@ bool TImportador::ConfereLugar(const AnsiString& lat, const AnsiString& lon, con
         return false;
     }
     if (!estacao) return true;
-    if (const TEstadoComMapa* g = EstadoComMapa(estado); g && !g->DentroDosLimites(graus[0], graus[1])) {
-        const std::string motivo = "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) +
-                                   " fica fora dos limites do estado " + SiglasEstados[static_cast<size_t>(estado)];
+    const TEstadoComMapa* mapa = EstadoComMapa(estado);
+    std::string onde;   // what of the state the place lies outside, when it does
+    if (contornos_ && mapa) {
+        if (!contornos_->Contem(estado, graus[0], graus[1], ToleranciaContornoKm)) onde = "do contorno";
+    } else if (contornos_) {
+        // north, south, east, west; the tolerance as degrees (a degree is at least 111 km north-south).
+        const auto e = contornos_->Extensao(estado);
+        const double m = ToleranciaContornoKm / 111.0 / std::max(0.2, std::cos(graus[0] * 3.14159265358979 / 180));
+        if (graus[0] < e[0] - m || graus[0] > e[1] + m || graus[1] < e[2] - m || graus[1] > e[3] + m)
+            onde = "da extensão";
+    } else if (mapa && !mapa->DentroDosLimites(graus[0], graus[1])) {
+        onde = "dos limites";
+    }
+    if (!onde.empty()) {
+        const std::string motivo = "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) + " fica fora " + onde +
+                                   " do estado " + SiglasEstados[static_cast<size_t>(estado)];
         if (estrito_) {
             Erro(arquivo, linha, "latitude", motivo);
             return false;
@@ -203,7 +216,8 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         ok = LeParametro(f[5], arquivo, l.Numero, "c", pc) && ok;
         std::string citacao = Apara(f[6]);
         // Compared whole: a NUL would end the key early and let what follows it in.
-        if (citacao.find('\0') != std::string::npos || IndiceCitacao(citacao.c_str()) < 0) {
+        if (citacao.find('\0') != std::string::npos ||
+            (IndiceCitacao(citacao.c_str()) < 0 && !CitacaoDeAjuste(citacao.c_str()))) {
             Erro(arquivo, l.Numero, "citacao", "\"" + citacao + "\" não está na tabela de citações do programa");
             ok = false;
         }

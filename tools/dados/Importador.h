@@ -6,9 +6,9 @@
 // record's index.
 //
 // A place outside Brazil's extent is refused; a station at the position of
-// another, too. A station outside its state's bounds (states with a map) is
-// a warning, or an error when strict; so is a name equal to another of its
-// state but for case and accents (always a warning).
+// another, too. A station outside its state's outline (states with a map)
+// or extent (the others) is a warning, or an error when strict; a name equal
+// to another of its state but for case and accents is a warning.
 //
 // Station file columns:  uf,nome,K,a,b,c,citacao,latitude,longitude
 // Locality file columns: uf,nome,latitude,longitude
@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "database/ContornosEstados.h"
 #include "database/Estados.h"
 #include "database/Registros.h"
 #include "Csv.h"
@@ -48,6 +49,12 @@ public:
     const std::vector<TErroImportacao>& Avisos() const { return avisos_; }
     // Strict: what would be a warning of a station's place is an error.
     void Estrito(bool estrito) { estrito_ = estrito; }
+    // The states' outlines: a station of a state with a map is then checked
+    // against its outline, one of another state against the outline's
+    // extent (both within ToleranciaContornoKm). Without them, the states
+    // with a map are checked against the map's bounds, the others not.
+    void Contornos(const TContornosEstados* contornos) { contornos_ = contornos; }
+    static constexpr double ToleranciaContornoKm = 10;
     // EDadosInvalidos listing every error, one per line; nothing when clean.
     void VerificaSemErros() const;
 
@@ -83,4 +90,5 @@ private:
     std::vector<TErroImportacao> avisos_;
     std::map<AnsiString, int> posicoes_;   // the stations' latitude + longitude texts, with their line
     bool estrito_ = false;
+    const TContornosEstados* contornos_ = nullptr;
 };

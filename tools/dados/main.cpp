@@ -3,18 +3,21 @@
 // Every bad row is reported (file, line, field); nothing is written then.
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "ArquivosDados.h"
 #include "Importador.h"
+#include "database/ContornosEstados.h"
+#include "platform/Caminhos.h"
 #include "platform/Erros.h"
 
 namespace {
 
 const char* const kAjuda =
-    "Uso: tormel21-dados [--estrito] ESTACOES.csv LOCALIDADES.csv PASTA\n"
+    "Uso: tormel21-dados [--estrito] [--contornos ARQ] ESTACOES.csv LOCALIDADES.csv PASTA\n"
     "\n"
     "Monta os arquivos de dados do Tormel 2.1 (Estados_Tor21.bin e\n"
     "Localidades_Tor21.bin) na PASTA a partir dos arquivos CSV (UTF-8):\n"
@@ -26,7 +29,9 @@ const char* const kAjuda =
     "\n"
     "Opções:\n"
     "  --estrito   recusa, em vez de só avisar, uma estação fora do contorno\n"
-    "              (ou da caixa) do seu estado.\n"
+    "              do seu estado (estados com mapa) ou da sua extensão (os demais).\n"
+    "  --contornos ARQ  contornos dos estados (padrão: contornos.csv ao lado de\n"
+    "              ESTACOES.csv, se houver; sem eles, só os limites dos mapas).\n"
     "  -h, --help  esta ajuda.\n"
     "\n"
     "Estado de saída: 0 arquivos gravados; 1 dados ruins ou erro de gravação;\n"
@@ -41,6 +46,7 @@ std::string Plural(std::size_t n, const char* um, const char* varios) {
 int main(int argc, char** argv) {
     std::vector<std::string> posicionais;
     bool estrito = false;
+    std::string contornos;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--help" || a == "-h") {
@@ -48,6 +54,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (a == "--estrito") estrito = true;
+        else if (a == "--contornos" && i + 1 < argc) contornos = argv[++i];
         else if (a.size() > 1 && a[0] == '-') {
             std::fprintf(stderr, "tormel21-dados: opção desconhecida: %s\nUse tormel21-dados --help.\n", a.c_str());
             return 2;
@@ -61,6 +68,21 @@ int main(int argc, char** argv) {
     try {
         TImportador imp;
         imp.Estrito(estrito);
+        // The outlines beside the stations file, unless named.
+        if (contornos.empty()) {
+            const std::size_t barra = posicionais[0].find_last_of('/');
+            const std::string vizinho =
+                (barra == std::string::npos ? std::string() : posicionais[0].substr(0, barra + 1)) + "contornos.csv";
+            if (std::FILE* f = std::fopen(vizinho.c_str(), "rb")) {
+                std::fclose(f);
+                contornos = vizinho;
+            }
+        }
+        std::unique_ptr<TContornosEstados> outlines;
+        if (!contornos.empty()) {
+            outlines = std::make_unique<TContornosEstados>(LeArquivo(contornos));
+            imp.Contornos(outlines.get());
+        }
         imp.LeArquivoEstacoes(posicionais[0]);
         imp.LeArquivoLocalidades(posicionais[1]);
         for (const auto& a : imp.Avisos()) std::fprintf(stderr, "%s\n", a.Texto().c_str());

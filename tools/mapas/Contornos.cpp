@@ -11,47 +11,24 @@
 
 namespace {
 
-double Mercator(double latGraus) {
-    double r = latGraus * std::numbers::pi / 180.0;
-    return std::log(std::tan(std::numbers::pi / 4 + r / 2)) * 180.0 / std::numbers::pi;
-}
-
-double MercatorInversa(double m) {
-    double r = m * std::numbers::pi / 180.0;
-    return (2 * std::atan(std::exp(r)) - std::numbers::pi / 2) * 180.0 / std::numbers::pi;
-}
-
-// Least squares y = a x + b; returns the largest residual in x units.
-double Ajusta(const std::vector<QPointF>& pts, double& a, double& b) {
-    double n = static_cast<double>(pts.size()), sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (auto p : pts) { sx += p.x(); sy += p.y(); sxx += p.x() * p.x(); sxy += p.x() * p.y(); }
-    a = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-    b = (sy - a * sx) / n;
-    double r = 0;
-    for (auto p : pts) r = std::max(r, std::abs((p.y() - b) / a - p.x()));
-    return r;
-}
-
 [[noreturn]] void Falha(const QString& msg) { throw EDadosInvalidos(msg.toStdString()); }
 
 }  // namespace
 
-TProjecao::TProjecao(const std::vector<TContorno>& estados) {
-    std::vector<QPointF> xs, ys;
-    for (const auto& g : EstadosComMapa) {
-        const QRectF& c = estados.at(g.Indice).Caixa;
-        xs.push_back({-g.EastLongitude, c.right()});
-        xs.push_back({-g.WestLongitude, c.left()});
-        ys.push_back({Mercator(-g.NorthLatitude), c.top()});
-        ys.push_back({Mercator(-g.SouthLatitude), c.bottom()});
+std::array<TCaixaSvg, NumEstados> TProjecao::Caixas(const std::vector<TContorno>& estados) {
+    std::array<TCaixaSvg, NumEstados> caixas{};
+    for (std::size_t i = 0; i < caixas.size() && i < estados.size(); ++i) {
+        const QRectF& c = estados[i].Caixa;
+        caixas[i] = {c.left(), c.top(), c.right(), c.bottom()};
     }
-    residuo_ = std::max(Ajusta(xs, ax_, bx_), Ajusta(ys, ay_, by_));
+    return caixas;
 }
 
+TProjecao::TProjecao(const std::vector<TContorno>& estados) : projecao_(Caixas(estados)) {}
+
 QPointF TProjecao::Graus(QPointF svg) const {
-    double lon = (svg.x() - bx_) / ax_;
-    double lat = MercatorInversa((svg.y() - by_) / ay_);
-    return {-lon, -lat};
+    const auto [lon, lat] = projecao_.Graus(svg.x(), svg.y());
+    return {lon, lat};
 }
 
 TContornos::TContornos(const QString& arquivoCsv) {

@@ -5,8 +5,11 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
+#include <array>
 #include <functional>
 #include <vector>
+
+#include "database/ContornosEstados.h"
 
 struct TContorno {
     QString Sigla;
@@ -17,14 +20,17 @@ struct TContorno {
 // Degrees west (x) and south (y) from SVG units. The source map is a
 // Mercator projection; its scale and offset are fitted by least squares to
 // the bounds of the seven states of the geo-reference table.
+// The fit is the core's (database/ContornosEstados), which the data
+// builder's outline check shares.
 class TProjecao {
 public:
     explicit TProjecao(const std::vector<TContorno>& estados);
     QPointF Graus(QPointF svg) const;   // (longitude west, latitude south)
-    double ResiduoMaximo() const { return residuo_; }   // degrees
+    double ResiduoMaximo() const { return projecao_.ResiduoMaximo(); }   // degrees
 
 private:
-    double ax_ = 1, bx_ = 0, ay_ = 1, by_ = 0, residuo_ = 0;
+    static std::array<TCaixaSvg, NumEstados> Caixas(const std::vector<TContorno>& estados);
+    TProjecaoContornos projecao_;
 };
 
 class TContornos {

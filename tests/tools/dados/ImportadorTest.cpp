@@ -9,6 +9,7 @@
 #include "database/BDPrecipitacao.h"
 #include "database/Colacao.h"
 #include "platform/Cp1252.h"
+#include "platform/Caminhos.h"
 #include "platform/Erros.h"
 #include "suporte/ArquivosDeTeste.h"
 
@@ -131,6 +132,13 @@ TEST(ImportadorErros, CitacaoForaDaTabela) {
     EXPECT_NE(e.Motivo.find("FULANO et al. (2000)"), std::string::npos);
     UmErro(Estacao("SP", "A", "1200,0.15,10,0.8", "fulano et al. (1999)"), 2, "citacao");
     UmErro(Estacao("SP", "A", "1200,0.15,10,0.8", "Interpolação"), 2, "citacao");
+}
+
+TEST(ImportadorErros, CitacaoDeUmAjusteDoUsuario) {
+    TImportador imp;
+    imp.LeEstacoes(CabecalhoEstacoes + Estacao("SP", "A", "1200,0.15,10,0.8", "Ajuste ANA 01943011 (2026)"), "e.csv");
+    EXPECT_TRUE(imp.Erros().empty());
+    UmErro(Estacao("SP", "A", "1200,0.15,10,0.8", "Ajuste ANA 01943011 de 1941 a 1971"), 2, "citacao");   // 34 bytes
 }
 
 TEST(ImportadorErros, LinhaComCamposDeMaisOuDeMenos) {
@@ -285,5 +293,34 @@ TEST(ImportadorLugares, ImpossiveisRecusadosEDuvidososAvisados) {
         imp.LeEstacoes(CabecalhoEstacoes + caso.Corpo, "e.csv");
         EXPECT_EQ(caso.Erros, lista(imp.Erros()));
         EXPECT_EQ(caso.Avisos, lista(imp.Avisos()));
+    }
+}
+
+// With the states' outlines: a station of a state with a map is checked
+// against its outline, one of another state against the outline's extent.
+TEST(ImportadorLugares, ContornoEExtensaoDoEstado) {
+    const TContornosEstados contornos(LeArquivo(TORMEL_SOURCE_DIR "/data/contornos.csv"));
+    const std::string p = "1200.5,0.15,10,0.8", c = "FULANO et al. (1999)";
+    struct TCaso {
+        std::string Corpo;
+        bool Estrito;
+        std::size_t Erros, Avisos;
+    };
+    const std::vector<TCaso> casos = {
+        {Estacao("SP", "Capital", p, c, R"("23°32'51""","46°38'10""")"), false, 0, 0},
+        // Varginha (MG), inside the box of São Paulo's map, outside its outline.
+        {Estacao("SP", "Varginha", p, c, R"("21°33'05""","45°25'48""")"), false, 0, 1},
+        {Estacao("SP", "Varginha", p, c, R"("21°33'05""","45°25'48""")"), true, 1, 0},
+        {Estacao("GO", "Goiânia", p, c, R"("16°40'43""","49°15'14""")"), false, 0, 0},
+        {Estacao("GO", "Salvador", p, c, R"("12°58'16""","38°30'39""")"), false, 0, 1},   // Goiás has no map
+    };
+    for (const TCaso& caso : casos) {
+        SCOPED_TRACE(caso.Corpo);
+        TImportador imp;
+        imp.Estrito(caso.Estrito);
+        imp.Contornos(&contornos);
+        imp.LeEstacoes(CabecalhoEstacoes + caso.Corpo, "e.csv");
+        EXPECT_EQ(caso.Erros, imp.Erros().size());
+        EXPECT_EQ(caso.Avisos, imp.Avisos().size());
     }
 }
