@@ -14,7 +14,10 @@ packages=(g++ cmake make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-d
 if [ "$mode" = run ]; then packages+=(qt6-gtk-platformtheme); fi
 if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi   # libFuzzer
 if [ "$mode" = test ]; then packages+=(dpkg-dev file lintian); fi   # the Debian package and its check
-if [ "$mode" = test ]; then packages+=(gdal-bin); fi   # gdalinfo, gdallocationinfo, ogrinfo read the GIS outputs back
+if [ "$mode" = test ]; then packages+=(gdal-bin); fi
+# The Python module (pybind11) and its pytest tests; the JSON schema check; Dask for the many-machine example.
+packages+=(python3-dev python3-numpy pybind11-dev)
+if [ "$mode" = test ]; then packages+=(python3-pytest python3-jsonschema python3-dask python3-distributed python3-pandas); fi   # gdalinfo, gdallocationinfo, ogrinfo read the GIS outputs back
 
 missing=()
 for p in "${packages[@]}"; do

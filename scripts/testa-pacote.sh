@@ -60,6 +60,23 @@ grep -q '^K: ' <<<"$obtido" || falha "tormel21-consulta não deu K"
   falha "tormel21-consulta do pacote não escreveu a grade GeoTIFF"
 [ -s "$raiz/grade.tif" ] || falha "a grade GeoTIFF do pacote está vazia"
 
+# The Python module's package, when built: lintian, unpacked into the same
+# root, its default data folder is tormel21's, and it answers as the program.
+debpy="$build/python3-tormel21_${versao}_$(dpkg --print-architecture).deb"
+if [ -f "$debpy" ]; then
+  echo "== $debpy"
+  dpkg-deb --info "$debpy"
+  dpkg-deb --contents "$debpy"
+  lintian --fail-on error --display-info "$debpy"
+  dpkg-deb -x "$debpy" "$raiz/raiz"
+  k_programa=$("$build/bin/tormel21-consulta" --json "${ponto[@]}" | /usr/bin/python3 -c 'import json,sys; print(repr(json.load(sys.stdin)["K"]))')
+  k_modulo=$(cd / && env -u TORMEL21_DADOS PYTHONPATH="$usr/lib/python3/dist-packages" /usr/bin/python3 -c \
+    'import sys, tormel21; d = tormel21.Dados(); assert d.pasta.startswith(sys.argv[1]), d.pasta; print(repr(d.parametros(sys.argv[2], sys.argv[3])["K"]))' \
+    "$usr/lib/python3/dist-packages/" "${ponto[@]}") || falha "o módulo Python do pacote não respondeu"
+  echo "K: programa $k_programa, módulo $k_modulo"
+  [ "$k_programa" = "$k_modulo" ] || falha "o módulo Python do pacote responde diferente do programa"
+fi
+
 # The window started and closed with "&Fechar" on the offscreen platform: the
 # program folder cannot be written by the user, so the settings file goes to
 # the user's XDG folder. Root ignores permission bits, so under root the

@@ -1,10 +1,8 @@
 // The curves window beside the national grid: the grid's table under the
 // place's, its curves dashed in the chart, the cell's R² and KS p-value and
 // the relative difference of i(10, 60) in the header, the CSV and the print.
-#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -12,12 +10,14 @@
 #include <cmath>
 
 #include "curvas/FoCurvasIdf.h"
+#include "curvas/FolhaIdf.h"
 #include "curvas/GraficoIdf.h"
 #include "curvas/TextosIdf.h"
 #include "model/EquacaoIdf.h"
 #include "platform/Erros.h"
 #include "ui/Aplicacao.h"
 #include "ui/Janelas.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -55,9 +55,10 @@ void TfrmCurvasIdf::MontaComparacao() {
     divisor->replaceWidget(0, coluna);
     RotuloGrade = new QLabel(T("Grade nacional GRIDF-BR (%1; curvas tracejadas):").arg(lugar_.Grade->Desagregacao));
     TabelaGrade = new QTableWidget;
-    TabelaGrade->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TabelaGrade->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    TabelaGrade->setTabKeyNavigation(false);
+    PreparaTabelaSomenteLeitura(TabelaGrade, [this] {
+        return ::TextoDaSelecao(TabelaGrade, MostraAltura() ? T("t (min) \\ P (mm)") : T("t (min) \\ i (mm/h)"),
+                                [this](int linha) { return NumeroGeral(duracoes_[static_cast<std::size_t>(linha)]); });
+    });
     TabelaGrade->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TabelaGrade->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(Tabela, 1);
@@ -150,41 +151,24 @@ QStringList TfrmCurvasIdf::LinhasCsvDaGrade() const {
 }
 
 // The grid's lines and, beside the place, its table as the place's is
-// printed; returns the height reached.
-double TfrmCurvasIdf::ImprimeGrade(QPainter& p, double y, double largura, double alturaLinha, double mm) const {
-    QFont texto(T("DejaVu Sans"), 9);
-    QFont pequeno(T("DejaVu Sans"), 7);
-    p.setPen(QPen(Qt::black, 0.15 * mm));
-    for (const QString& s : LinhasDaGrade()) {
-        p.setFont(texto);
-        const QRectF area(0, y, largura, 1e6);
-        const QRectF usado = p.boundingRect(area, Qt::TextWordWrap, s);
-        p.drawText(area, Qt::TextWordWrap, s);
-        y += usado.height();
-    }
-    if (!ComparaGrade()) return y + 2 * mm;
-    y += 1 * mm;
-    const int colunas = static_cast<int>(periodos_.size()) + 1;
-    const double lado = largura / colunas;
-    const auto celula = [&](int coluna, const QString& s, bool negrito) {
-        QFont f = pequeno;
-        f.setBold(negrito);
-        p.setFont(f);
-        const QRectF r(coluna * lado, y, lado, alturaLinha);
-        p.drawRect(r);
-        p.drawText(r.adjusted(0.8 * mm, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, s);
-    };
+// printed (continued over pages with its headings).
+void TfrmCurvasIdf::ImprimeGrade(TFolhaIdf& folha) const {
+    folha.Espaco(2);
+    for (const QString& s : LinhasDaGrade()) folha.Texto(s);
+    if (!ComparaGrade()) return;
     const bool altura = MostraAltura();
-    celula(0, T("t (min)"), true);
-    for (int j = 1; j < colunas; ++j) celula(j, T("Tr = ") + NumeroGeral(periodos_[static_cast<std::size_t>(j - 1)]), true);
-    y += alturaLinha;
+    folha.Espaco(1);
+    folha.Texto(altura ? T("Grade nacional GRIDF-BR: altura de chuva P (mm)")
+                       : T("Grade nacional GRIDF-BR: intensidade média i (mm/h)"),
+                true);
+    QStringList titulos{T("t (min)")};
+    for (double tr : periodos_) titulos << T("Tr = ") + NumeroGeral(tr);
+    std::vector<QStringList> linhas;
     for (std::size_t i = 0; i < duracoes_.size() && i < tabelaGrade_.Valores.size(); ++i) {
-        celula(0, NumeroGeral(duracoes_[i]), true);
-        for (std::size_t j = 0; j < periodos_.size(); ++j) {
-            const TValoresDeProjeto& v = tabelaGrade_.Valores[i][j];
-            celula(static_cast<int>(j) + 1, NumeroFixo(altura ? v.Precipitacao : v.Intensidade, 1), false);
-        }
-        y += alturaLinha;
+        QStringList celulas{NumeroGeral(duracoes_[i])};
+        for (const TValoresDeProjeto& v : tabelaGrade_.Valores[i])
+            celulas << NumeroLegivel(altura ? v.Precipitacao : v.Intensidade, 1);
+        linhas.push_back(std::move(celulas));
     }
-    return y + 4 * mm;
+    folha.Tabela(titulos, linhas);
 }

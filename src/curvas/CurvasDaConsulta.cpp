@@ -19,6 +19,8 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
     lugar.Parametros = {r.K, r.a, r.b, r.c};
     lugar.Aviso = consulta.AvisoAtual();
     consulta.AcrescentaGrade(lugar);   // the national grid's cell, when compared
+    if (consulta.TemParametros())
+        lugar.Vizinhas = VizinhasDoLugar(consulta.Avaliador().Resumo(consulta.LatitudeText, consulta.LongitudeText));
     return lugar;
 }
 

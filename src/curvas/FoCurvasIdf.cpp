@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,20 +14,25 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "curvas/GraficoIdf.h"
+#include "curvas/GraficosProjeto.h"
 #include "curvas/PaginaCalculadora.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
+#include "curvas/PaginaVazao.h"
 #include "curvas/TextosIdf.h"
+#include "model/ChuvaDeProjeto.h"
 #include "platform/ArquivoIni.h"
 #include "platform/Cp1252.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 const char* const DuracoesPadrao = "5; 10; 15; 20; 30; 45; 60; 90; 120; 180; 240; 360; 480; 720; 1440";
 const char* const PeriodosPadrao = "2; 5; 10; 15; 20; 25; 50; 100";
@@ -39,8 +43,10 @@ constexpr double PeriodoMaximo = 100000;    // years
 
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// The limits as a refused entry names them.
 std::vector<double> Lista(const QString& texto, const char* item, double maximo) {
-    return LeListaDeValores(Utf8ToCp1252(texto.toStdString()), Ansi(item), maximo);
+    const char* limite = maximo == DuracaoMaxima ? "duração até 10.080 min" : "Tr até 100.000 anos";
+    return LeListaDeValores(Utf8ToCp1252(texto.toStdString()), Ansi(item), maximo, 100, Ansi(limite));
 }
 
 QString TextoDaLista(const std::vector<double>& valores) {
@@ -58,7 +64,7 @@ TfrmCurvasIdf::TfrmCurvasIdf(const TLugarIdf& lugar, IAjuda* ajuda, std::string 
 }
 
 void TfrmCurvasIdf::PaginaClick() {
-    const bool calculadora = Paginas->currentWidget() == Calculadora;
+    const bool calculadora = Paginas->currentWidget() == Calculadora || Paginas->currentWidget() == Vazao;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) b->setEnabled(!calculadora);
 }
 
@@ -80,17 +86,22 @@ void TfrmCurvasIdf::MontaJanela() {
     Paginas->addTab(ChuvaDeProjeto, T("C&huva de projeto"));
     Calculadora = new TPaginaCalculadora(lugar_);
     Paginas->addTab(Calculadora, T("Calculad&ora"));
+    Vazao = new TPaginaVazao(lugar_);
+    Paginas->addTab(Vazao, T("Vazão de pro&jeto"));
 
     BtnExportar = new QPushButton(T("E&xportar CSV..."));
     BtnSalvarGrafico = new QPushButton(T("Salvar &gráfico..."));
     BtnImprimir = new QPushButton(T("I&mprimir..."));
     BtnAjuda = new QPushButton(T("Aj&uda"));
     BtnFechar = new QPushButton(T("&Fechar"));
-    // Enter applies the lists; no other button takes it.
-    for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar}) b->setAutoDefault(false);
-    BtnAplicar->setDefault(true);
+    BtnMemorial = new QPushButton(T("M&emorial de cálculo..."));
+    // Enter belongs to the field it is pressed in (see keyPressEvent): no
+    // button is the default.
+    for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir, BtnAjuda, BtnFechar, BtnAplicar, BtnMemorial})
+        b->setAutoDefault(false);
     auto* botoes = new QHBoxLayout;
     for (QPushButton* b : {BtnExportar, BtnSalvarGrafico, BtnImprimir}) botoes->addWidget(b);
+    botoes->addWidget(BtnMemorial);
     botoes->addStretch();
     botoes->addWidget(BtnAjuda);
     botoes->addWidget(BtnFechar);
@@ -102,16 +113,16 @@ void TfrmCurvasIdf::MontaJanela() {
 
     connect(Paginas, &QTabWidget::currentChanged, this, Protegido([this] { PaginaClick(); }));
     connect(BtnAplicar, &QPushButton::clicked, this, Protegido([this] { AplicarClick(); }));
+    for (QLineEdit* e : {EdDuracoes, EdPeriodos})
+        connect(e, &QLineEdit::returnPressed, this, Protegido([this] { AplicarClick(); }));
     connect(RbIntensidade, &QRadioButton::toggled, this, Protegido([this] { GrandezaClick(); }));
     connect(CbEscalaLog, &QCheckBox::toggled, this, Protegido([this] { EscalaLogClick(); }));
     connect(BtnExportar, &QPushButton::clicked, this, Protegido([this] { ExportarCsvClick(); }));
     connect(BtnSalvarGrafico, &QPushButton::clicked, this, Protegido([this] { SalvarGraficoClick(); }));
     connect(BtnImprimir, &QPushButton::clicked, this, Protegido([this] { ImprimirClick(); }));
     connect(BtnAjuda, &QPushButton::clicked, this, Protegido([this] { AjudaClick(); }));
+    connect(BtnMemorial, &QPushButton::clicked, this, Protegido([this] { MemorialClick(); }));
     connect(BtnFechar, &QPushButton::clicked, this, Protegido([this] { FecharClick(); }));
-    auto* copia = new QShortcut(QKeySequence::Copy, Tabela, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(copia, &QShortcut::activated, this,
-            Protegido([this] { QApplication::clipboard()->setText(TextoDaSelecao()); }));
 }
 
 QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
@@ -147,22 +158,34 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
     opcoes->addWidget(CbEscalaLog);
 
     Tabela = new QTableWidget;
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Tabela->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Tabela->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    PreparaTabelaSomenteLeitura(Tabela, [this] { return TextoDaSelecao(); });
     Grafico = new TGraficoIdf;
     Grafico->setMinimumWidth(480);
     auto* divisor = new QSplitter;
     divisor->addWidget(Tabela);
-    divisor->addWidget(Grafico);
+    // The intensity chart and, beside it, depth by duration and value by
+    // return period.
+    Graficos = new QTabWidget;
+    Graficos->setTabPosition(QTabWidget::South);
+    GraficoAltura = new TGraficoAltura;
+    GraficoPorPeriodo = new TGraficoPorPeriodo;
+    Graficos->addTab(Grafico, T("I&ntensidade × duração"));
+    Graficos->addTab(GraficoAltura, T("Altura × du&ração"));
+    Graficos->addTab(GraficoPorPeriodo, T("&Valor × período de retorno"));
+    divisor->addWidget(Graficos);
     divisor->setStretchFactor(0, 0);
     divisor->setStretchFactor(1, 1);
     divisor->setChildrenCollapsible(false);
 
+    Nota = new QLabel;
+    Nota->setWordWrap(true);
+    Nota->setStyleSheet(QStringLiteral("color: #a00000"));
+    Nota->hide();
+
     auto* layout = new QVBoxLayout(pagina);
     layout->addLayout(listas);
     layout->addLayout(opcoes);
+    layout->addWidget(Nota);
     layout->addWidget(divisor, 1);
     return pagina;
 }
@@ -247,7 +270,26 @@ void TfrmCurvasIdf::PreencheTabela() {
     AjustaLarguraDaTabela(Tabela, 620);
     Tabela->setToolTip(altura ? T("Altura de chuva P (mm)") : T("Intensidade média i (mm/h)"));
     PreencheTabelaGrade();
-    Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_);
+    Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_, altura);
+    GraficoAltura->Desenha(lugar_.Parametros, duracoes_, periodos_);
+    GraficoPorPeriodo->Desenha(lugar_.Parametros, duracoes_, periodos_, altura);
+    const QString nota = NotaDaTabela();
+    Nota->setText(nota);
+    Nota->setVisible(!nota.isEmpty());
+}
+
+QString TfrmCurvasIdf::NotaDaTabela() const {
+    QStringList tForaDaFaixa, trForaDaFaixa;
+    for (double t : duracoes_)
+        if (DuracaoForaDaFaixaAjustada(t)) tForaDaFaixa << NumeroGeral(t);
+    for (double tr : periodos_)
+        if (ForaDaFaixaAjustada(tr)) trForaDaFaixa << NumeroGeral(tr);
+    const std::string nota = NotaDeExtrapolacao(trForaDaFaixa.isEmpty() ? NAN : 0, tForaDaFaixa.isEmpty() ? NAN : 0);
+    if (nota.empty()) return {};
+    QStringList quais;
+    if (!tForaDaFaixa.isEmpty()) quais << T("t = %1 min").arg(tForaDaFaixa.join(T("; ")));
+    if (!trForaDaFaixa.isEmpty()) quais << T("Tr = %1 anos").arg(trForaDaFaixa.join(T("; ")));
+    return quais.join(T(", ")) + T(": ") + QString::fromStdString(Cp1252ToUtf8(nota));
 }
 
 void TfrmCurvasIdf::GrandezaClick() { PreencheTabela(); }
@@ -263,20 +305,58 @@ void TfrmCurvasIdf::keyPressEvent(QKeyEvent* event) {
         ExecutaProtegido([this] { AjudaClick(); });
         return;
     }
+    // Enter reaches the window after the field it was pressed in has acted
+    // on it (returnPressed), whichever button last had the focus: it goes no
+    // further, so nothing acts twice.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* botao = qobject_cast<QPushButton*>(focusWidget())) botao->click();
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
-// The lists as shown and the quantity go to the settings file in one change.
-void TfrmCurvasIdf::FecharClick() {
-    if (!arquivoIni_.empty()) {
-        TArquivoIni ini(arquivoIni_);
-        ini.EmLote([&] {
-            ini.WriteString(kSecaoCurvas, "Duracoes", EscreveListaDeValores(duracoes_, '.'));
-            ini.WriteString(kSecaoCurvas, "Periodos", EscreveListaDeValores(periodos_, '.'));
-            ini.WriteString(kSecaoCurvas, "Grandeza", MostraAltura() ? "P" : "I");
-        });
+// The fields of the page shown, applied when they differ from what the page
+// shows: export, print and close act on what the fields say, and a bad entry
+// stops them with its message.
+void TfrmCurvasIdf::AplicaCampos() {
+    if (Paginas->currentWidget() == ChuvaDeProjeto) {
+        ChuvaDeProjeto->CalcularClick();
+        return;
     }
+    if (EdDuracoes->text() != TextoDaLista(duracoes_) || EdPeriodos->text() != TextoDaLista(periodos_))
+        AplicarClick();
+}
+
+void TfrmCurvasIdf::FecharClick() {
+    if (Paginas->currentWidget() != ChuvaDeProjeto) AplicaCampos();
     done(QDialog::Accepted);
+}
+
+// The lists are a preference: kept however the window closes ("&Fechar",
+// Esc, the close box), as typed when they can be read, else as applied.
+void TfrmCurvasIdf::done(int resultado) {
+    ExecutaProtegido([this] { GravaOpcoes(); });
+    QDialog::done(resultado);
+}
+
+// The lists and the quantity go to the settings file in one change.
+void TfrmCurvasIdf::GravaOpcoes() const {
+    if (arquivoIni_.empty()) return;
+    std::vector<double> duracoes = duracoes_, periodos = periodos_;
+    try {
+        duracoes = Lista(EdDuracoes->text(), "Duração", DuracaoMaxima);
+        periodos = Lista(EdPeriodos->text(), "Período de retorno", PeriodoMaximo);
+    } catch (const std::exception&) {
+        duracoes = duracoes_, periodos = periodos_;
+    }
+    TArquivoIni ini(arquivoIni_);
+    ini.EmLote([&] {
+        ini.WriteString(kSecaoCurvas, "Duracoes", EscreveListaDeValores(duracoes, '.'));
+        ini.WriteString(kSecaoCurvas, "Periodos", EscreveListaDeValores(periodos, '.'));
+        ini.WriteString(kSecaoCurvas, "Grandeza", MostraAltura() ? "P" : "I");
+    });
 }
 
 void MostraCurvasIdf(QWidget* dono, const TLugarIdf& lugar, IAjuda* ajuda, const std::string& arquivoIni) {

@@ -20,9 +20,13 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QTabWidget;
+class TFolhaIdf;
 class TGraficoIdf;
 class TPaginaCalculadora;
 class TPaginaChuvaDeProjeto;
+class TPaginaVazao;
+class TGraficoAltura;
+class TGraficoPorPeriodo;
 
 // Section and keys of the settings file.
 inline constexpr const char* kSecaoCurvas = "CURVAS";
@@ -54,6 +58,14 @@ public:
     QTableWidget* TabelaGrade = nullptr;
     TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
     TPaginaCalculadora* Calculadora = nullptr;
+    TPaginaVazao* Vazao = nullptr;
+    QTabWidget* Graficos = nullptr;   // Grafico, GraficoAltura, GraficoPorPeriodo
+    TGraficoAltura* GraficoAltura = nullptr;
+    TGraficoPorPeriodo* GraficoPorPeriodo = nullptr;
+    QPushButton* BtnMemorial = nullptr;
+    // "Memorial de cálculo...": one A4 PDF of what was done for the place.
+    void ImprimeMemorial(QPrinter& impressora) const;
+    void MemorialClick();
     QPushButton *BtnExportar = nullptr, *BtnSalvarGrafico = nullptr, *BtnImprimir = nullptr;
     QPushButton *BtnAjuda = nullptr, *BtnFechar = nullptr;
 
@@ -65,9 +77,12 @@ public:
     void SalvarGraficoClick();  // file dialog, then SalvaGrafico
     void ImprimirClick();       // print dialog, then Imprime
     void AjudaClick();
-    void FecharClick();         // stores the lists, closes with OK
+    void FecharClick();         // applies the typed lists, closes with OK
 
     void PaginaClick();         // outputs follow the page shown
+    // Applies the typed fields of the page shown when they differ from what
+    // it shows (a bad entry raises its message).
+    void AplicaCampos();
 
     // The work behind the dialogs, for the page shown: the curves' table and
     // chart, or the design storm's.
@@ -83,6 +98,9 @@ public:
     const std::vector<double>& Periodos() const { return periodos_; }
     bool MostraAltura() const;
 
+    // Every way of closing stores the lists.
+    void done(int resultado) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -90,10 +108,21 @@ private:
     void MontaJanela();
     QWidget* MontaPaginaCurvas();
     void LeOpcoes();
+    void GravaOpcoes() const;
     void PreencheTabela();
     QString TextoDoCabecalho() const;
     // Lines of the header block of the CSV and of the printout.
     QStringList LinhasDoLugar() const;
+    QStringList LinhasDoAviso() const;
+    QStringList CabecalhoImpresso(const QString& titulo) const;
+    QStringList RodapeImpresso() const;
+public:
+    // The note on the lists' entries beyond the fitted ranges (5 to 1,440
+    // min, 2 to 100 years), naming them; empty when all are inside.
+    QString NotaDaTabela() const;
+    QLabel* Nota = nullptr;   // that note under the lists
+
+private:
     void ImprimeCurvas(QPrinter& impressora) const;
     QChartView* GraficoDaPagina() const;
     // The national grid beside the place (ComparacaoGrade.cpp).
@@ -103,7 +132,7 @@ private:
     QString TextoDaGradeHtml() const;
     QStringList LinhasDaGrade() const;                        // plain text: parameters, R², KS, difference
     QStringList LinhasCsvDaGrade() const;                     // its lines and tables in the CSV
-    double ImprimeGrade(QPainter& p, double y, double largura, double alturaLinha, double mm) const;
+    void ImprimeGrade(TFolhaIdf& folha) const;                 // its lines and table in the printout
 
     TLugarIdf lugar_;
     IAjuda* ajuda_;

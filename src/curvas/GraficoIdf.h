@@ -2,7 +2,7 @@
 // Chart of IDF curves: average intensity against duration, one curve per
 // return period, on a logarithmic duration axis with labels at readable
 // durations; the intensity axis linear or logarithmic. Hovering a curve shows
-// t, Tr and i.
+// t, Tr and the value.
 #include <QChartView>
 #include <optional>
 #include <vector>
@@ -11,14 +11,18 @@
 
 class QAbstractAxis;
 class QLineSeries;
+class QLogValueAxis;
+class QValueAxis;
 
 class TGraficoIdf : public QChartView {
 public:
     explicit TGraficoIdf(QWidget* parent = nullptr);
 
     // Draws the curves of `p` for each return period over [first, last] of
-    // `duracoes` (minutes).
-    void Desenha(const TParametrosIdf& p, const std::vector<double>& duracoes, const std::vector<double>& periodos);
+    // `duracoes` (minutes): the average intensity, or the depth.
+    void Desenha(const TParametrosIdf& p, const std::vector<double>& duracoes, const std::vector<double>& periodos,
+                 bool altura = false);
+    bool MostraAltura() const { return altura_; }
     void SetEscalaLogaritmica(bool log);
     // Curves of a second source drawn dashed beside each return period's
     // (the national grid); nullopt: none. Takes effect at the next Desenha.
@@ -32,7 +36,10 @@ public:
     // Labels of the duration axis: the readable durations within the range.
     QStringList RotulosDasDuracoes() const;
     const QList<QLineSeries*>& Curvas() const { return curvas_; }
-    // Tooltip text of the curve of return period tr at duration t.
+    // The vertical axis shown (linear or logarithmic).
+    QAbstractAxis* EixoY() const { return eixoY_; }
+    // Tooltip text of the curve of return period tr at duration t: the
+    // duration as shown and the value there.
     QString TextoDaDica(double tr, double t) const;
 
 private:
@@ -44,7 +51,10 @@ private:
     QString nomeComparacao_;
     QList<QLineSeries*> curvasComparadas_;
     QAbstractAxis* eixoX_ = nullptr;
-    QAbstractAxis* eixoY_ = nullptr;
+    QAbstractAxis* eixoY_ = nullptr;   // the one shown of the two below
+    QValueAxis* eixoLinear_ = nullptr;
+    QLogValueAxis* eixoLog_ = nullptr;
     bool escalaLog_ = false;
+    bool altura_ = false;
     double menor_ = 1, maior_ = 1;   // intensity range of the curves
 };

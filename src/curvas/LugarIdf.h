@@ -2,11 +2,21 @@
 // The place whose design values a window shows: what the query window shows
 // of it, with the parameters at all their digits.
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 #include "curvas/GradeDoLugar.h"
 #include "model/TabelaIdf.h"
+
+struct TConfianca;
+
+// A station near the place, as the outputs list it.
+struct TVizinhaIdf {
+    QString Nome;   // "Name (UF)"
+    double Km = 0;  // geodesic distance
+};
 
 struct TLugarIdf {
     QString Nome;         // station or locality name, or "Ponto 12°55'22\" S, 41°52'19\" W"
@@ -17,4 +27,8 @@ struct TLugarIdf {
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
     std::optional<TGradeDoLugar> Grade;   // the national grid at the place, when asked for
+    std::vector<TVizinhaIdf> Vizinhas;   // the nearest stations of an interpolated place, nearest first
 };
+
+// The five nearest stations of the evaluation, with their km.
+std::vector<TVizinhaIdf> VizinhasDoLugar(const TConfianca& confianca);

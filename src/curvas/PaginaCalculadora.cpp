@@ -10,6 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <string>
+#include <vector>
+
 #include "curvas/TextosIdf.h"
 #include "model/ChuvaDeProjeto.h"
 #include "platform/Cp1252.h"
@@ -27,20 +30,26 @@ QLabel* Resposta() {
     r->setWordWrap(true);
     r->setTextInteractionFlags(Qt::TextSelectableByMouse);
     r->setMinimumWidth(420);
-    r->setMinimumHeight(3 * r->fontMetrics().lineSpacing());   // the page does not move as answers come
+    r->setMinimumHeight(4 * r->fontMetrics().lineSpacing());   // the page does not move as answers come
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return r;
 }
 
-// The answer with its unit, or the reason in words.
-void Mostra(QLabel* rotulo, const TResposta& r, const QString& rotuloDoValor, int decimais, const QString& unidade) {
-    if (r.Existe) {
-        rotulo->setText(QStringLiteral("<b>%1 = %2 %3</b>").arg(rotuloDoValor, NumeroFixo(r.Valor, decimais), unidade));
-    } else {
-        rotulo->setText(QStringLiteral("<span style=\"color:#a00000\">%1</span>")
-                            .arg(QString::fromStdString(Cp1252ToUtf8(r.Motivo)).toHtmlEscaped()));
-    }
+// The answer with the question it belongs to ("Tr = 10 anos") and its unit,
+// or the reason in words; an answer beyond the fitted ranges with the note.
+QString Texto(const TResposta& r, const QString& rotuloDoValor, int decimais, const QString& unidade,
+              const std::string& nota = {}) {
+    if (!r.Existe)
+        return QStringLiteral("<span style=\"color:#a00000\">%1</span>")
+            .arg(QString::fromStdString(Cp1252ToUtf8(r.Motivo)).toHtmlEscaped());
+    QString texto = QStringLiteral("<b>%1 = %2 %3</b>").arg(rotuloDoValor, NumeroLegivel(r.Valor, decimais), unidade);
+    if (!nota.empty())
+        texto += QStringLiteral("<br><span style=\"color:#a00000\">%1</span>")
+                     .arg(QString::fromStdString(Cp1252ToUtf8(nota)).toHtmlEscaped());
+    return texto;
 }
+
+QString ParaTr(double tr) { return QString::fromUtf8("Tr = %1 anos: ").arg(NumeroGeral(tr)); }
 
 QGroupBox* Grupo(const char* titulo, QLineEdit* const* edits, const char* const* rotulos, int n, QPushButton* botao,
                  QLabel* resposta, QWidget* extra = nullptr) {
@@ -125,40 +134,65 @@ TPaginaCalculadora::TPaginaCalculadora(const TLugarIdf& lugar, QWidget* parent) 
                                std::pair{EdT1, BtnEntre}, std::pair{EdT2, BtnEntre},
                                std::pair{EdDuracaoEvento, BtnEvento}, std::pair{EdValorEvento, BtnEvento}})
         connect(edit, &QLineEdit::returnPressed, botao, &QPushButton::click);
+    LigaRespostas();
 }
 
 double TPaginaCalculadora::Tr() const { return Campo(EdTr, "Período de retorno"); }
 
+// An answer goes as soon as an input it depends on changes, and before its
+// question is read again, so a refused input leaves no answer beside it.
+void TPaginaCalculadora::LigaRespostas() {
+    const auto limpa = [this](std::initializer_list<QLabel*> respostas) {
+        return [respostas = std::vector<QLabel*>(respostas)] {
+            for (QLabel* r : respostas) r->clear();
+        };
+    };
+    connect(EdTr, &QLineEdit::textChanged, this, limpa({RespIntensidade, RespAltura, RespEntre}));
+    connect(EdIntensidade, &QLineEdit::textChanged, this, limpa({RespIntensidade}));
+    connect(EdAltura, &QLineEdit::textChanged, this, limpa({RespAltura}));
+    for (QLineEdit* e : {EdT1, EdT2}) connect(e, &QLineEdit::textChanged, this, limpa({RespEntre}));
+    for (QLineEdit* e : {EdDuracaoEvento, EdValorEvento}) connect(e, &QLineEdit::textChanged, this, limpa({RespEvento}));
+    connect(RbEventoAltura, &QRadioButton::toggled, this, limpa({RespEvento}));
+}
+
 void TPaginaCalculadora::DuracaoDaIntensidadeClick() {
+    RespIntensidade->clear();
     const double tr = Tr();
     const double i = Campo(EdIntensidade, "Intensidade");
     const TResposta media = DuracaoDaIntensidadeMedia(lugar_.Parametros, tr, i);
     const TResposta instantanea = DuracaoDaIntensidadeInstantanea(lugar_.Parametros, tr, i);
-    QLabel a, b;
-    Mostra(&a, media, T("intensidade média: t"), 2, T("min"));
-    Mostra(&b, instantanea, T("intensidade instantânea: t"), 2, T("min"));
-    RespIntensidade->setText(a.text() + QStringLiteral("<br>") + b.text());
+    const auto nota = [&](const TResposta& r) { return r.Existe ? NotaDeExtrapolacao(tr, r.Valor) : std::string(); };
+    RespIntensidade->setText(ParaTr(tr) + Texto(media, T("intensidade média: t"), 2, T("min"), nota(media)) +
+                             QStringLiteral("<br>") +
+                             Texto(instantanea, T("intensidade instantânea: t"), 2, T("min"), nota(instantanea)));
 }
 
 void TPaginaCalculadora::DuracaoDaAlturaClick() {
+    RespAltura->clear();
     const double tr = Tr();
-    Mostra(RespAltura, DuracaoDaAltura(lugar_.Parametros, tr, Campo(EdAltura, "Altura de chuva")), T("t"), 2, T("min"));
+    const TResposta t = DuracaoDaAltura(lugar_.Parametros, tr, Campo(EdAltura, "Altura de chuva"));
+    RespAltura->setText(ParaTr(tr) + Texto(t, T("t"), 2, T("min"), t.Existe ? NotaDeExtrapolacao(tr, t.Valor) : ""));
 }
 
 void TPaginaCalculadora::AlturaEntreClick() {
+    RespEntre->clear();
     const double tr = Tr();
     const double t1 = Campo(EdT1, "Duração t1"), t2 = Campo(EdT2, "Duração t2");
-    Mostra(RespEntre, AlturaEntre(lugar_.Parametros, tr, t1, t2), T("P"), 2, T("mm"));
+    const TResposta p = AlturaEntre(lugar_.Parametros, tr, t1, t2);
+    std::string nota = NotaDeExtrapolacao(tr, t2);
+    if (nota.empty() && t1 > 0) nota = NotaDeExtrapolacao(tr, t1);
+    RespEntre->setText(ParaTr(tr) + Texto(p, T("P"), 2, T("mm"), p.Existe ? nota : ""));
 }
 
 void TPaginaCalculadora::PeriodoDoEventoClick() {
+    RespEvento->clear();
     const double t = Campo(EdDuracaoEvento, "Duração do evento");
     const bool altura = RbEventoAltura->isChecked();
     const double valor = Campo(EdValorEvento, altura ? "Altura do evento" : "Intensidade do evento");
     const TResposta r = altura ? PeriodoDeRetornoDaAltura(lugar_.Parametros, t, valor)
                                : PeriodoDeRetorno(lugar_.Parametros, t, valor);
-    Mostra(RespEvento, r, T("Tr"), 1, T("anos"));
-    if (r.Existe && ForaDaFaixaAjustada(r.Valor))
-        RespEvento->setText(RespEvento->text() + T("<br>Atenção: ") +
-                            QString::fromStdString(Cp1252ToUtf8(NotaDeExtrapolacao())).toHtmlEscaped());
+    const QString pergunta = QString::fromUtf8("t = %1 min, %2 = %3 %4: ")
+                                 .arg(NumeroGeral(t), altura ? T("P") : T("i"), NumeroGeral(valor),
+                                      altura ? T("mm") : T("mm/h"));
+    RespEvento->setText(pergunta + Texto(r, T("Tr"), 1, T("anos"), r.Existe ? NotaDeExtrapolacao(r.Valor, t) : ""));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // "Calculadora": the inverse questions of the place's equation for a return
 // period: duration for an intensity or a depth, depth between two durations,
-// and the return period of an observed storm. Each answer has its unit, or
-// says in words why there is none.
+// and the return period of an observed storm. Each answer names the
+// question it belongs to and has its unit, or says in words why there is
+// none; it goes when an input it depends on changes.
 #include <QWidget>
 
 #include "curvas/LugarIdf.h"
@@ -32,6 +33,7 @@ public:
 
 private:
     double Tr() const;
+    void LigaRespostas();
 
     TLugarIdf lugar_;
 };

@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -21,10 +22,12 @@
 
 #include <algorithm>
 
+#include "curvas/FolhaIdf.h"
 #include "curvas/TextosIdf.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -44,20 +47,37 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     EdPico = new QLineEdit(NumeroGeral(0.5));
     EdPico->setToolTip(T("Fração da duração total em que fica o bloco maior: 0 no início, 0,5 no centro, 1 no fim"));
     BtnCalcular = new QPushButton(T("Ca&lcular"));
+    CbMetodo = new QComboBox;
+    for (int m = 0; m < MetodosDeChuva; ++m)
+        CbMetodo->addItem(QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(static_cast<TMetodoChuva>(m)))));
+    BtnSwmm = new QPushButton(T("Para o S&WMM..."));
+    BtnSwmm->setToolTip(T("Grava a chuva para o EPA SWMM: série temporal .dat, ou as seções [RAINGAGES] e "
+                          "[TIMESERIES] para um .inp"));
+    BtnHecHms = new QPushButton(T("Para o HEC-HM&S..."));
+    BtnHecHms->setToolTip(T("Grava a chuva para o HEC-HMS: tempo (min) e fração acumulada da altura, em CSV"));
     auto* campos = new QFormLayout;
+    campos->addRow(T("Méto&do:"), CbMetodo);
     campos->addRow(T("Período de &retorno Tr (anos):"), EdTr);
     campos->addRow(T("Duração &total D (min):"), EdDuracao);
     campos->addRow(T("Inter&valo Δt (min):"), EdPasso);
     campos->addRow(T("Posição do &pico (0 a 1):"), EdPico);
-    auto* metodo = new QLabel(T("Método dos blocos alternados: as alturas de chuva dos intervalos de Δt, "
-                                "tiradas da curva P(Tr, t), dispostas da maior para a menor, alternadamente "
-                                "depois e antes do pico."));
+    auto* metodo = new QLabel(DescricaoDoMetodo(TMetodoChuva::BlocosAlternados));
     metodo->setWordWrap(true);
     auto* topo = new QHBoxLayout;
     topo->addLayout(campos);
     auto* direita = new QVBoxLayout;
     direita->addWidget(metodo);
-    direita->addWidget(BtnCalcular, 0, Qt::AlignLeft);
+    auto* botoes = new QHBoxLayout;
+    botoes->addWidget(BtnCalcular);
+    botoes->addWidget(BtnSwmm);
+    botoes->addWidget(BtnHecHms);
+    botoes->addStretch(1);
+    direita->addLayout(botoes);
+    connect(CbMetodo, &QComboBox::currentIndexChanged, metodo, [metodo](int m) {
+        metodo->setText(DescricaoDoMetodo(static_cast<TMetodoChuva>(m)));
+    });
+    connect(BtnSwmm, &QPushButton::clicked, this, Protegido([this] { ExportarSwmmClick(); }));
+    connect(BtnHecHms, &QPushButton::clicked, this, Protegido([this] { ExportarHecHmsClick(); }));
     topo->addLayout(direita, 1);
 
     Tabela = new QTableWidget(0, 5);
@@ -65,8 +85,7 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     for (const char* c : Colunas) titulos << T(c);
     Tabela->setHorizontalHeaderLabels(titulos);
     Tabela->verticalHeader()->hide();
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    PreparaTabelaSomenteLeitura(Tabela);
     Grafico = new QChartView(new QChart);
     Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->chart()->legend()->setAlignment(Qt::AlignBottom);
@@ -83,6 +102,9 @@ TPaginaChuvaDeProjeto::TPaginaChuvaDeProjeto(const TLugarIdf& lugar, QWidget* pa
     connect(BtnCalcular, &QPushButton::clicked, this, Protegido([this] { CalcularClick(); }));
     for (QLineEdit* e : {EdTr, EdDuracao, EdPasso, EdPico})
         connect(e, &QLineEdit::returnPressed, this, Protegido([this] { CalcularClick(); }));
+    // Tab goes through the fields in the order they stand.
+    const QList<QWidget*> ordem{CbMetodo, EdTr, EdDuracao, EdPasso, EdPico, BtnCalcular, BtnSwmm, BtnHecHms};
+    for (qsizetype i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1], ordem[i]);
 }
 
 void TPaginaChuvaDeProjeto::CalcularClick() {
@@ -90,7 +112,9 @@ void TPaginaChuvaDeProjeto::CalcularClick() {
     const double duracao = Campo(EdDuracao, "Duração total");
     const double passo = Campo(EdPasso, "Intervalo de tempo");
     const double pico = Campo(EdPico, "Posição do pico");
-    hietograma_ = CalculaHietograma(lugar_.Parametros, tr, duracao, passo, pico);
+    const auto metodo = static_cast<TMetodoChuva>(std::max(0, CbMetodo->currentIndex()));
+    hietograma_ = CalculaChuva(metodo, lugar_.Parametros, tr, duracao, passo, pico);
+    metodo_ = metodo;
     Mostra();
 }
 
@@ -146,9 +170,10 @@ void TPaginaChuvaDeProjeto::Mostra() {
     acumulada->setPen(QPen(QColor(214, 39, 40), 2));
     grafico->addSeries(barras);
     grafico->addSeries(acumulada);
-    grafico->setTitle(T("Hietograma de projeto: Tr = %1 anos, D = %2 min, Δt = %3 min")
+    grafico->setTitle(T("Hietograma de projeto (%4): Tr = %1 anos, D = %2 min, Δt = %3 min")
                           .arg(NumeroGeral(hietograma_.Tr), NumeroGeral(hietograma_.Duracao),
-                               NumeroGeral(hietograma_.Passo)));
+                               NumeroGeral(hietograma_.Passo),
+                               QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(metodo_)))));
 
     auto* eixoX = new QValueAxis;
     eixoX->setRange(0, hietograma_.Duracao);
@@ -176,12 +201,17 @@ void TPaginaChuvaDeProjeto::Mostra() {
 
 QStringList TPaginaChuvaDeProjeto::LinhasCsv() const {
     const THietograma& h = hietograma_;
-    QStringList linhas{T("Chuva de projeto;blocos alternados"),
+    const QString metodo = metodo_ == TMetodoChuva::BlocosAlternados
+                               ? T("blocos alternados")
+                               : CampoCsv(QString::fromStdString(Cp1252ToUtf8(NomeDoMetodo(metodo_))));
+    QStringList linhas{T("Chuva de projeto;") + metodo,
                        T("Tr (anos);") + NumeroCsv(h.Tr, 2),
                        T("Duração total (min);") + NumeroCsv(h.Duracao, 2),
                        T("Intervalo (min);") + NumeroCsv(h.Passo, 2),
-                       T("Posição do pico;") + NumeroCsv(h.PosicaoDoPico, 3),
-                       QString()};
+                       T("Posição do pico;") + NumeroCsv(h.PosicaoDoPico, 3)};
+    const std::string nota = NotaDeExtrapolacao(h.Tr, h.Duracao);
+    if (!nota.empty()) linhas << T("Nota;") + CampoCsv(QString::fromStdString(Cp1252ToUtf8(nota)));
+    linhas << QString();
     QStringList titulos;
     for (const char* c : Colunas) titulos << T(c);
     linhas << titulos.join(QLatin1Char(';'));
@@ -192,61 +222,25 @@ QStringList TPaginaChuvaDeProjeto::LinhasCsv() const {
     return linhas;
 }
 
-// The header, the hyetograph and the table, continued on as many pages as it
-// takes, on A4 with 2 cm margins.
-void TPaginaChuvaDeProjeto::Imprime(QPrinter& impressora, const QStringList& cabecalho, const QString& rodape) const {
-    impressora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
-                                         QPageLayout::Millimeter));
-    QPainter p;
-    if (!p.begin(&impressora)) throw EInOutError(Ansi("Não foi possível iniciar a impressão."));
-    const QRectF pagina(QPointF(0, 0), impressora.pageLayout().paintRectPixels(impressora.resolution()).size());
-    const double mm = impressora.resolution() / 25.4;
-    const QFont texto(T("DejaVu Sans"), 9), pequeno(T("DejaVu Sans"), 7);
-    double y = 0;
-    p.setFont(texto);
-    for (const QString& linha : cabecalho) {
-        const QRectF area(0, y, pagina.width(), pagina.height() - y);
-        y += p.boundingRect(area, Qt::TextWordWrap, linha).height();
-        p.drawText(area, Qt::TextWordWrap, linha);
-    }
-    y += 2 * mm;
-    const double alturaGrafico = pagina.width() * 0.55;
-    Grafico->render(&p, QRectF(0, y, pagina.width(), alturaGrafico));
-    y += alturaGrafico + 3 * mm;
-
-    const double largura = pagina.width() / 5;
-    const double alturaLinha = QFontMetricsF(pequeno, &impressora).height() * 1.35;
-    p.setPen(QPen(Qt::black, 0.15 * mm));
-    const auto linha = [&](const QStringList& celulas, bool negrito) {
-        if (y + alturaLinha > pagina.height() - alturaLinha) {
-            impressora.newPage();
-            y = 0;
-        }
-        QFont f = pequeno;
-        f.setBold(negrito);
-        p.setFont(f);
-        for (int j = 0; j < celulas.size(); ++j) {
-            const QRectF r(j * largura, y, largura, alturaLinha);
-            p.drawRect(r);
-            p.drawText(r.adjusted(0.8 * mm, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, celulas[j]);
-        }
-        y += alturaLinha;
-    };
+// The storm's values, the hyetograph, and the table continued over as many
+// pages as it takes with its headings on each page.
+void TPaginaChuvaDeProjeto::Imprime(TFolhaIdf& folha) const {
+    const THietograma& h = hietograma_;
+    folha.Texto(T("Blocos alternados: Tr = %1 anos, D = %2 min, Δt = %3 min, pico em %4 de D")
+                    .arg(NumeroGeral(h.Tr), NumeroGeral(h.Duracao), NumeroGeral(h.Passo), NumeroGeral(h.PosicaoDoPico)));
+    const std::string nota = NotaDeExtrapolacao(h.Tr, h.Duracao);
+    if (!nota.empty()) folha.Texto(T("Nota: ") + QString::fromStdString(Cp1252ToUtf8(nota)), false, QColor(160, 0, 0));
+    folha.Grafico(Grafico, false);
+    folha.Espaco(2);
     QStringList titulos;
     for (const char* c : Colunas) titulos << T(c);
-    linha(titulos, true);
-    for (std::size_t i = 0; i < hietograma_.Blocos.size(); ++i) {
-        const TBlocoDeChuva& b = hietograma_.Blocos[i];
-        linha({NumeroGeral(b.Inicio), NumeroGeral(b.Fim), NumeroFixo(b.Altura, 2), NumeroFixo(b.Intensidade, 1),
-               NumeroFixo(b.Acumulada, 2)},
-              static_cast<int>(i) == hietograma_.BlocoDoPico);
+    std::vector<QStringList> linhas;
+    std::vector<bool> destaque;
+    for (std::size_t i = 0; i < h.Blocos.size(); ++i) {
+        const TBlocoDeChuva& b = h.Blocos[i];
+        linhas.push_back({NumeroGeral(b.Inicio), NumeroGeral(b.Fim), NumeroFixo(b.Altura, 2),
+                          NumeroFixo(b.Intensidade, 1), NumeroFixo(b.Acumulada, 2)});
+        destaque.push_back(static_cast<int>(i) == h.BlocoDoPico);
     }
-    y += 2 * mm;
-    p.setFont(texto);
-    if (y + 2 * alturaLinha > pagina.height()) {
-        impressora.newPage();
-        y = 0;
-    }
-    p.drawText(QRectF(0, y, pagina.width(), pagina.height() - y), Qt::TextWordWrap, rodape);
-    p.end();
+    folha.Tabela(titulos, linhas, 0, destaque);
 }

@@ -1,8 +1,11 @@
 // The IDF curves window's outputs: CSV, chart picture, printout, clipboard.
+#include <QChart>
+#include <QChartView>
 #include <QDate>
 #include <QFile>
 #include <QFileDialog>
 #include <QFont>
+#include <QGraphicsLayout>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPageLayout>
@@ -17,6 +20,7 @@
 #include <algorithm>
 
 #include "curvas/FoCurvasIdf.h"
+#include "curvas/FolhaIdf.h"
 #include "curvas/GraficoIdf.h"
 #include "curvas/PaginaChuvaDeProjeto.h"
 #include "curvas/TextosIdf.h"
@@ -24,6 +28,8 @@
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
+#include "ui/TabelaSomenteLeitura.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -42,7 +48,7 @@ QString EscolheArquivo(QWidget* dono, const QString& titulo, const QString& filt
 
 QStringList TfrmCurvasIdf::LinhasDoLugar() const {
     const TParametrosIdf& p = lugar_.Parametros;
-    return {T("Local;") + CampoCsv(lugar_.Nome.trimmed()),
+    return QStringList{T("Local;") + CampoCsv(lugar_.Nome.trimmed()),
             T("Estado;") + CampoCsv(lugar_.Estado),
             T("Latitude;") + CampoCsv(lugar_.Latitude + T(" S")),
             T("Longitude;") + CampoCsv(lugar_.Longitude + T(" W")),
@@ -51,17 +57,34 @@ QStringList TfrmCurvasIdf::LinhasDoLugar() const {
             T("b;") + NumeroCsv(p.b, 6),
             T("c;") + NumeroCsv(p.c, 6),
             T("Fonte;") + CampoCsv(lugar_.Fonte),
-            T("Equação;i = K·Tr^a/(t+b)^c (i em mm/h; Tr em anos; t em minutos)")};
+            T("Equação;i = K·Tr^a/(t+b)^c (i em mm/h; Tr em anos; t em minutos)")}
+           << LinhasDoAviso();
+}
+
+// The warning, the nearest stations and the note on values beyond the fitted
+// ranges, as lines "Nome;valor" (only those that apply).
+QStringList TfrmCurvasIdf::LinhasDoAviso() const {
+    QStringList linhas;
+    if (!lugar_.Aviso.isEmpty()) linhas << T("Aviso;") + CampoCsv(lugar_.Aviso);
+    for (std::size_t i = 0; i < lugar_.Vizinhas.size(); ++i)
+        linhas << T("Estação próxima %1;%2;%3 km")
+                      .arg(i + 1)
+                      .arg(CampoCsv(lugar_.Vizinhas[i].Nome), NumeroCsv(lugar_.Vizinhas[i].Km, 1));
+    const QString nota = NotaDaTabela();
+    if (!nota.isEmpty()) linhas << T("Nota;") + CampoCsv(nota);
+    return linhas;
 }
 
 QChartView* TfrmCurvasIdf::GraficoDaPagina() const {
     if (Paginas->currentWidget() == ChuvaDeProjeto) return ChuvaDeProjeto->Grafico;
+    if (auto* atual = qobject_cast<QChartView*>(Graficos->currentWidget())) return atual;
     return Grafico;
 }
 
 void TfrmCurvasIdf::ExportaCsv(const QString& caminho) const {
     QStringList linhas = LinhasDoLugar();
     if (Paginas->currentWidget() == ChuvaDeProjeto) {
+        linhas.removeIf([](const QString& l) { return l.startsWith(QStringLiteral("Nota;")); });
         GravaCsv(caminho, linhas << QString() << ChuvaDeProjeto->LinhasCsv());
         return;
     }
@@ -85,12 +108,33 @@ void TfrmCurvasIdf::ExportaCsv(const QString& caminho) const {
 }
 
 void TfrmCurvasIdf::ExportarCsvClick() {
+    AplicaCampos();
     const QString caminho =
         EscolheArquivo(this, T("Exportar tabela"), T("Planilha CSV (*.csv);;Todos os arquivos (*)"), T("csv"));
     if (!caminho.isEmpty()) ExportaCsv(caminho);
 }
 
+// The saved chart carries its title: the place, the equation and the source
+// (put back as it was once drawn).
 void TfrmCurvasIdf::SalvaGrafico(const QString& caminho) const {
+    QChart* grafico = GraficoDaPagina()->chart();
+    const QString tituloAntes = grafico->title();
+    const TParametrosIdf& par = lugar_.Parametros;
+    QString titulo = T("<b>%1 (%2)</b><br>i = K·Tr<sup>a</sup>/(t+b)<sup>c</sup>: K = %3, a = %4, b = %5, c = %6"
+                       "<br>Fonte: %7")
+                         .arg(lugar_.Nome.trimmed().toHtmlEscaped(), lugar_.Estado.toHtmlEscaped(), NumeroGeral(par.K),
+                              NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c), lugar_.Fonte.toHtmlEscaped());
+    if (!tituloAntes.isEmpty()) titulo += T("<br>") + tituloAntes.toHtmlEscaped();
+    grafico->setTitle(titulo);
+    if (grafico->layout()) grafico->layout()->activate();
+    struct TDevolve {
+        QChart* g;
+        QString t;
+        ~TDevolve() {
+            g->setTitle(t);
+            if (g->layout()) g->layout()->activate();
+        }
+    } devolve{grafico, tituloAntes};
     const QSize tamanho(900, 600);
     bool ok = false;
     if (caminho.endsWith(T(".svg"), Qt::CaseInsensitive)) {
@@ -120,33 +164,30 @@ void TfrmCurvasIdf::SalvaGrafico(const QString& caminho) const {
 }
 
 void TfrmCurvasIdf::SalvarGraficoClick() {
+    AplicaCampos();
     const QString caminho = EscolheArquivo(this, T("Salvar gráfico"),
                                            T("Imagem PNG (*.png);;Desenho SVG (*.svg)"), T("png"));
     if (!caminho.isEmpty()) SalvaGrafico(caminho);
 }
 
 QString TfrmCurvasIdf::TextoDaSelecao() const {
-    const auto faixas = Tabela->selectedRanges();
-    if (faixas.isEmpty()) return QString();
-    int topo = Tabela->rowCount(), base = -1, esquerda = Tabela->columnCount(), direita = -1;
-    for (const auto& f : faixas) {
-        topo = std::min(topo, f.topRow());
-        base = std::max(base, f.bottomRow());
-        esquerda = std::min(esquerda, f.leftColumn());
-        direita = std::max(direita, f.rightColumn());
-    }
-    QString texto = MostraAltura() ? T("t (min) \\ P (mm)") : T("t (min) \\ i (mm/h)");
-    for (int j = esquerda; j <= direita; ++j) texto += QLatin1Char('\t') + Tabela->horizontalHeaderItem(j)->text();
-    texto += QLatin1Char('\n');
-    for (int i = topo; i <= base; ++i) {
-        texto += NumeroGeral(duracoes_[static_cast<std::size_t>(i)]);
-        for (int j = esquerda; j <= direita; ++j) {
-            const QTableWidgetItem* celula = Tabela->item(i, j);
-            texto += QLatin1Char('\t') + (celula && celula->isSelected() ? celula->text() : QString());
-        }
-        texto += QLatin1Char('\n');
-    }
-    return texto;
+    return ::TextoDaSelecao(Tabela, MostraAltura() ? T("t (min) \\ P (mm)") : T("t (min) \\ i (mm/h)"),
+                            [this](int linha) { return NumeroGeral(duracoes_[static_cast<std::size_t>(linha)]); });
+}
+
+// The heading of every printed page: title, place, equation, warning.
+QStringList TfrmCurvasIdf::CabecalhoImpresso(const QString& titulo) const {
+    const TParametrosIdf& par = lugar_.Parametros;
+    QStringList linhas{titulo + lugar_.Nome.trimmed() + T(" (") + lugar_.Estado + T(")"),
+                       T("Latitude %1 S    Longitude %2 W").arg(lugar_.Latitude, lugar_.Longitude),
+                       T("i = K·Tr^a/(t+b)^c    K = %1    a = %2    b = %3    c = %4")
+                           .arg(NumeroGeral(par.K), NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c))};
+    if (!lugar_.Aviso.isEmpty()) linhas << T("Aviso: ") + lugar_.Aviso;
+    return linhas;
+}
+
+QStringList TfrmCurvasIdf::RodapeImpresso() const {
+    return {T("Fonte: ") + lugar_.Fonte, T("Tormel 2.1 - ") + DataDeHoje()};
 }
 
 void TfrmCurvasIdf::Imprime(QPrinter& impressora) const {
@@ -154,91 +195,47 @@ void TfrmCurvasIdf::Imprime(QPrinter& impressora) const {
         ImprimeCurvas(impressora);
         return;
     }
-    const TParametrosIdf& par = lugar_.Parametros;
-    impressora.setDocName(T("Chuva de projeto - ") + lugar_.Nome.trimmed());
-    ChuvaDeProjeto->Imprime(
-        impressora,
-        {T("Chuva de projeto - ") + lugar_.Nome.trimmed() + T(" (") + lugar_.Estado + T(")"),
-         T("Latitude %1 S    Longitude %2 W").arg(lugar_.Latitude, lugar_.Longitude),
-         T("i = K·Tr^a/(t+b)^c    K = %1    a = %2    b = %3    c = %4")
-             .arg(NumeroGeral(par.K), NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c))},
-        T("Fonte: ") + lugar_.Fonte + T("\nTormel 2.1 - ") +
-            QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    TFolhaIdf folha(impressora, T("Chuva de projeto - ") + lugar_.Nome.trimmed(),
+                    CabecalhoImpresso(T("Chuva de projeto - ")), RodapeImpresso());
+    ChuvaDeProjeto->Imprime(folha);
+    folha.Conclui();
 }
 
-// One A4 page with 2 cm margins: the place and its parameters, the table of
-// the quantity shown, the chart, the source and the date.
+// The place, the nearest stations, the table of the quantity shown over as
+// many pages as it needs, the chart on a page of its own; heading and foot
+// (source, date) on every page.
 void TfrmCurvasIdf::ImprimeCurvas(QPrinter& impressora) const {
-    impressora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
-                                         QPageLayout::Millimeter));
-    impressora.setDocName(T("Curvas IDF - ") + lugar_.Nome.trimmed());
-    QPainter p;
-    if (!p.begin(&impressora)) throw EInOutError(Ansi("Não foi possível iniciar a impressão."));
-    const QRectF pagina(QPointF(0, 0), impressora.pageLayout().paintRectPixels(impressora.resolution()).size());
-    const double mm = impressora.resolution() / 25.4;
-    double y = 0;
-
-    QFont titulo(T("DejaVu Sans"), 13, QFont::Bold);
-    QFont texto(T("DejaVu Sans"), 9);
-    QFont pequeno(T("DejaVu Sans"), 7);
-    const auto linha = [&](const QFont& fonte, const QString& s) {
-        p.setFont(fonte);
-        const QRectF area(0, y, pagina.width(), pagina.height() - y);
-        const QRectF usado = p.boundingRect(area, Qt::TextWordWrap, s);
-        p.drawText(area, Qt::TextWordWrap, s);
-        y += usado.height();
-    };
-    const TParametrosIdf& par = lugar_.Parametros;
-    linha(titulo, T("Curvas IDF - ") + lugar_.Nome.trimmed() + T(" (") + lugar_.Estado + T(")"));
-    y += 1.5 * mm;
-    linha(texto, T("Latitude %1 S    Longitude %2 W").arg(lugar_.Latitude, lugar_.Longitude));
-    linha(texto, T("i = K·Tr^a/(t+b)^c    K = %1    a = %2    b = %3    c = %4")
-                     .arg(NumeroGeral(par.K), NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c)));
-    y += 3 * mm;
-    const bool altura = MostraAltura();
-    linha(texto, altura ? T("Altura de chuva P (mm) por duração t (min) e período de retorno Tr (anos)")
-                        : T("Intensidade média i (mm/h) por duração t (min) e período de retorno Tr (anos)"));
-    y += 1 * mm;
-
-    // The table: a column of durations and one per return period.
-    const int colunas = static_cast<int>(periodos_.size()) + 1;
-    const double largura = pagina.width() / colunas;
-    p.setFont(pequeno);
-    const double alturaLinha = QFontMetricsF(pequeno, &impressora).height() * 1.35;
-    const auto celula = [&](int coluna, const QString& s, bool negrito) {
-        QFont f = pequeno;
-        f.setBold(negrito);
-        p.setFont(f);
-        const QRectF r(coluna * largura, y, largura, alturaLinha);
-        p.drawRect(r);
-        p.drawText(r.adjusted(0.8 * mm, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, s);
-    };
-    p.setPen(QPen(Qt::black, 0.15 * mm));
-    celula(0, T("t (min)"), true);
-    for (int j = 1; j < colunas; ++j) celula(j, T("Tr = ") + NumeroGeral(periodos_[static_cast<std::size_t>(j - 1)]), true);
-    y += alturaLinha;
-    for (std::size_t i = 0; i < duracoes_.size(); ++i) {
-        celula(0, NumeroGeral(duracoes_[i]), true);
-        for (std::size_t j = 0; j < periodos_.size(); ++j) {
-            const TValoresDeProjeto& v = tabela_.Valores[i][j];
-            celula(static_cast<int>(j) + 1, NumeroFixo(altura ? v.Precipitacao : v.Intensidade, 1), false);
-        }
-        y += alturaLinha;
+    TFolhaIdf folha(impressora, T("Curvas IDF - ") + lugar_.Nome.trimmed(), CabecalhoImpresso(T("Curvas IDF - ")),
+                    RodapeImpresso());
+    if (!lugar_.Vizinhas.empty()) {
+        QStringList nomes;
+        for (const TVizinhaIdf& v : lugar_.Vizinhas) nomes << T("%1, %2 km").arg(v.Nome, NumeroFixo(v.Km, 1));
+        folha.Texto(T("Estações mais próximas: ") + nomes.join(T("; ")) + QLatin1Char('.'));
+        folha.Espaco(2);
     }
-    y += 4 * mm;
-    if (lugar_.Grade) y = ImprimeGrade(p, y, pagina.width(), alturaLinha, mm);
-
-    // The chart in the space left above the foot lines.
-    const double pe = 2 * QFontMetricsF(texto, &impressora).height() + 2 * mm;
-    const double alturaGrafico = std::max(40 * mm, std::min(pagina.height() - y - pe, pagina.width() * 0.62));
-    Grafico->render(&p, QRectF(0, y, pagina.width(), alturaGrafico));
-    y += alturaGrafico + 2 * mm;
-    linha(texto, T("Fonte: ") + lugar_.Fonte);
-    linha(texto, T("Tormel 2.1 - ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-    p.end();
+    const bool altura = MostraAltura();
+    folha.Texto(altura ? T("Altura de chuva P (mm) por duração t (min) e período de retorno Tr (anos)")
+                       : T("Intensidade média i (mm/h) por duração t (min) e período de retorno Tr (anos)"));
+    const QString nota = NotaDaTabela();
+    if (!nota.isEmpty()) folha.Texto(T("Nota: ") + nota, false, QColor(160, 0, 0));
+    folha.Espaco(1);
+    QStringList titulos{T("t (min)")};
+    for (double tr : periodos_) titulos << T("Tr = ") + NumeroGeral(tr);
+    std::vector<QStringList> linhas;
+    for (std::size_t i = 0; i < duracoes_.size(); ++i) {
+        QStringList celulas{NumeroGeral(duracoes_[i])};
+        for (const TValoresDeProjeto& v : tabela_.Valores[i])
+            celulas << NumeroLegivel(altura ? v.Precipitacao : v.Intensidade, 1);
+        linhas.push_back(std::move(celulas));
+    }
+    folha.Tabela(titulos, linhas);
+    if (lugar_.Grade) ImprimeGrade(folha);
+    folha.Grafico(Grafico);
+    folha.Conclui();
 }
 
 void TfrmCurvasIdf::ImprimirClick() {
+    AplicaCampos();
     QPrinter impressora(QPrinter::HighResolution);
     QPrintDialog dialogo(&impressora, this);
     dialogo.setOption(QAbstractPrintDialog::PrintPageRange, false);

@@ -17,6 +17,12 @@ QString NumeroGeral(double v);
 // Exactly `decimais` decimals, halves away from zero on the decimal expansion.
 QString NumeroFixo(double v, int decimais);
 
+// A number for people: `decimais` decimals while it has at most five
+// digits before the separator, none up to 999,999, and beyond that four
+// significant digits times a power of ten ("9,249 × 10^7"), so a huge answer
+// never runs to dozens of digits.
+QString NumeroLegivel(double v, int decimais);
+
 // A text for an error message: cp1252, with any character cp1252 cannot
 // hold shown as its Latin-1 stand-in.
 std::string TextoParaMensagem(const QString& texto);

@@ -36,18 +36,22 @@ void ExigePositivo(double v, const char* mensagem) {
 }
 }  // namespace
 
-THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao, double passo, double r) {
+int BlocosDaChuvaDeProjeto(double tr, double duracao, double passo, double r) {
     ExigePositivo(tr, "Período de retorno inválido: deve ser maior que zero.");
     ExigePositivo(duracao, "Duração total inválida: deve ser maior que zero.");
     ExigePositivo(passo, "Intervalo de tempo inválido: deve ser maior que zero.");
     if (!(r >= 0 && r <= 1)) Recusa("Posição do pico inválida: deve estar entre 0 e 1.");
-    if (duracao > DuracaoMaximaDaChuva) Recusa("Duração total inválida: no máximo 7 dias (10080 min).");
+    if (duracao > DuracaoMaximaDaChuva) Recusa("Duração total inválida: duração até 10.080 min (7 dias).");
     const double razao = duracao / passo;
     const double n = std::nearbyint(razao);
     if (n < 1 || std::abs(razao - n) > 1e-9 * razao)
         Recusa("Intervalo de tempo inválido: deve dividir a duração total em blocos iguais.");
     if (n > BlocosMaximos) Recusa("Intervalo de tempo inválido: no máximo 10000 blocos.");
-    const int blocos = static_cast<int>(n);
+    return static_cast<int>(n);
+}
+
+THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao, double passo, double r) {
+    const int blocos = BlocosDaChuvaDeProjeto(tr, duracao, passo, r);
 
     // The increments of the depth curve, largest first (ties in time order).
     std::vector<double> incrementos(static_cast<std::size_t>(blocos));
@@ -163,9 +167,19 @@ TResposta PeriodoDeRetornoDaAltura(const TParametrosIdf& p, double t, double alt
     return PeriodoDeRetorno(p, t, altura * 60 / t);
 }
 
-bool ForaDaFaixaAjustada(double tr) { return tr < 2 || tr > 100; }
+bool ForaDaFaixaAjustada(double tr) { return tr < PeriodoMinimoAjustado || tr > PeriodoMaximoAjustado; }
 
-std::string NotaDeExtrapolacao() {
-    return Ansi("fora da faixa de 2 a 100 anos em que as equações costumam ser ajustadas; o valor é uma "
-                "extrapolação e deve ser usado com cautela.");
+bool DuracaoForaDaFaixaAjustada(double t) { return t < DuracaoMinimaAjustada || t > DuracaoMaximaAjustada; }
+
+std::string NotaDeExtrapolacao(double tr, double t) {
+    const bool periodo = !std::isnan(tr) && ForaDaFaixaAjustada(tr);
+    const bool duracao = !std::isnan(t) && DuracaoForaDaFaixaAjustada(t);
+    const char* inicio = periodo && duracao ? "O período de retorno e a duração estão fora das faixas de 2 a 100 anos "
+                                              "e de 5 a 1.440 min"
+                         : periodo          ? "O período de retorno está fora da faixa de 2 a 100 anos"
+                         : duracao          ? "A duração está fora da faixa de 5 a 1.440 min"
+                                            : nullptr;
+    if (!inicio) return {};
+    return Ansi(inicio) + Ansi(" em que as equações costumam ser ajustadas: o valor é uma extrapolação e deve ser "
+                               "usado com cautela.");
 }

@@ -31,6 +31,8 @@ inline constexpr int BlocosMaximos = 10000;
 // D or dt not above 0, r outside 0..1, dt that does not divide D, D above
 // 7 days, more than 10,000 blocks.
 THietograma CalculaHietograma(const TParametrosIdf& p, double tr, double duracao, double passo, double r = 0.5);
+// Those refusals, shared by every design storm; the number of blocks.
+int BlocosDaChuvaDeProjeto(double tr, double duracao, double passo, double r);
 
 // An answer of the calculator: a value, or none with the reason in Portuguese.
 struct TResposta {
@@ -57,8 +59,16 @@ TResposta PeriodoDeRetorno(const TParametrosIdf& p, double t, double intensidade
 // Return period (years) of a storm of depth P (mm) over t minutes, whose
 // average intensity is P·60/t.
 TResposta PeriodoDeRetornoDaAltura(const TParametrosIdf& p, double t, double altura);
-// Whether a return period lies outside 2..100 years, where the equations are
-// fitted: the answer is then an extrapolation.
+// The ranges over which the equations are fitted: durations of 5 to 1,440
+// minutes, return periods of 2 to 100 years. A value outside them is an
+// extrapolation.
+inline constexpr double DuracaoMinimaAjustada = 5, DuracaoMaximaAjustada = 1440;
+inline constexpr double PeriodoMinimoAjustado = 2, PeriodoMaximoAjustado = 100;
+// Whether a return period lies outside 2..100 years.
 bool ForaDaFaixaAjustada(double tr);
-// What is said of such an answer (cp1252).
-std::string NotaDeExtrapolacao();
+// Whether a duration (min) lies outside 5..1,440 minutes.
+bool DuracaoForaDaFaixaAjustada(double t);
+// What is said, in plain words (cp1252), of a value at the return period tr
+// and the duration t when either lies outside its fitted range; empty when
+// both are inside. A NaN leaves that quantity out of the question.
+std::string NotaDeExtrapolacao(double tr, double t);

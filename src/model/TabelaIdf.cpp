@@ -11,14 +11,27 @@ namespace {
 bool Separador(char c) { return c == ';' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 [[noreturn]] void Recusa(const std::string& item, const std::string& entrada) {
-    throw Exception(item + Ansi(" inválido: \"") + entrada +
+    throw Exception(ItemInvalido(item) + Ansi(": \"") + entrada +
                     Ansi("\". Escreva números maiores que zero separados por \";\" ou espaços, "
                          "com vírgula ou ponto decimal."));
 }
+
+bool TerminaCom(const std::string& palavra, const std::string& fim) {
+    return palavra.size() >= fim.size() && palavra.compare(palavra.size() - fim.size(), fim.size(), fim) == 0;
+}
 }  // namespace
 
+// The items the windows name are "Duração", "Intensidade", "Altura de chuva",
+// "Posição do pico", "Período de retorno", "Intervalo de tempo", "t1"...:
+// the first word ending in -a, -ção or -dade is feminine.
+std::string ItemInvalido(const std::string& item) {
+    const std::string palavra = item.substr(0, item.find(' '));
+    const bool feminino = TerminaCom(palavra, "a") || TerminaCom(palavra, Ansi("ção")) || TerminaCom(palavra, "dade");
+    return item + Ansi(feminino ? " inválida" : " inválido");
+}
+
 std::vector<double> LeListaDeValores(const std::string& texto, const std::string& item, double maximo,
-                                     std::size_t maximoDeItens) {
+                                     std::size_t maximoDeItens, const std::string& limite) {
     std::vector<double> valores;
     std::size_t i = 0;
     while (i < texto.size()) {
@@ -30,7 +43,11 @@ std::vector<double> LeListaDeValores(const std::string& texto, const std::string
         std::string numero = entrada;
         std::replace(numero.begin(), numero.end(), ',', '.');
         double v = 0;
-        if (!TryStrToFloat(numero, '.', v) || !std::isfinite(v) || !(v > 0) || v > maximo) Recusa(item, entrada);
+        if (!TryStrToFloat(numero, '.', v) || !std::isfinite(v) || !(v > 0)) Recusa(item, entrada);
+        if (v > maximo) {
+            if (limite.empty()) Recusa(item, entrada);
+            throw Exception(ItemInvalido(item) + Ansi(": \"") + entrada + Ansi("\" (") + limite + Ansi(")."));
+        }
         valores.push_back(v);
         i = fim;
     }
@@ -51,7 +68,7 @@ double LeValor(const std::string& texto, const std::string& item) {
     std::replace(numero.begin(), numero.end(), ',', '.');
     double v = 0;
     if (numero.empty() || !TryStrToFloat(numero, '.', v) || !std::isfinite(v))
-        throw Exception(item + Ansi(" inválido: \"") + texto.substr(i, fim - i) +
+        throw Exception(ItemInvalido(item) + Ansi(": \"") + texto.substr(i, fim - i) +
                         Ansi("\". Escreva um número, com vírgula ou ponto decimal."));
     return v;
 }

@@ -12,9 +12,14 @@
 // dropped. An entry that is not a finite number above 0 and at most `maximo`,
 // an empty list or one of more than `maximoDeItens` entries raises Exception
 // with a Portuguese message that names the entry; `item` names the kind of
-// entry in it ("Duração", "Período de retorno"), cp1252.
+// entry in it ("Duração", "Período de retorno"), cp1252, and `limite` says
+// the limit to an entry above `maximo` ("duração até 10.080 min").
 std::vector<double> LeListaDeValores(const std::string& texto, const std::string& item, double maximo,
-                                     std::size_t maximoDeItens = 100);
+                                     std::size_t maximoDeItens = 100, const std::string& limite = {});
+
+// "<item> inválida" or "<item> inválido", as the item's first word asks
+// ("Duração inválida", "Período de retorno inválido"); cp1252.
+std::string ItemInvalido(const std::string& item);
 
 // One number typed by a user, with a decimal comma or point; raises Exception
 // naming `item` and the text when it is not a finite number.

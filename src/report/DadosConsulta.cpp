@@ -9,6 +9,7 @@
 #include "platform/Cp1252.h"
 #include "ui/FoConsulta.h"
 #include "ui/Imagem.h"
+#include "ui/TraducaoQt.h"
 
 namespace {
 AnsiString Legenda(const QLabel* rotulo) { return rotulo ? Utf8ToCp1252(rotulo->text().toStdString()) : AnsiString(); }
@@ -31,6 +32,6 @@ TDadosRelatorio DadosDaConsulta(const TfrmFoConsulta& janela) {
         dados.MarcadorY = janela.EixoX ? janela.EixoX->y() : 0;
     }
     dados.PastaPrograma = CaminhoCp1252(janela.PastaDoPrograma());
-    dados.DataEmissao = Utf8ToCp1252(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+    dados.DataEmissao = Utf8ToCp1252(DataDeHoje().toStdString());
     return dados;
 }

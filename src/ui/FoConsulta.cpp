@@ -102,6 +102,8 @@ void TfrmFoConsulta::LigaEventos() {
     EstadoBMP->AoSoltar = Acao([this](Qt::MouseButton b, int x, int y) { EstadoBMPMouseUp(b, x, y); });
     PrecLaAux->AoPressionarTecla = Acao([this] { PrecLaAuxKeyPress(); });
     PrecLoAux->AoPressionarTecla = Acao([this] { PrecLaAuxKeyPress(); });
+    PrecLaAux->AoColar = Acao([this](const QString& texto) { ColaCoordenadas(texto); });
+    PrecLoAux->AoColar = Acao([this](const QString& texto) { ColaCoordenadas(texto); });
     // Enter in an edit whose text is not the point last taken calculates it;
     // otherwise it goes on to the default button.
     for (TMascaraCoordenada* edit : {PrecLaAux, PrecLoAux})

@@ -22,6 +22,7 @@
 
 #include "database/BDPrecipitacao.h"
 #include "database/Confianca.h"
+#include "database/CoordenadasColadas.h"
 #include "database/Estados.h"
 #include "database/GradeNacional.h"
 #include "database/Registros.h"
@@ -150,6 +151,12 @@ public:
     void EstadoBMPMouseUp(Qt::MouseButton button, int x, int y);
     void PrecLaAuxKeyPress();
     void CalculalaloClick();
+    // Coordinates pasted into either edit or found by "Procurar local...":
+    // read by the core (LeCoordenadasColadas), both edits filled and the
+    // point calculated; a text that does not read raises the reason and
+    // changes nothing.
+    void ColaCoordenadas(const QString& texto);
+    void VaiParaCoordenadas(const TCoordenadasColadas& coordenadas);
     void AutorClick();
     void BtnOkClick();
     void BtnCancelClick();
@@ -223,6 +230,10 @@ public:
     // The place's K, a, b, c at all their digits: the station's record, or
     // the interpolation at the current coordinate texts.
     TEstacao RegistroDoLugar() const;
+    // The place is the station chosen in the list.
+    bool LugarEhEstacao() const;
+    // The confidence rules over the current pool (built at first use).
+    const TAvaliadorConfianca& Avaliador() const;
     // Commands that depend on what is shown ("Curvas IDF..." needs parameters).
     void AtualizaComandos();
 
@@ -268,9 +279,7 @@ private:
     void MostraPaginaDoBrasil();
     void MarcaLugarAtual(const QString& legendaAutor);
     bool TrataAtalho(QEvent* event);
-    const TAvaliadorConfianca& Avaliador() const;
     TConfianca ConfiancaDoLugar() const;
-    bool LugarEhEstacao() const;
     void AtualizaEstacoesNoMapa();
     void AtualizaDicaAutor();
     void MontaMenuGrade(QMenu* exibir);

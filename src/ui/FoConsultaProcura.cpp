@@ -37,7 +37,9 @@ void TfrmFoConsulta::ProcurarLocal1Click() {
             lugares.push_back({locais[i].Nome.Text(), s, false, static_cast<int>(i)});
     }
     TProcuraLocal dialogo(std::move(lugares), ajuda_, this);
-    if (dialogo.exec() != QDialog::Accepted || !dialogo.Escolhido()) return;
+    if (dialogo.exec() != QDialog::Accepted) return;
+    if (dialogo.Coordenadas()) return VaiParaCoordenadas(*dialogo.Coordenadas());
+    if (!dialogo.Escolhido()) return;
     SelecionaLugar(*dialogo.Escolhido());
 }
 

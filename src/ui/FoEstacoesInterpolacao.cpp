@@ -13,6 +13,7 @@
 #include "platform/Numeros.h"
 #include "ui/Ajuda.h"
 #include "ui/Aplicacao.h"
+#include "ui/TabelaSomenteLeitura.h"
 
 namespace {
 QString T(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -54,8 +55,8 @@ TfrmEstacoesInterpolacao::TfrmEstacoesInterpolacao(TDadosEstacoesInterpolacao da
     Tabela = new QTableWidget(0, 9);
     Tabela->setHorizontalHeaderLabels({T("Estação"), T("UF"), T("Distância (km)"), T("Peso (%)"), T("K"), T("a"),
                                        T("b"), T("c"), T("i(10, 60) (mm/h)")});
-    Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabela->verticalHeader()->hide();
+    PreparaTabelaSomenteLeitura(Tabela);
     Tabela->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Tabela->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     BtnMostrarTodas = new QPushButton(T("mostrar todas"));

@@ -1,8 +1,14 @@
 #include "ui/MascaraCoordenada.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
 
 #include "database/Coordenadas.h"
 #include "platform/Cp1252.h"
@@ -81,7 +87,55 @@ void TMascaraCoordenada::focusOutEvent(QFocusEvent* event) {
         Qt::QueuedConnection);
 }
 
+bool TMascaraCoordenada::Cola(const QString& texto) {
+    if (!AoColar) return false;
+    // The mask's own form (up to six digits with its signs) stays the edit's.
+    QString digitos = texto;
+    digitos.remove(QRegularExpression(QStringLiteral("[\\s°º'\"_]")));
+    if (!digitos.isEmpty() && digitos.size() <= 6 &&
+        QRegularExpression(QStringLiteral("^[0-9]+$")).match(digitos).hasMatch())
+        return false;
+    AoColar(texto);
+    return true;
+}
+
+void TMascaraCoordenada::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* acao : menu->actions())
+        if (acao->objectName() == QLatin1String("edit-paste")) {
+            disconnect(acao, &QAction::triggered, nullptr, nullptr);
+            connect(acao, &QAction::triggered, this, [this] {
+                const QString texto = QApplication::clipboard()->text();
+                if (!Cola(texto)) paste();
+            });
+        }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TMascaraCoordenada::mouseReleaseEvent(QMouseEvent* event) {
+    QClipboard* area = QApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && area->supportsSelection() &&
+        Cola(area->text(QClipboard::Selection))) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TMascaraCoordenada::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasText() && Cola(event->mimeData()->text())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}
+
 void TMascaraCoordenada::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && Cola(QApplication::clipboard()->text())) {
+        event->accept();
+        return;
+    }
     if (!event->text().isEmpty() && AoPressionarTecla) AoPressionarTecla();
     // Esc gives back the last accepted text and goes no further while the
     // edit differs from it; otherwise it reaches the window.

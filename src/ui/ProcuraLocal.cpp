@@ -37,8 +37,11 @@ TProcuraLocal::TProcuraLocal(std::vector<TLugarProcurado> lugares, IAjuda* ajuda
     Campo = new QLineEdit(this);
     Campo->setMinimumWidth(380);
     rotulo->setBuddy(Campo);
+    SemResultado = new QLabel(QStringLiteral("Nenhuma estação ou localidade com esse nome."), this);
+    SemResultado->hide();
     layout->addWidget(rotulo);
     layout->addWidget(Campo);
+    layout->addWidget(SemResultado);
 
     // The completer shows the model as it is: the filtering is the
     // collation's, done here at every edit.
@@ -50,8 +53,14 @@ TProcuraLocal::TProcuraLocal(std::vector<TLugarProcurado> lugares, IAjuda* ajuda
     connect(Campo, &QLineEdit::textEdited, this, [this] { Atualiza(); });
     connect(Completador, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             [this](const QModelIndex& i) { Escolhe(i.data(PapelIndice).toInt()); });
+    Campo->setPlaceholderText(QStringLiteral("nome, ou coordenadas como -23.5505, -46.6333"));
     connect(Campo, &QLineEdit::returnPressed, this, [this] {
         if (modelo_->rowCount() > 0) Escolhe(modelo_->item(0)->data(PapelIndice).toInt());
+        else if (PareceCoordenada(Campo->text().toStdString()))
+            ExecutaProtegido([this] {
+                coordenadas_ = LeCoordenadasColadas(Campo->text().toStdString());
+                accept();
+            });
     });
 }
 
@@ -95,6 +104,7 @@ void TProcuraLocal::Atualiza() {
     }
     if (modelo_->rowCount() > 0) Completador->complete();
     else Completador->popup()->hide();
+    SemResultado->setVisible(modelo_->rowCount() == 0 && !Campo->text().trimmed().isEmpty());
 }
 
 void TProcuraLocal::keyPressEvent(QKeyEvent* event) {

@@ -8,10 +8,12 @@
 #include <optional>
 #include <vector>
 
+#include "database/CoordenadasColadas.h"
 #include "platform/AnsiString.h"
 
 class IAjuda;
 class QCompleter;
+class QLabel;
 class QLineEdit;
 class QStandardItemModel;
 
@@ -36,12 +38,17 @@ public:
 
     QLineEdit* Campo = nullptr;
     QCompleter* Completador = nullptr;
+    QLabel* SemResultado = nullptr;   // shown while a typed text matches no place
 
     // The suggestions for the field's current text, best first: names that
     // begin with the text before names with a later word that does, each
     // group in the order of the lists, then by state.
     std::vector<int> Sugestoes() const;
     const std::optional<TLugarProcurado>& Escolhido() const { return escolhido_; }
+    // Coordinates typed or pasted instead of a name (Enter on a text that
+    // reads as a latitude and a longitude, LeCoordenadasColadas); a text that
+    // looks like coordinates but does not read shows why and keeps the dialog.
+    const std::optional<TCoordenadasColadas>& Coordenadas() const { return coordenadas_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,5 +60,6 @@ private:
     std::vector<TLugarProcurado> lugares_;
     QStandardItemModel* modelo_ = nullptr;
     std::optional<TLugarProcurado> escolhido_;
+    std::optional<TCoordenadasColadas> coordenadas_;
     IAjuda* ajuda_;
 };

@@ -1,6 +1,8 @@
 #include "ui/TraducaoQt.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QLocale>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -11,4 +13,10 @@ bool InstalaTraducaoQt(QCoreApplication& app) {
         return false;
     }
     return QCoreApplication::installTranslator(traducao);
+}
+
+QString DataDeHoje() {
+    const QLocale usuario;
+    const QLocale local = usuario.language() == QLocale::Portuguese ? usuario : QLocale(QLocale::Portuguese, QLocale::Brazil);
+    return local.toString(QDate::currentDate(), QLocale::ShortFormat);
 }

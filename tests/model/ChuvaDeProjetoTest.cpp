@@ -104,3 +104,24 @@ TEST(PerguntasInversas, DepthAboveTheCrestHasNoDuration) {
         EXPECT_NE(std::string::npos, Cp1252ToUtf8(acima.Motivo).find("máximo"));
     }
 }
+
+TEST(NotaDeExtrapolacao, SaysWhichRangeIsLeft) {
+    const struct {
+        double Tr, T;
+        const char* Inicio;   // nullptr: no note
+    } casos[] = {
+        {2, 5, nullptr},          {100, 1440, nullptr},   {NAN, 60, nullptr},
+        {10, NAN, nullptr},       {1.99, 60, "O período de retorno está"},
+        {100.5, NAN, "O período de retorno está"},        {10, 4.99, "A duração está"},
+        {NAN, 1441, "A duração está"},                    {500, 2880, "O período de retorno e a duração estão"},
+    };
+    for (const auto& c : casos) {
+        const std::string nota = Cp1252ToUtf8(NotaDeExtrapolacao(c.Tr, c.T));
+        if (!c.Inicio) {
+            EXPECT_EQ("", nota) << c.Tr << ' ' << c.T;
+        } else {
+            EXPECT_EQ(0u, nota.find(c.Inicio)) << c.Tr << ' ' << c.T << ": " << nota;
+            EXPECT_NE(std::string::npos, nota.find("extrapolação")) << nota;
+        }
+    }
+}

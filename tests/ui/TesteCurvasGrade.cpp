@@ -3,11 +3,15 @@
 // on the real Brazil picture answered by the grid alone, and the intensity
 // layer that the pointer passes through.
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -121,6 +125,7 @@ private slots:
         const TCelulaGrade& c = v->Celula;
         const double ig = ValoresDeProjeto(Curto(c.K()), Curto(c.A()), Curto(c.B()), Curto(c.C()), 10, 60).Intensidade;
         const QString csv = saida.filePath(QStringLiteral("feira.csv"));
+        const QString pdf = saida.filePath(QStringLiteral("salvador.pdf"));
         bool aberta = false;
         AoAbrirModal<TfrmCurvasIdf>(w.get(), [&](TfrmCurvasIdf* d) {
             aberta = true;
@@ -134,6 +139,24 @@ private slots:
             QCOMPARE(d->TabelaGrade->item(linha, coluna)->text(), NumeroFixo(ig, 1));
             QCOMPARE(d->Grafico->CurvasComparadas().size(), static_cast<int>(d->Periodos().size()));
             QCOMPARE(d->Grafico->CurvasComparadas().first()->pen().style(), Qt::DashLine);
+            // Depth, then the log scale: the twins are drawn again on the
+            // axes shown, not added to the old ones.
+            QTest::mouseClick(d->RbAltura, Qt::LeftButton);
+            QTest::mouseClick(d->CbEscalaLog, Qt::LeftButton);
+            QVERIFY(d->CbEscalaLog->isChecked());
+            QCOMPARE(d->Grafico->CurvasComparadas().size(), static_cast<int>(d->Periodos().size()));
+            for (QLineSeries* s : d->Grafico->CurvasComparadas()) {
+                QVERIFY(s->attachedAxes().contains(d->Grafico->EixoY()));
+                QCOMPARE(s->attachedAxes().size(), 2);
+            }
+            const double pg = ValoresDeProjeto(Curto(c.K()), Curto(c.A()), Curto(c.B()), Curto(c.C()), 10, 60).Precipitacao;
+            QCOMPARE(d->TabelaGrade->item(linha, coluna)->text(), NumeroFixo(pg, 1));
+            {
+                QPrinter impressora(QPrinter::HighResolution);
+                impressora.setOutputFormat(QPrinter::PdfFormat);
+                impressora.setOutputFileName(pdf);
+                d->Imprime(impressora);
+            }
             const double il = ValoresDeProjeto(d->Lugar().Parametros.K, d->Lugar().Parametros.a,
                                                d->Lugar().Parametros.b, d->Lugar().Parametros.c, 10, 60)
                                   .Intensidade;
@@ -152,6 +175,14 @@ private slots:
         QVERIFY(texto.contains(QStringLiteral("Grade nacional;GRIDF-BR")));
         QVERIFY(texto.contains(QStringLiteral("Desagregação;CETESB")));
         QVERIFY(texto.contains(QStringLiteral("Grade: intensidade média i (mm/h)")));
+        // The printout: the grid's lines and its table of depths after the place's.
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString impresso = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY2(impresso.contains(QStringLiteral("Grade nacional GRIDF-BR, desagregação CETESB")), qPrintable(impresso));
+        QVERIFY(impresso.contains(QStringLiteral("Grade nacional GRIDF-BR: altura de chuva P (mm)")));
+        QVERIFY(impresso.contains(QStringLiteral("valor-p do teste de Kolmogorov-Smirnov")));
 
         QTest::mouseClick(w->BtnOk, Qt::LeftButton);
         const TArquivoIni lido(ini);

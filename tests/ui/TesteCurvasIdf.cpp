@@ -15,7 +15,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <cmath>
@@ -200,6 +203,28 @@ private slots:
         }));
     }
 
+    // A refused entry is named with its gender, and one beyond a limit
+    // names the limit.
+    void entradaRecusada_data() {
+        QTest::addColumn<bool>("periodos");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("duration, not a number")
+            << false << "5 1O" << "Duração inválida: \"1O\". Escreva números maiores que zero separados por \";\" ou "
+                                   "espaços, com vírgula ou ponto decimal.";
+        QTest::newRow("duration beyond a week") << false << "5 20000" << "Duração inválida: \"20000\" (duração até 10.080 min).";
+        QTest::newRow("return period beyond the limit")
+            << true << "2 200000" << "Período de retorno inválido: \"200000\" (Tr até 100.000 anos).";
+    }
+    void entradaRecusada() {
+        QFETCH(bool, periodos);
+        QFETCH(QString, texto);
+        QFETCH(QString, mensagem);
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) { Digita(periodos ? c->EdPeriodos : c->EdDuracoes, texto); }));
+        QCOMPARE(Caixas().Erros(), QStringList{mensagem});
+    }
+
     // Depth P = i·t/60; copy of a selection pastes as tab-separated text.
     void alturaECopia() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
@@ -219,9 +244,56 @@ private slots:
             QCOMPARE(linhas[2].split(QLatin1Char('\t')),
                      (QStringList{"10", c->Tabela->item(1, 0)->text(), c->Tabela->item(1, 1)->text()}));
             QTest::mouseClick(c->CbEscalaLog, Qt::LeftButton);
-            QVERIFY(!c->Grafico->chart()->axes(Qt::Vertical).isEmpty());
-            QVERIFY(qobject_cast<QLogValueAxis*>(c->Grafico->chart()->axes(Qt::Vertical).front()));
+            QVERIFY(qobject_cast<QLogValueAxis*>(c->Grafico->EixoY()));
         }));
+    }
+
+    // The read-only tables let Tab go on to the next control; Ctrl+A selects
+    // every cell; Ctrl+C copies the selection as tab-separated text under
+    // its column headings.
+    void tabelasSomenteLeitura_data() {
+        QTest::addColumn<QString>("tabela");
+        QTest::newRow("curves") << "curves";
+        QTest::newRow("design storm") << "storm";
+        QTest::newRow("contributing stations") << "stations";
+    }
+    void tabelasSomenteLeitura() {
+        QFETCH(QString, tabela);
+        auto w = AbreJanela(pasta, &ajuda, 4, -1, 0);   // Abaíra: interpolated from several stations
+        QString problemas;
+        const auto verifica = [&](QTableWidget* t) {
+            const auto centro = [&](int i, int j) { return t->visualItemRect(t->item(i, j)).center(); };
+            QApplication::setActiveWindow(t->window());
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, centro(0, 0));
+            if (!QTest::qWaitFor([&] { return t->hasFocus(); })) problemas += "no focus; ";
+            QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
+            if (t->selectedItems().size() != t->rowCount() * t->columnCount()) problemas += "Ctrl+A; ";
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, centro(0, 1));
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(1, 2));
+            QTest::keyClick(t, Qt::Key_C, Qt::ControlModifier);
+            const QString esperado = QStringList{t->horizontalHeaderItem(1)->text(), t->horizontalHeaderItem(2)->text()}
+                                         .join('\t') + '\n' + t->item(0, 1)->text() + '\t' + t->item(0, 2)->text() +
+                                     '\n' + t->item(1, 1)->text() + '\t' + t->item(1, 2)->text() + '\n';
+            const QString copiado = QApplication::clipboard()->text();
+            if (tabela != "curves" && copiado != esperado) problemas += "Ctrl+C: " + copiado + "; ";
+            QTest::keyClick(t, Qt::Key_Tab);
+            if (t->hasFocus()) problemas += "Tab stays; ";
+        };
+        if (tabela == "stations") {
+            AoAbrirModal<TfrmEstacoesInterpolacao>(w.get(), [&](TfrmEstacoesInterpolacao* d) {
+                verifica(d->Tabela);
+                d->reject();
+            });
+            QApplication::setActiveWindow(w.get());
+            QTest::keyClick(w->LBEstacao, Qt::Key_E, Qt::ControlModifier);
+            Processa();
+        } else {
+            QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+                if (tabela == "storm") c->Paginas->setCurrentWidget(c->ChuvaDeProjeto);
+                verifica(tabela == "storm" ? c->ChuvaDeProjeto->Tabela : c->Tabela);
+            }));
+        }
+        QVERIFY2(problemas.isEmpty(), qPrintable(problemas));
     }
 
     // The CSV read back: byte-order mark, the place, both quantities.
@@ -252,7 +324,7 @@ private slots:
     }
 
     // "&Fechar" stores the lists in [CURVAS] and keeps every other line; the
-    // next opening shows them. The close box stores nothing.
+    // next opening shows them.
     void listasLembradas() {
         const std::string ini = saida.filePath(QStringLiteral("Tormel21.ini")).toStdString();
         GravaArquivo(ini, "; comentario\r\n[PRINCIPAL]\r\nIndEstado=4\r\n");
@@ -270,10 +342,7 @@ private slots:
         QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
             QCOMPARE(c->Periodos(), (std::vector<double>{10, 100}));
             QVERIFY(c->RbAltura->isChecked());
-            Digita(c->EdPeriodos, QStringLiteral("2"));
-            c->reject();
         }));
-        QCOMPARE(ConteudoDoArquivo(ini), texto);
     }
 
     // The design storm typed in and exported: the blocks add up to P(Tr, D);
@@ -294,6 +363,7 @@ private slots:
             Digita(pagina->EdPasso, QStringLiteral("7"));
             QVERIFY(Caixas().Erros().value(0).startsWith(QString::fromUtf8("Intervalo de tempo inválido")));
             QCOMPARE(pagina->Tabela->rowCount(), 12);
+            Digita(pagina->EdPasso, N("7.5"));
             AoAbrirModal<QFileDialog>(c, [&](QFileDialog* d) {
                 d->selectFile(caminho);
                 QMetaObject::invokeMethod(d, "accept");
@@ -326,7 +396,7 @@ private slots:
             QVERIFY(calc->RespEvento->text().contains(QString::fromUtf8("extrapolação")));
             Digita(calc->EdIntensidade, QStringLiteral("8O"));
             QCOMPARE(Caixas().Erros(), QStringList{QString::fromUtf8(
-                         "Intensidade inválido: \"8O\". Escreva um número, com vírgula ou ponto decimal.")});
+                         "Intensidade inválida: \"8O\". Escreva um número, com vírgula ou ponto decimal.")});
         }));
     }
 
@@ -348,8 +418,50 @@ private slots:
         std::size_t paginas = 0;
         for (std::size_t i = conteudo.find("/Type /Page\n"); i != std::string::npos; i = conteudo.find("/Type /Page\n", i + 1))
             ++paginas;
-        QCOMPARE(paginas, std::size_t(1));
+        QCOMPARE(paginas, std::size_t(2));   // the table, the chart
         if (qEnvironmentVariableIsSet("TORMEL_GUARDA_PDF")) QFile::copy(pdf, qEnvironmentVariable("TORMEL_GUARDA_PDF"));
+    }
+
+    // Under the C locale the dates of the program's own outputs are still
+    // written as the program speaks: dd/MM/yyyy.
+    void dataNaLinguaDoPrograma_data() {
+        QTest::addColumn<QString>("onde");
+        QTest::newRow("curves PDF") << "curves";
+        QTest::newRow("design storm PDF") << "storm";
+        QTest::newRow("report") << "report";
+    }
+    void dataNaLinguaDoPrograma() {
+        QFETCH(QString, onde);
+        const QLocale antes;
+        QLocale::setDefault(QLocale::c());
+        const auto volta = qScopeGuard([&] { QLocale::setDefault(antes); });
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        QString texto;
+        if (onde == "report") {
+            AoAbrirModal<QDialog>(w.get(), [&](QDialog* r) {
+                auto* viewer = r->findChild<QTextBrowser*>();
+                if (viewer && QTest::qWaitFor([&] { return !viewer->toPlainText().isEmpty(); }))
+                    texto = viewer->toPlainText();
+                r->reject();
+            });
+            QApplication::setActiveWindow(w.get());
+            QTest::keyClick(w->LBEstacao, Qt::Key_R, Qt::AltModifier);
+            Processa();
+        } else {
+            const QString pdf = saida.filePath(QStringLiteral("data.pdf"));
+            QVERIFY(ComCurvas(w.get(), [&](TfrmCurvasIdf* c) {
+                if (onde == "storm") c->Paginas->setCurrentWidget(c->ChuvaDeProjeto);
+                QPrinter impressora(QPrinter::HighResolution);
+                impressora.setOutputFormat(QPrinter::PdfFormat);
+                impressora.setOutputFileName(pdf);
+                c->Imprime(impressora);
+            }));
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+            QVERIFY(pdftotext.waitForFinished(30000));
+            texto = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        }
+        QVERIFY2(texto.contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))), qPrintable(texto.right(300)));
     }
 
     // A path that cannot be written is named in the message converted once:

@@ -85,15 +85,17 @@ private slots:
         QFETCH(QStringList, sugestoes);
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
         QStringList vistas;
-        bool popupVisivel = false;
+        bool popupVisivel = false, semResultado = false;
         Procura(w.get(), [&](TProcuraLocal* d) {
             QTRY_VERIFY(d->Campo->hasFocus());
             QTest::keyClicks(d->Campo, texto);
             vistas = SugestoesMostradas(d);
             popupVisivel = d->Completador->popup()->isVisible();
+            semResultado = d->SemResultado->isVisible();
         });
         QCOMPARE(vistas, sugestoes);
         QCOMPARE(popupVisivel, !sugestoes.isEmpty());
+        QCOMPARE(semResultado, sugestoes.isEmpty());   // it says that nothing matches
         QCOMPARE(w->Estado->Indice, 4);   // cancelled: nothing chosen
         QCOMPARE(U(w->PlaceName), QString::fromUtf8("Água Fria"));
     }

@@ -10,16 +10,20 @@ int ExecutaTesteConsultaMapa(int argc, char** argv);
 int ExecutaTesteConsultaComandos(int argc, char** argv);
 int ExecutaTesteConsultaUso(int argc, char** argv);
 int ExecutaTesteCurvasIdf(int argc, char** argv);
+int ExecutaTesteCurvasUso(int argc, char** argv);
 int ExecutaTesteProcuraLocal(int argc, char** argv);
 int ExecutaTesteConsultaEstacoes(int argc, char** argv);
 int ExecutaTesteCurvasGrade(int argc, char** argv);
+int ExecutaTesteColarCoordenadas(int argc, char** argv);
+int ExecutaTesteCurvasProjeto(int argc, char** argv);
 int ExecutaTesteMnemonicos(int argc, char** argv);
 
 int main(int argc, char** argv) {
     return ExecutaTestes(argc, argv,
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
                           ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
-                          ExecutaTesteCurvasIdf, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal,
-                          ExecutaTesteMnemonicos, ExecutaTesteCurvasGrade},
+                          ExecutaTesteCurvasIdf, ExecutaTesteCurvasUso, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal,
+                          ExecutaTesteMnemonicos, ExecutaTesteColarCoordenadas, ExecutaTesteCurvasProjeto,
+                          ExecutaTesteCurvasGrade},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }

@@ -159,6 +159,7 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
             const char dec = opcoes_.Dialeto.Decimal;
             auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, dec) : std::string(); };
             const TEstacaoContribuinte* perto = c.MaisProxima();
+            r.ResumoConfianca = c;
             r.Confianca = {perto ? Utf8(TiraBrancosFinais(perto->Estacao->Nome.Text())) + " (" +
                                        Utf8(SiglasEstados[static_cast<std::size_t>(perto->EstadoIndice)]) + ")"
                                  : std::string(),
@@ -170,9 +171,10 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
         }
         if (ponto.TemEvento) {
             const TResposta tr = PeriodoDeRetornoDaAltura({e.K, e.a, e.b, e.c}, ponto.DuracaoEvento, ponto.AlturaEvento);
+            r.TrEvento = tr;
             if (!tr.Existe) r.Evento = {std::string(), Utf8(tr.Motivo)};
             else r.Evento = {FloatToStr(tr.Valor, opcoes_.Dialeto.Decimal),
-                             ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()};
+                             Utf8(NotaDeExtrapolacao(tr.Valor, ponto.DuracaoEvento))};
         }
         // Beside the stations, a point without a grid value keeps its
         // stations' answer with the grid's columns empty.
@@ -249,6 +251,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
     TEntradaLote colunas;
     const std::vector<TPonto> pontos = LePontos(entrada, &colunas);
     const std::vector<TResultado> resultados = Calcula(pontos, &erros);
+    if (opcoes_.Json) return EscreveJson(pontos, resultados, saida, erros);
     const char dec = opcoes_.Dialeto.Decimal;
 
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);

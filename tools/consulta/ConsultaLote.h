@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "OpcoesConsulta.h"
 #include "database/Confianca.h"
 #include "database/GradeNacional.h"
+#include "model/ChuvaDeProjeto.h"
 #include "database/PoolInterpolacao.h"
 
 class TConsultaLote {
@@ -47,6 +49,8 @@ public:
         std::string ErroDosDados;      // the station file's fault that stopped this point
         std::vector<std::string> Confianca;   // --confianca columns (or only the warning without it), UTF-8
         std::vector<std::string> Evento;      // tr_evento, nota_tr_evento (UTF-8) of a row with t and P
+        std::optional<TConfianca> ResumoConfianca;   // the numbers behind Confianca
+        TResposta TrEvento;                          // the number behind Evento
         std::string Aviso;                    // the warning, UTF-8; empty when none
         std::vector<std::string> Grade;       // grade_ columns (and dif_i10_60); empty: no grid value
     };
@@ -82,6 +86,10 @@ public:
     static void DizErroDosDados(const std::vector<TResultado>& resultados, std::ostream& erros);
 
 private:
+    // The rows as JSON Lines (--json; ConsultaLoteJson.cpp); returns the
+    // number of rows that failed.
+    std::size_t EscreveJson(const std::vector<TPonto>& pontos, const std::vector<TResultado>& resultados,
+                            std::ostream& saida, std::ostream& erros) const;
     void LeEvento(const std::vector<std::string>& campos, std::size_t colunaT, std::size_t colunaP, TPonto& p) const;
 
     TResultado CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const;

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "ChuvaConsulta.h"
 #include "EscritorCsv.h"
 #include "ParesIdf.h"
 #include "RespostaGrade.h"
@@ -15,48 +16,67 @@
 #include "platform/Erros.h"
 #include "platform/Numeros.h"
 
-void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela) const {
+void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela,
+                                      std::ostream& notas) const {
     const char sep = opcoes_.Dialeto.Decimal;
     auto resposta = [&](const TResposta& x) { return x.Existe ? FloatToStr(x.Valor, sep) : Utf8(x.Motivo); };
+    // An answer beyond the fitted ranges is noted, with its question.
+    auto nota = [&](const std::string& pergunta, double tr, const TResposta& t) {
+        if (!t.Existe) return;
+        const std::string texto = NotaDeExtrapolacao(tr, t.Valor);
+        if (!texto.empty()) notas << pergunta << ": t = " << FloatToStr(t.Valor, sep) << " min: " << Utf8(texto) << '\n';
+    };
     if (!opcoes_.IntensidadesAlvo.empty()) {
         saida << "\nTr (anos)\ti (mm/h)\tt, intensidade m\xC3\xA9" "dia (min)\tt, intensidade instant\xC3\xA2nea (min)\n";
         for (double tr : opcoes_.Tr)
-            for (double i : opcoes_.IntensidadesAlvo)
-                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(i, sep) << '\t'
-                      << resposta(DuracaoDaIntensidadeMedia(p, tr, i)) << '\t'
+            for (double i : opcoes_.IntensidadesAlvo) {
+                const TResposta media = DuracaoDaIntensidadeMedia(p, tr, i);
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(i, sep) << '\t' << resposta(media) << '\t'
                       << resposta(DuracaoDaIntensidadeInstantanea(p, tr, i)) << '\n';
+                nota("Tr = " + FloatToStr(tr, sep) + " anos, i = " + FloatToStr(i, sep) + " mm/h", tr, media);
+            }
     }
     if (!opcoes_.AlturasAlvo.empty()) {
         saida << "\nTr (anos)\tP (mm)\tt (min)\n";
         for (double tr : opcoes_.Tr)
-            for (double altura : opcoes_.AlturasAlvo)
-                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(altura, sep) << '\t'
-                      << resposta(DuracaoDaAltura(p, tr, altura)) << '\n';
+            for (double altura : opcoes_.AlturasAlvo) {
+                const TResposta t = DuracaoDaAltura(p, tr, altura);
+                saida << FloatToStr(tr, sep) << '\t' << FloatToStr(altura, sep) << '\t' << resposta(t) << '\n';
+                nota("Tr = " + FloatToStr(tr, sep) + " anos, P = " + FloatToStr(altura, sep) + " mm", tr, t);
+            }
     }
     if (opcoes_.Evento) {
         const auto [t, altura] = *opcoes_.Evento;
         const TResposta tr = PeriodoDeRetornoDaAltura(p, t, altura);
+        const std::string texto = tr.Existe ? Utf8(NotaDeExtrapolacao(tr.Valor, t)) : std::string();
+        if (!texto.empty())
+            notas << "t = " << FloatToStr(t, sep) << " min, P = " << FloatToStr(altura, sep)
+                  << " mm: Tr = " << FloatToStr(tr.Valor, sep) << " anos: " << texto << '\n';
         saida << "\nt (min)\tP (mm)\ti (mm/h)\tTr (anos)\tNota\n"
               << FloatToStr(t, sep) << '\t' << FloatToStr(altura, sep) << '\t' << FloatToStr(altura * 60 / t, sep)
               << '\t' << resposta(tr) << '\t'
-              << (tr.Existe && ForaDaFaixaAjustada(tr.Valor) ? Utf8(NotaDeExtrapolacao()) : std::string()) << '\n';
+              << texto << '\n';
     }
     if (opcoes_.Hietograma) {
         const TOpcoesConsulta::THietogramaPedido& pedido = *opcoes_.Hietograma;
-        const THietograma h = CalculaHietograma(p, pedido.Tr, pedido.Duracao, pedido.Passo, pedido.Pico);
-        saida << "\nChuva de projeto (blocos alternados): Tr " << FloatToStr(h.Tr, sep) << " anos, D "
-              << FloatToStr(h.Duracao, sep) << " min, intervalo " << FloatToStr(h.Passo, sep) << " min, pico em "
-              << FloatToStr(h.PosicaoDoPico, sep) << " de D\n";
+        const THietograma h = CalculaChuva(pedido.Metodo, p, pedido.Tr, pedido.Duracao, pedido.Passo, pedido.Pico);
+        saida << '\n' << DescricaoDaChuva(h, pedido.Metodo, sep) << '\n';
         TEscritorCsv csv(tabela, opcoes_.Dialeto.Separador);
         csv.Linha({"inicio_min", "fim_min", "altura_mm", "intensidade_mm_h", "acumulada_mm"});
         for (const TBlocoDeChuva& b : h.Blocos)
             csv.Linha({FloatToStr(b.Inicio, sep), FloatToStr(b.Fim, sep), FloatToStr(b.Altura, sep),
                        FloatToStr(b.Intensidade, sep), FloatToStr(b.Acumulada, sep)});
     }
+    if (opcoes_.Vazao) EscreveVazao(p, *opcoes_.Vazao, sep, saida);
 }
 
 void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
-    if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) return ExecutaGrade(destino);
+    if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) return ExecutaGrade(destino, avisos);
+    if (opcoes_.Json) {
+        const std::string json = RespostaJson(avisos).Texto();   // whole before written
+        destino << json << '\n';
+        return;
+    }
     const TLeitorCoordenada leitor(opcoes_.Convencao);
     const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
     const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
@@ -68,6 +88,10 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
                               "corrompidos."));
 
     const char sep = opcoes_.Dialeto.Decimal;
+    if (opcoes_.Hietograma && (opcoes_.HecHms || SaidaDeModelo(opcoes_.Saida))) {
+        destino << ChuvaParaModelo({r.K, r.a, r.b, r.c}, latitude, longitude, opcoes_);
+        return;
+    }
     // The whole answer is made before any of it is written: an error leaves
     // the output empty.
     const std::vector<double> valores =
@@ -98,8 +122,8 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
     // With -o, a design storm makes the file a plain CSV of its blocks; the
     // rest of the answer goes to standard error.
     const bool soATabela = opcoes_.Hietograma && !opcoes_.Saida.empty() && avisos;
-    std::ostringstream tabela;
-    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida);
+    std::ostringstream tabela, notas;
+    EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida, notas);
 
     const TConfianca c = TAvaliadorConfianca(pool_).Resumo(latitude, longitude, kIntegro);
     if (opcoes_.Confianca) {
@@ -142,4 +166,8 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
         destino << saida.str();
     }
     if (avisos && !c.Aviso().empty()) *avisos << "tormel21-consulta: " << Utf8(c.Aviso()) << '\n';
+    if (avisos) {
+        std::istringstream linhas(notas.str());
+        for (std::string linha; std::getline(linhas, linha);) *avisos << "tormel21-consulta: " << linha << '\n';
+    }
 }

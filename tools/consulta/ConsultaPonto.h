@@ -4,6 +4,7 @@
 // scripts: "Nome: valor" lines, tables with tab-separated columns.
 #include <ostream>
 
+#include "EscritorJson.h"
 #include "OpcoesConsulta.h"
 #include "database/GradeNacional.h"
 #include "database/PoolInterpolacao.h"
@@ -18,17 +19,24 @@ public:
     // the answer is written whole or not at all. A point outside Brazil or
     // far from every station gets the core's warning on `avisos` (standard
     // error), with or without --confianca. With -o and --hietograma, the
-    // output is the design storm's CSV alone and the rest goes to `avisos`.
+    // output is the design storm's CSV alone and the rest goes to `avisos`. The
+    // notes on answers beyond the fitted ranges go to `avisos` too, one line
+    // each, after the answer.
     void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
     // The national grid for --fonte grade or ambas (ConsultaPontoGrade.cpp).
     void DefineGrade(const TGradeNacional* grade) { grade_ = grade; }
+    // The same answer as one JSON object (--json; ConsultaPontoJson.cpp);
+    // the warning is in its avisos, and also said on `avisos`.
+    TJson RespostaJson(std::ostream* avisos = nullptr) const;
 
 private:
     // The design storm and the inverse questions asked for, computed in full
-    // before anything is written; the design storm's CSV table goes to `tabela`.
-    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela) const;
+    // before anything is written; the design storm's CSV table goes to
+    // `tabela`, the notes on answers beyond the fitted ranges to `notas`.
+    void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela,
+                          std::ostream& notas) const;
 
-    void ExecutaGrade(std::ostream& saida) const;
+    void ExecutaGrade(std::ostream& saida, std::ostream* avisos) const;
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;

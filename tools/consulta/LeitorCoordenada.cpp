@@ -1,5 +1,6 @@
 #include "LeitorCoordenada.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -52,6 +53,12 @@ double TLeitorCoordenada::Graus(std::string_view entrada) const {
     double valor = 0;
     if (!TryStrToFloat(s, '.', valor)) TryStrToFloat(s, ',', valor);
     return convencao_ == Convencao::Positivos ? -std::fabs(valor) : valor;
+}
+
+AnsiString TLeitorCoordenada::TextoDeGraus(double valor, bool latitude) const {
+    char texto[32];
+    const auto r = std::to_chars(texto, texto + sizeof texto, valor);
+    return DeDecimal(valor, std::string_view(texto, static_cast<std::size_t>(r.ptr - texto)), latitude);
 }
 
 AnsiString TLeitorCoordenada::DeTexto(std::string_view s, std::string_view original, bool latitude) const {

@@ -30,6 +30,10 @@ public:
     // The position the input stands for, in decimal degrees with south and
     // west negative (for an input Texto has taken).
     double Graus(std::string_view entrada) const;
+    // A value already in decimal degrees (a number from a program, not a
+    // text): the same rules and messages, the value written in them with the
+    // fewest digits that read back as it.
+    AnsiString TextoDeGraus(double valor, bool latitude) const;
 
 private:
     AnsiString DeTexto(std::string_view entrada, std::string_view original, bool latitude) const;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ErrosConsulta.h"
+#include "GisComum.h"
 #include "OpcoesFonte.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
@@ -27,17 +28,46 @@ std::vector<double> ListaPositiva(const std::string& opcao, const std::string& t
     return valores;
 }
 
-// "TR,D,DT" or "TR,D,DT,r": the first three above 0, r from 0 to 1.
+// "TR,D,DT", "TR,D,DT,r" or "TR,D,DT,r,METODO": the first three above 0, r
+// from 0 to 1 (empty: 0.5), the method by its short name.
 TOpcoesConsulta::THietogramaPedido LeHietograma(const std::string& opcao, const std::string& texto) {
     const std::vector<std::string> itens = ItensDaOpcao(texto);
-    if (itens.size() != 3 && itens.size() != 4) Uso(opcao + ": dê TR,D,DT ou TR,D,DT,r (por exemplo 10,120,10)");
+    if (itens.size() < 3 || itens.size() > 5)
+        Uso(opcao + ": dê TR,D,DT, TR,D,DT,r ou TR,D,DT,r,MÉTODO (por exemplo 10,120,10 ou 10,120,10,0.4,chicago)");
     TOpcoesConsulta::THietogramaPedido h;
     h.Tr = Positivo(opcao, itens[0]);
     h.Duracao = Positivo(opcao, itens[1]);
     h.Passo = Positivo(opcao, itens[2]);
-    if (itens.size() == 4 && (!TryStrToFloat(itens[3], '.', h.Pico) || !(h.Pico >= 0 && h.Pico <= 1)))
+    if (itens.size() >= 4 && !(itens.size() == 5 && itens[3].empty()) &&
+        (!TryStrToFloat(itens[3], '.', h.Pico) || !(h.Pico >= 0 && h.Pico <= 1)))
         Uso(opcao + ": a posição do pico \"" + itens[3] + "\" deve ser um número de 0 a 1");
+    if (itens.size() == 5 && !MetodoDoNome(itens[4], h.Metodo))
+        Uso(opcao + ": método \"" + itens[4] + "\" desconhecido (use blocos, chicago, huff1, huff2, huff3 ou huff4)");
     return h;
+}
+
+// "A,C,TC,TR" or "A,C,L:H,TR": area (km²), C, tc (min) or Kirpich's length
+// (km) and fall (m), return period; the ranges are the core's to check.
+TOpcoesConsulta::TVazaoPedida LeVazao(const std::string& opcao, const std::string& texto) {
+    const std::vector<std::string> itens = ItensDaOpcao(texto);
+    if (itens.size() != 4) Uso(opcao + ": dê A,C,TC,TR ou A,C,L:H,TR (por exemplo 0.5,0.6,20,10 ou 0.5,0.6,1.2:30,10)");
+    auto numero = [&](const std::string& item, const char* nome) {
+        double v = 0;
+        if (!TryStrToFloat(item, '.', v) || !std::isfinite(v))
+            Uso(opcao + ": " + nome + " \"" + item + "\" não é um número (use ponto nas casas decimais)");
+        return v;
+    };
+    TOpcoesConsulta::TVazaoPedida v;
+    v.Area = numero(itens[0], "a área (km²)");
+    v.C = numero(itens[1], "o coeficiente C");
+    if (const std::size_t dois = itens[2].find(':'); dois != std::string::npos) {
+        v.Comprimento = numero(itens[2].substr(0, dois), "o comprimento L (km)");
+        v.Desnivel = numero(itens[2].substr(dois + 1), "o desnível H (m)");
+    } else {
+        v.Tc = numero(itens[2], "o tempo de concentração (min)");
+    }
+    v.Tr = numero(itens[3], "o período de retorno (anos)");
+    return v;
 }
 
 std::size_t Inteiro(const std::string& opcao, const std::string& texto, int minimo) {
@@ -48,6 +78,17 @@ std::size_t Inteiro(const std::string& opcao, const std::string& texto, int mini
 }
 
 }  // namespace
+
+bool SaidaDeModelo(const std::string& caminho) {
+    auto termina = [&](const char* ext) {
+        const std::string e(ext);
+        if (caminho.size() <= e.size()) return false;
+        std::string fim = caminho.substr(caminho.size() - e.size());
+        for (char& c : fim) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return fim == e;
+    };
+    return termina(".dat") || termina(".inp");
+}
 
 std::vector<std::string> ItensDaOpcao(const std::string& texto) {
     std::vector<std::string> itens;
@@ -117,6 +158,8 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
         } else if (arg == "--confianca") { semValor(); o.Confianca = true; }
         else if (arg == "--hietograma") o.Hietograma = LeHietograma(arg, exigeValor());
+        else if (arg == "--hec-hms") { semValor(); o.HecHms = true; }
+        else if (arg == "--vazao") o.Vazao = LeVazao(arg, exigeValor());
         else if (arg == "--duracao-intensidade") o.IntensidadesAlvo = ListaPositiva(arg, exigeValor());
         else if (arg == "--duracao-altura") o.AlturasAlvo = ListaPositiva(arg, exigeValor());
         else if (arg == "--tr-evento") {
@@ -125,6 +168,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             o.Evento = TEvento{v[0], v[1]};
         }
         else if (arg == "--fonte" || arg == "--desagregacao-grade") LeOpcaoFonte(arg, exigeValor(), o);
+        else if (arg == "--json") { semValor(); o.Json = true; }
         else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
         else if (arg == "--passo") o.Gis.LePasso(exigeValor());
@@ -144,9 +188,18 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
     if (perguntas && !temTr) Uso("--duracao-intensidade e --duracao-altura pedem --tr");
     if (temDuracoes && !temTr) Uso("--tr e --duracoes andam juntas");
     if (temTr && !temDuracoes && !perguntas) Uso("--tr e --duracoes andam juntas");
-    const bool umPontoSo = perguntas || o.Hietograma || o.Evento;
+    const bool umPontoSo = perguntas || o.Hietograma || o.Evento || o.Vazao;
     if (!o.ColunasCoordenadas.empty() && o.Entrada.empty()) Uso("--colunas vale só com --entrada");
+    if (o.HecHms && !o.Hietograma) Uso("--hec-hms vale só com --hietograma");
+    if (o.HecHms && SaidaDeModelo(o.Saida)) Uso("--hec-hms não se combina com -o .dat ou .inp (saídas do SWMM)");
     if (o.Gis.Grade.empty() && (o.Gis.AreaDada || o.Gis.Passo != 60)) Uso("--area e --passo valem só com --grade");
+    if (o.Json) {
+        // With --json the output is JSON text whatever the name (.json too, not GeoJSON).
+        const std::string ext = Gis::Extensao(o.Saida);
+        if (!o.Gis.Grade.empty()) Uso("--json não se combina com --grade");
+        if (!(ext.empty() || ext == ".json" || ext == ".jsonl" || ext == ".ndjson" || ext == ".txt"))
+            Uso("--saida: com --json a saída é texto JSON: use .json, .jsonl, .txt ou nenhuma extensão");
+    }
     ConfereOpcoesFonte(o);
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
@@ -159,7 +212,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         if (!posicionais.empty()) Uso("com --entrada não se dão coordenadas na linha de comando");
         if (o.Estacoes) Uso("--estacoes vale só para um ponto");
         if (umPontoSo)
-            Uso("--hietograma, --duracao-intensidade, --duracao-altura e --tr-evento valem só para um ponto "
+            Uso("--hietograma, --duracao-intensidade, --duracao-altura, --tr-evento e --vazao valem só para um ponto "
                 "(em muitos pontos, dê as colunas t e P no CSV)");
     } else {
         if (posicionais.size() != 2)
@@ -179,7 +232,11 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             Uso(std::string("--grade: o formato ") + f->Nome + " guarda uma banda só; dê um valor de --tr e um de "
                 "--duracoes, ou use .tif ou .nc");
     }
-    if (!o.Saida.empty() && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
+    // A design storm of one point may also go to EPA SWMM (.dat, .inp).
+    const bool saidaDeModelo = o.UmPonto && o.Hietograma && SaidaDeModelo(o.Saida);
+    if (!o.Saida.empty() && SaidaDeModelo(o.Saida) && !saidaDeModelo && o.UmPonto)
+        Uso("--saida: .dat e .inp são saídas do EPA SWMM e pedem --hietograma");
+    if (!o.Json && !o.Saida.empty() && !saidaDeModelo && !SaidaDeTexto(o.Saida) && (o.UmPonto || !FormatoDePontos(o.Saida)))
         Uso("--saida: \"" + o.Saida + "\" não tem a extensão de um formato que se grave" +
             (o.UmPonto ? std::string("; um ponto sai em texto: .txt, .csv ou sem extensão")
                        : "; use " + FormatosAceitos(false)));
@@ -232,7 +289,8 @@ Opções:
                      .txt, .tsv ou nenhuma, texto; para muitos pontos, pontos
                      de SIG em SIRGAS 2000 (EPSG:4674) com as colunas do CSV:
                      .gpkg, .geojson, .json, .geojsonl, .shp (nomes de até 10
-                     letras), .fgb, .kml, .gml, .sqlite, .tab, .xlsx, .ods.
+                     letras), .fgb, .kml, .gml, .sqlite, .tab, .xlsx, .ods;
+                     com --hietograma, .dat e .inp (EPA SWMM, veja abaixo).
                      Outra extensão é recusada.
   --formato br|int   CSV brasileiro (; entre campos e vírgula decimal, padrão)
                      ou internacional (, entre campos e ponto decimal). Vale
@@ -251,13 +309,30 @@ Opções:
                      i(10, 60) das cinco mais próximas e um aviso quando a
                      mais próxima passa de 50 km ou o ponto fica fora da área
                      cercada pelas estações.
-  --hietograma TR,D,DT[,r]
-                     um ponto: chuva de projeto pelo método dos blocos
-                     alternados, Tr em anos, duração total D e intervalo DT em
-                     minutos (DT divide D; D até 7 dias; até 10000 blocos),
-                     pico na fração r de D (0 a 1, padrão 0.5: no centro).
-                     Sai em CSV no formato escolhido: início, fim, altura,
-                     intensidade e altura acumulada de cada intervalo.
+  --hietograma TR,D,DT[,r[,MÉTODO]]
+                     um ponto: chuva de projeto, Tr em anos, duração total D e
+                     intervalo DT em minutos (DT divide D; D até 7 dias; até
+                     10000 blocos), pico na fração r de D (0 a 1, padrão 0.5:
+                     no centro; vazio também é 0.5). MÉTODO: blocos (blocos
+                     alternados, o padrão), chicago (Keifer e Chu: as curvas
+                     de intensidade antes e depois do pico tiradas da equação)
+                     ou huff1 a huff4 (curvas medianas de Huff do 1º ao 4º
+                     quartil; r não conta). Sai em CSV no formato escolhido:
+                     início, fim, altura, intensidade e altura acumulada de
+                     cada intervalo. Com -o ARQ.dat sai só a série temporal do
+                     EPA SWMM ("h:mm intensidade" em mm/h); com -o ARQ.inp, as
+                     seções [RAINGAGES] (formato INTENSITY, o intervalo DT) e
+                     [TIMESERIES] com a série, para colar num .inp.
+  --hec-hms          com --hietograma: sai só o padrão da chuva para o
+                     HEC-HMS, CSV de tempo (min) e fração acumulada da altura.
+  --vazao A,C,TC,TR ou --vazao A,C,L:H,TR
+                     um ponto: vazão de pico pelo método racional,
+                     Q = C·i·A/3,6 (m³/s), com A em km², C de 0 a 1, o tempo
+                     de concentração TC em minutos ou, com L:H, por Kirpich,
+                     tc = 57·(L³/H)^0,385 (L em km, H em m), e i = i(Tr, tc).
+                     O método vale para áreas até cerca de 2 km²: além disso,
+                     e com tc fora de 5 a 1440 min ou Tr fora de 2 a 100 anos,
+                     sai uma nota.
   --duracao-intensidade LISTA
                      um ponto, com --tr: a duração (min) em que a intensidade
                      média, e a instantânea, valem cada i (mm/h) dado.
@@ -281,11 +356,19 @@ Opções:
                      célula; senão, "sem dado na grade". Com --grade e
                      --fonte grade, o GeoTIFF tem as próprias células da
                      grade nacional que tocam a área (WGS 84), sem reamostrar.
+                     A grade não sai em JSON: --json vale só com as estações.
   --desagregacao-grade raster|estacao|cetesb
                      como a grade desagregou as chuvas diárias: razões das
                      estações telemétricas interpoladas no país (raster,
                      padrão), as da estação telemétrica mais próxima
                      (estacao) ou as razões fixas da CETESB (cetesb).
+  --json             a resposta em JSON (números como números, coordenadas
+                     como os textos usados e em graus decimais com sinal,
+                     fonte e citação, avisos numa lista); com --entrada, um
+                     objeto JSON por linha (JSON Lines). Com -o, a saída é
+                     JSON em qualquer caso: .json, .jsonl, .txt ou sem
+                     extensão. O esquema é o arquivo
+                     tormel21-consulta.schema.json.
   --dados PASTA      pasta dos arquivos de dados (padrão: "../Arquivos Comuns/"
                      ao lado da pasta do programa).
   --tarefas N        número de linhas de execução no cálculo de muitos pontos
@@ -322,7 +405,8 @@ Avisos: um ponto fora do Brasil, ou mais longe que 50 km de toda estação, ou
 fora da área cercada pelas estações tem a resposta com um aviso na saída de
 erro (e na coluna aviso de muitos pontos); o estado de saída segue 0.
 Com --saida e --hietograma, o arquivo tem só o CSV dos blocos e o resto da
-resposta vai à saída de erro.
+resposta vai à saída de erro; com -o .dat ou .inp, ou --hec-hms, sai só a
+chuva no formato do modelo.
 
 Estado de saída: 0 tudo certo; 1 dado ruim (coordenada, linha do CSV,
 arquivo de dados ausente ou ilegível); 2 linha de comando inválida.

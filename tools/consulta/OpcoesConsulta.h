@@ -8,10 +8,15 @@
 #include "GisOpcoes.h"
 #include "LeitorCoordenada.h"
 #include "database/GradeNacional.h"
+#include "model/ChuvasSinteticas.h"
 
 // The items of a comma-separated option value, as written (an empty item
 // too: "10," has two).
 std::vector<std::string> ItensDaOpcao(const std::string& texto);
+
+// Whether -o names an EPA SWMM file (.dat time series, .inp sections), which
+// with --hietograma receives the storm alone.
+bool SaidaDeModelo(const std::string& caminho);
 
 struct TOpcoesConsulta {
     bool Ajuda = false;
@@ -37,13 +42,23 @@ struct TOpcoesConsulta {
     // One point's design storm and inverse questions.
     struct THietogramaPedido {
         double Tr = 0, Duracao = 0, Passo = 0, Pico = 0.5;
+        TMetodoChuva Metodo = TMetodoChuva::BlocosAlternados;
     };
-    std::optional<THietogramaPedido> Hietograma;          // --hietograma TR,D,DT[,r]
+    std::optional<THietogramaPedido> Hietograma;          // --hietograma TR,D,DT[,r[,METODO]]
+    bool HecHms = false;                                  // --hec-hms: the storm as the HEC-HMS pattern
+    struct TVazaoPedida {
+        double Area = 0, C = 0, Tc = 0, Tr = 0;           // km², -, min (0: Kirpich), years
+        double Comprimento = 0, Desnivel = 0;             // km, m: Kirpich's tc
+    };
+    std::optional<TVazaoPedida> Vazao;                    // --vazao A,C,TC|L:H,TR
     std::vector<double> IntensidadesAlvo, AlturasAlvo;    // --duracao-intensidade, --duracao-altura (each --tr)
     struct TEvento {
         double Duracao = 0, Altura = 0;
     };
     std::optional<TEvento> Evento;                        // --tr-evento T,P
+    bool Json = false;                  // --json: one JSON object (one per line for many points)
+    // The points go to a GIS file through GDAL (never with --json, whose .json is JSON text).
+    bool SaidaDeSig() const { return !Json && SaidaGis(Saida); }
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
 

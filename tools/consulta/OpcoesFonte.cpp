@@ -30,6 +30,7 @@ void ConfereOpcoesFonte(const TOpcoesConsulta& o) {
         Uso("--passo não vale com --fonte grade: as células são as da grade nacional");
     if (o.Fonte != F::Estacoes && o.Estacoes) Uso("--estacoes vale só com --fonte estacoes");
     if (o.Fonte == F::Grade && o.Confianca) Uso("--confianca vale só com as estações (--fonte estacoes ou ambas)");
-    if (o.Fonte != F::Estacoes && !o.Saida.empty() && SaidaGis(o.Saida))
+    if (o.Fonte != F::Estacoes && o.Json) Uso("--json vale só com --fonte estacoes: a grade nacional sai em CSV ou texto");
+    if (o.Fonte != F::Estacoes && !o.Saida.empty() && o.SaidaDeSig())
         Uso("a grade nacional sai em CSV ou texto; GeoPackage e GeoJSON só com --fonte estacoes");
 }

@@ -1,5 +1,6 @@
 #include "ProgramaConsulta.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -18,9 +19,11 @@
 #include "RespostaGrade.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
+#include "model/ChuvaDeProjeto.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
+#include "platform/Numeros.h"
 
 #ifndef TORMEL_VERSAO
 #define TORMEL_VERSAO "2.1"
@@ -29,6 +32,20 @@
 namespace {
 
 const char* const kPrograma = "tormel21-consulta";
+
+// The notes on the asked return periods and durations beyond the ranges the
+// equations are fitted on, one per value.
+void NotasDasFaixas(const TOpcoesConsulta& o, std::ostream& erros) {
+    const char sep = o.Dialeto.Decimal;
+    for (double tr : o.Tr) {
+        const std::string nota = NotaDeExtrapolacao(tr, NAN);
+        if (!nota.empty()) erros << kPrograma << ": Tr = " << FloatToStr(tr, sep) << " anos: " << Utf8(nota) << '\n';
+    }
+    for (double t : o.Duracoes) {
+        const std::string nota = NotaDeExtrapolacao(NAN, t);
+        if (!nota.empty()) erros << kPrograma << ": t = " << FloatToStr(t, sep) << " min: " << Utf8(nota) << '\n';
+    }
+}
 
 // The names the GIS module writes under (its own temporary file and
 // SQLite's companions), removed if a signal ends the run.
@@ -59,6 +76,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
     const std::unique_ptr<TGradeNacional> grade = CarregaGradeDasOpcoes(o, pasta);
 
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
+    NotasDasFaixas(o, erros);
     if (grade && !o.Gis.Grade.empty()) {
         const TVigiaGis vigia(o.Gis.Grade);
         GravaGradeNacionalGis(*grade, o);
@@ -73,7 +91,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
         return TProgramaConsulta::DadoRuim;
     }
     std::unique_ptr<TSaidaConsulta> arquivo;
-    if (!o.Saida.empty() && !SaidaGis(o.Saida)) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
+    if (!o.Saida.empty() && !o.SaidaDeSig()) arquivo = std::make_unique<TSaidaConsulta>(o.Saida, saidaPadrao);
     std::ostream& saida = arquivo ? arquivo->Fluxo() : saidaPadrao;
 
     int estado = TProgramaConsulta::Sucesso;
@@ -91,9 +109,9 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
             in = &arquivoEntrada;
         }
         std::optional<TVigiaGis> vigia;
-        if (SaidaGis(o.Saida)) vigia.emplace(o.Saida);
-        const std::size_t falhas = SaidaGis(o.Saida) ? GravaPontosGisModulo(pool, o, *in, erros)
-                                                     : TConsultaLote(pool, o, grade.get()).Executa(*in, saida, erros);
+        if (o.SaidaDeSig()) vigia.emplace(o.Saida);
+        const std::size_t falhas = o.SaidaDeSig() ? GravaPontosGisModulo(pool, o, *in, erros)
+                                                  : TConsultaLote(pool, o, grade.get()).Executa(*in, saida, erros);
         if (in->bad())
             throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(o.Entrada == "-" ? "stdin" : o.Entrada) + ".");
         if (falhas > 0) {

@@ -92,6 +92,8 @@ TEST(FonteGrade, PontoSemDadoNaGradeERecusasDaLinhaDeComando) {
         {"--fonte ambas --grade x.tif", 2, "--grade escreve uma fonte s"},
         {"--fonte grade --grade x.tif --passo 30", 2, "--passo n"},
         {"--fonte grade --confianca 15 40", 2, "--confianca vale s"},
+        {"--fonte ambas --json 15 40", 2, "--json vale s"},
+        {"--json --fonte grade --entrada x.csv", 2, "--json vale s"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.argumentos);

@@ -54,3 +54,21 @@ TEST(OpcoesConsulta, UsageErrors) {
         EXPECT_THROW(TOpcoesConsulta::Le(a), EUso) << linha;
     }
 }
+
+TEST(OpcoesConsulta, StormMethodsAndPeakFlow) {
+    const auto o = TOpcoesConsulta::Le({"1", "2", "--hietograma", "10,120,10,,huff4", "--vazao", "0.5,0.6,1.2:30,25"});
+    EXPECT_EQ(TMetodoChuva::Huff4, o.Hietograma->Metodo);
+    EXPECT_EQ(0.5, o.Hietograma->Pico);
+    ASSERT_TRUE(o.Vazao);
+    EXPECT_EQ(0, o.Vazao->Tc);
+    EXPECT_EQ(30, o.Vazao->Desnivel);
+    const std::vector<A> ruins = {{"1", "2", "--hietograma", "10,120,10,0.5,huff5"},
+                                  {"1", "2", "--hietograma", "10,120,10,0.5,chicago,1"},
+                                  {"1", "2", "--hec-hms"},
+                                  {"1", "2", "--hietograma", "10,120,10", "--hec-hms", "-o", "x.inp"},
+                                  {"1", "2", "--vazao", "0.5,0.6,20"},
+                                  {"1", "2", "--vazao", "0.5,0.6,1.2:,20"},
+                                  {"-e", "a.csv", "--vazao", "0.5,0.6,20,10"},
+                                  {"1", "2", "-o", "x.dat"}};
+    for (const auto& a : ruins) EXPECT_THROW(TOpcoesConsulta::Le(a), EUso) << a.back();
+}

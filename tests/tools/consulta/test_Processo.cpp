@@ -363,3 +363,77 @@ TEST_F(Processo, DesignStormAndInverseQuestionsWorkedByHand) {
     EXPECT_EQ("", ruim.Saida);
     EXPECT_NE(std::string::npos, ruim.Erros.find("Intervalo")) << ruim.Erros;
 }
+
+TEST_F(Processo, AnswersBeyondTheFittedRangesAreNotedOnStandardError) {
+    // Salvador Teste at Tr 10: P = 52.957 mm at t = 60 min; 200 mm takes
+    // weeks. 5 mm in 60 min has Tr = 0.25 years.
+    const std::string duracao = "A dura\xC3\xA7\xC3\xA3o est\xC3\xA1 fora da faixa de 5 a 1.440 min";
+    const std::string periodo = "O per\xC3\xADodo de retorno est\xC3\xA1 fora da faixa de 2 a 100 anos";
+    const struct {
+        std::vector<std::string> Pergunta;
+        std::string Nota;   // empty: no note
+    } casos[] = {
+        {{"--tr", "10", "--duracao-altura", "52.957"}, ""},
+        {{"--tr", "10", "--duracao-altura", "200"}, duracao},
+        {{"--tr", "10", "--duracao-intensidade", "0.5"}, duracao},
+        {{"--tr", "500", "--duracao-intensidade", "40"}, periodo},
+        {{"--tr", "10", "--duracoes", "60,2880"}, "t = 2880 min: " + duracao},
+        {{"--tr-evento", "60,5"}, periodo},
+        {{"--tr-evento", "60,50"}, ""},
+    };
+    for (const auto& caso : casos) {
+        std::vector<std::string> args = {"--dados", pasta.Pasta(), "--formato", "int"};
+        args.insert(args.end(), caso.Pergunta.begin(), caso.Pergunta.end());
+        args.insert(args.end(), {"12\xC2\xB0" "58'16\"", "38\xC2\xB0" "30'39\""});
+        const auto r = Roda(pasta, args);
+        ASSERT_EQ(0, r.Estado) << caso.Pergunta[1] << r.Erros;
+        if (caso.Nota.empty()) {
+            EXPECT_EQ(std::string::npos, r.Erros.find("fora da faixa")) << caso.Pergunta[1] << r.Erros;
+        } else {
+            EXPECT_NE(std::string::npos, r.Erros.find("tormel21-consulta: ")) << r.Erros;
+            EXPECT_NE(std::string::npos, r.Erros.find(caso.Nota)) << caso.Pergunta[1] << ' ' << caso.Pergunta.back() << r.Erros;
+        }
+    }
+}
+
+// Salvador Teste (K = 1000, a = 0.2, b = 10, c = 0.8), Tr 10, tc 20 min:
+// 30^0.8 = e^(0.8·3.401197) = 15.19487, i = 1584.893/15.19487 = 104.3045 mm/h,
+// Q = 0.6·104.3045·0.5/3.6 = 8.69204 m³/s.
+TEST_F(Processo, PeakFlowAndStormFilesForTheModels) {
+    const std::vector<std::string> ponto = {"--dados", pasta.Pasta(), "--formato", "int", "12°58'16\"", "38°30'39\""};
+    auto roda = [&](std::vector<std::string> a) {
+        a.insert(a.end(), ponto.begin(), ponto.end());
+        return Roda(pasta, a);
+    };
+    const auto q = roda({"--vazao", "0.5,0.6,20,10"});
+    ASSERT_EQ(0, q.Estado) << q.Erros;
+    EXPECT_NEAR(104.3045, std::stod(Campo(q.Saida, "i(Tr, tc) (mm/h)")), 5e-4);
+    EXPECT_NEAR(8.69204, std::stod(Campo(q.Saida, "Q (m³/s)")), 5e-5);
+    EXPECT_EQ("<ausente>", Campo(q.Saida, "Nota"));
+    // Kirpich from L 1.2 km and H 30 m (18.9949 min), 3 km² beyond the method's range.
+    const auto k = roda({"--vazao", "3,0.6,1.2:30,10"});
+    ASSERT_EQ(0, k.Estado) << k.Erros;
+    EXPECT_NEAR(18.9949, std::stod(Campo(k.Saida, "tc (min, Kirpich 57·(L³/H)^0,385)")), 5e-4);
+    EXPECT_NE(std::string::npos, Campo(k.Saida, "Nota").find("2 km²"));
+    const auto ruim = roda({"--vazao", "0.5,1.5,20,10"});
+    EXPECT_EQ(1, ruim.Estado);
+    EXPECT_EQ("", ruim.Saida);
+    EXPECT_NE(std::string::npos, ruim.Erros.find("Coeficiente de escoamento C")) << ruim.Erros;
+    EXPECT_EQ(2, roda({"--vazao", "0.5,0.6,x,10"}).Estado);
+
+    // -o .dat: the SWMM series alone; -o .inp: the sections with the series inline.
+    const std::string dat = pasta.Pasta() + "chuva.dat", inp = pasta.Pasta() + "chuva.INP";
+    ASSERT_EQ(0, roda({"--hietograma", "10,60,10,0.5,chicago", "-o", dat}).Estado);
+    const std::string serie = TPastaDadosTeste::Le(dat);
+    EXPECT_EQ(0u, serie.find(";Tormel 2.1 - 12°58'16\" S, 38°30'39\" W - Chuva de projeto (Chicago")) << serie;
+    EXPECT_EQ(std::string::npos, serie.find("Local:"));
+    EXPECT_NE(std::string::npos, serie.find("\n0:50 ")) << serie;
+    EXPECT_EQ(serie.size() - 8, serie.rfind("\n1:00 0\n"));
+    ASSERT_EQ(0, roda({"--hietograma", "10,60,10,,huff1", "-o", inp}).Estado);
+    const std::string secoes = TPastaDadosTeste::Le(inp);
+    EXPECT_NE(std::string::npos, secoes.find("Tormel  INTENSITY  0:10  1.0  TIMESERIES ChuvaTormel\n")) << secoes;
+    EXPECT_NE(std::string::npos, secoes.find("ChuvaTormel  0:00 ")) << secoes;
+    const auto hms = roda({"--hietograma", "10,60,15,0.5,huff2", "--hec-hms"});
+    ASSERT_EQ(0, hms.Estado) << hms.Erros;
+    EXPECT_EQ("tempo_min,fracao_acumulada\n0,0\n15,0.208\n30,0.725\n45,0.948\n60,1\n", hms.Saida);
+}
