@@ -41,6 +41,7 @@ for f in "lib/tormel21/bin/Tormel21.hlp" "share/tormel21/Arquivos Comuns/Estados
          "share/doc/tormel21/copyright" "share/doc/tormel21/NOTICE"; do
   [ -f "$usr/$f" ] || falha "falta /usr/$f"
 done
+[ -s "$usr/lib/tormel21/Arquivos Comuns/GradeNacional_Tor21.bin" ] || falha "falta a grade nacional GradeNacional_Tor21.bin"
 # The data folder is architecture-independent; the program finds it through a relative link.
 [ "$(readlink "$usr/lib/tormel21/Arquivos Comuns")" = "../../share/tormel21/Arquivos Comuns" ] ||
   falha "/usr/lib/tormel21/Arquivos Comuns não é o link esperado"

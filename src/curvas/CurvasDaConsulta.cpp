@@ -25,6 +25,7 @@ TLugarIdf LugarAtual(const TfrmFoConsulta& consulta) {
         lugar.Intervalos = IntervalosDoAjuste(PastaDadosEmUso(consulta.PastaDoPrograma()),
                                               Cp1252ToUtf8(SiglasEstados.at(static_cast<std::size_t>(consulta.Estado->Indice))),
                                               lugar.Nome.trimmed().toStdString());
+    consulta.AcrescentaGrade(lugar);   // the national grid's cell, when compared
     if (consulta.TemParametros())
         lugar.Vizinhas = VizinhasDoLugar(consulta.Avaliador().Resumo(consulta.LatitudeText, consulta.LongitudeText));
     return lugar;

@@ -57,6 +57,7 @@ QString TextoDaLista(const std::vector<double>& valores) {
 TfrmCurvasIdf::TfrmCurvasIdf(const TLugarIdf& lugar, IAjuda* ajuda, std::string arquivoIni, QWidget* parent)
     : QDialog(parent), lugar_(lugar), ajuda_(ajuda), arquivoIni_(std::move(arquivoIni)) {
     MontaJanela();
+    MontaComparacao();
     LeOpcoes();
     PreencheTabela();
     ChuvaDeProjeto->CalcularClick();
@@ -268,6 +269,7 @@ void TfrmCurvasIdf::PreencheTabela() {
     // The table as wide as its columns, the chart the rest.
     AjustaLarguraDaTabela(Tabela, 620);
     Tabela->setToolTip(altura ? T("Altura de chuva P (mm)") : T("Intensidade média i (mm/h)"));
+    PreencheTabelaGrade();
     Grafico->Desenha(lugar_.Parametros, duracoes_, periodos_, altura);
     if (!lugar_.Intervalos.empty()) Grafico->DesenhaFaixa(lugar_.Intervalos, periodos_);
     GraficoAltura->Desenha(lugar_.Parametros, duracoes_, periodos_);

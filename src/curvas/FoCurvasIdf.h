@@ -14,11 +14,13 @@ class QChartView;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QTabWidget;
+class TFolhaIdf;
 class TGraficoIdf;
 class TPaginaCalculadora;
 class TPaginaChuvaDeProjeto;
@@ -51,6 +53,9 @@ public:
     QCheckBox* CbEscalaLog = nullptr;
     QTableWidget* Tabela = nullptr;
     TGraficoIdf* Grafico = nullptr;
+    // The national grid's table beside the place's (with a place's grid only).
+    QLabel* RotuloGrade = nullptr;
+    QTableWidget* TabelaGrade = nullptr;
     TPaginaChuvaDeProjeto* ChuvaDeProjeto = nullptr;
     TPaginaCalculadora* Calculadora = nullptr;
     TPaginaVazao* Vazao = nullptr;
@@ -120,12 +125,21 @@ public:
 private:
     void ImprimeCurvas(QPrinter& impressora) const;
     QChartView* GraficoDaPagina() const;
+    // The national grid beside the place (ComparacaoGrade.cpp).
+    bool ComparaGrade() const { return lugar_.Grade && lugar_.Grade->Comparar; }
+    void MontaComparacao();
+    void PreencheTabelaGrade();
+    QString TextoDaGradeHtml() const;
+    QStringList LinhasDaGrade() const;                        // plain text: parameters, R², KS, difference
+    QStringList LinhasCsvDaGrade() const;                     // its lines and tables in the CSV
+    void ImprimeGrade(TFolhaIdf& folha) const;                 // its lines and table in the printout
 
     TLugarIdf lugar_;
     IAjuda* ajuda_;
     std::string arquivoIni_;
     std::vector<double> duracoes_, periodos_;
     TTabelaIdf tabela_;
+    TTabelaIdf tabelaGrade_;
 };
 
 // Opens the window modally over `dono` and destroys it when it closes.

@@ -124,6 +124,7 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
     grafico->removeAllSeries();
     curvas_.clear();
     faixas_.clear();
+    curvasComparadas_.clear();   // removeAllSeries deleted them with the main curves
     if (duracoes.empty() || periodos.empty()) return;
 
     const double primeira = duracoes.front(), ultima = std::max(duracoes.back(), primeira * 1.0001);
@@ -154,6 +155,30 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
         });
         curvas_.append(curva);
     }
+    if (comparacao_) {
+        TPrecipitacaoExponencialNegativa outro;
+        outro.K = comparacao_->K;
+        outro.A = comparacao_->a;
+        outro.B = comparacao_->b;
+        outro.C = comparacao_->c;
+        for (double tr : periodos) {
+            auto* curva = new QLineSeries;
+            curva->setName(QString::fromUtf8("Tr = %1 (%2)").arg(NumeroGeral(tr), nomeComparacao_));
+            curva->setPen(QPen(Cores[curvasComparadas_.size() % std::size(Cores)], 2, Qt::DashLine));
+            {
+                TSerieGrafico serie(curva, altura);
+                outro.PreencheCurvaIdf(serie, tr, t);
+            }
+            for (const QPointF& ponto : curva->points()) {
+                menor_ = std::min(menor_, ponto.y());
+                maior_ = std::max(maior_, ponto.y());
+            }
+            grafico->addSeries(curva);
+            // One legend entry per return period: the dashed twin has none.
+            for (QLegendMarker* m : grafico->legend()->markers(curva)) m->setVisible(false);
+            curvasComparadas_.append(curva);
+        }
+    }
 
     // With many curves the legend names every k-th, first and last always;
     // their hues run in order from blue to red, so each curve is placed.
@@ -168,7 +193,7 @@ void TGraficoIdf::Desenha(const TParametrosIdf& p, const std::vector<double>& du
         if (d >= primeira && d <= ultima) eixoX->append(NumeroGeral(d), std::log10(d));
     if (eixoX->count() == 0) eixoX->append(NumeroGeral(primeira), std::log10(primeira));
     eixoX->setRange(std::log10(primeira), std::log10(ultima));
-    for (QLineSeries* c : curvas_) c->attachAxis(eixoX);
+    for (QLineSeries* c : curvas_ + curvasComparadas_) c->attachAxis(eixoX);
     MontaEixoY();
 }
 
@@ -180,7 +205,7 @@ void TGraficoIdf::SetEscalaLogaritmica(bool log) {
 void TGraficoIdf::MontaEixoY() {
     QAbstractAxis* eixo = escalaLog_ ? static_cast<QAbstractAxis*>(eixoLog_) : eixoLinear_;
     QAbstractAxis* outro = escalaLog_ ? static_cast<QAbstractAxis*>(eixoLinear_) : eixoLog_;
-    for (QLineSeries* c : curvas_) c->detachAxis(outro);
+    for (QLineSeries* c : curvas_ + curvasComparadas_) c->detachAxis(outro);
     for (QAbstractSeries* f : faixas_) f->detachAxis(outro);
     outro->setVisible(false);
     if (escalaLog_) {
@@ -193,7 +218,7 @@ void TGraficoIdf::MontaEixoY() {
         eixoLinear_->applyNiceNumbers();
     }
     eixo->setTitleText(QString::fromUtf8(altura_ ? "Altura de chuva (mm)" : "Intensidade (mm/h)"));
-    for (QLineSeries* c : curvas_)
+    for (QLineSeries* c : curvas_ + curvasComparadas_)
         if (!c->attachedAxes().contains(eixo)) c->attachAxis(eixo);
     for (QAbstractSeries* f : faixas_)
         if (!f->attachedAxes().contains(eixo)) f->attachAxis(eixo);

@@ -4,6 +4,7 @@
 // durations; the intensity axis linear or logarithmic. Hovering a curve shows
 // t, Tr and the value.
 #include <QChartView>
+#include <optional>
 #include <vector>
 
 #include "curvas/LugarIdf.h"
@@ -29,6 +30,13 @@ public:
     void DesenhaFaixa(const std::vector<TIntervaloIdf>& intervalos, const std::vector<double>& periodos);
     const QList<QAbstractSeries*>& Faixas() const { return faixas_; }
     void SetEscalaLogaritmica(bool log);
+    // Curves of a second source drawn dashed beside each return period's
+    // (the national grid); nullopt: none. Takes effect at the next Desenha.
+    void DefineComparacao(const std::optional<TParametrosIdf>& p, const QString& nome) {
+        comparacao_ = p;
+        nomeComparacao_ = nome;
+    }
+    const QList<QLineSeries*>& CurvasComparadas() const { return curvasComparadas_; }
     bool EscalaLogaritmica() const { return escalaLog_; }
 
     // Labels of the duration axis: the readable durations within the range.
@@ -46,6 +54,9 @@ private:
     TParametrosIdf parametros_;
     QList<QLineSeries*> curvas_;
     QList<QAbstractSeries*> faixas_;
+    std::optional<TParametrosIdf> comparacao_;
+    QString nomeComparacao_;
+    QList<QLineSeries*> curvasComparadas_;
     QAbstractAxis* eixoX_ = nullptr;
     QAbstractAxis* eixoY_ = nullptr;   // the one shown of the two below
     QValueAxis* eixoLinear_ = nullptr;

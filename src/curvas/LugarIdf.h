@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 #include "database/DadosDoUsuario.h"
+#include "curvas/GradeDoLugar.h"
 #include "model/TabelaIdf.h"
 
 struct TConfianca;
@@ -25,6 +27,7 @@ struct TLugarIdf {
     TParametrosIdf Parametros;
     QString Fonte;        // short citation of the source, or "Interpolação"
     QString Aviso;        // warning sentence about the interpolation, or empty
+    std::optional<TGradeDoLugar> Grade;   // the national grid at the place, when asked for
     std::vector<TVizinhaIdf> Vizinhas;   // the nearest stations of an interpolated place, nearest first
     // A station the user fitted: the 90% interval of its equation's i(Tr, t)
     // kept beside the data set (empty for every other place).

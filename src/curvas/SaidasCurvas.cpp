@@ -110,6 +110,7 @@ void TfrmCurvasIdf::ExportaCsv(const QString& caminho) const {
             linhas << NumeroCsv(i.Tr, 0) + QLatin1Char(';') + NumeroCsv(i.Duracao, 2) + QLatin1Char(';') +
                           NumeroCsv(i.Inferior, 3) + QLatin1Char(';') + NumeroCsv(i.Superior, 3);
     }
+    if (lugar_.Grade) linhas << LinhasCsvDaGrade();
     GravaCsv(caminho, linhas);
 }
 
@@ -235,6 +236,7 @@ void TfrmCurvasIdf::ImprimeCurvas(QPrinter& impressora) const {
         linhas.push_back(std::move(celulas));
     }
     folha.Tabela(titulos, linhas);
+    if (lugar_.Grade) ImprimeGrade(folha);
     folha.Grafico(Grafico);
     if (!lugar_.Intervalos.empty() && !altura) {
         // The band's values at one hour, for each return period of the table.

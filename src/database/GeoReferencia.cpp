@@ -58,4 +58,11 @@ double TGeoReferenciaBrasil::XOfLongitude(double lon) const { return X0 + Pixels
 
 double TGeoReferenciaBrasil::YOfLatitude(double lat) const { return Y0 + PixelsPorGrauY * OrdenadaMercator(-lat); }
 
+double TGeoReferenciaBrasil::LongitudeOfX(double x) const { return (x - X0) / PixelsPorGrauX; }
+
+double TGeoReferenciaBrasil::LatitudeOfY(double y) const {
+    const double m = (y - Y0) / PixelsPorGrauY * std::numbers::pi / 180.0;
+    return -std::atan(std::sinh(m)) * 180.0 / std::numbers::pi;
+}
+
 const TGeoReferenciaBrasil GeoReferenciaBrasil{801.3156605, -10.59430888, 63.2308798, -10.55357143};

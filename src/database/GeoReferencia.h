@@ -45,6 +45,10 @@ struct TGeoReferenciaBrasil {
     double Y0, PixelsPorGrauY;   // y = Y0 + PixelsPorGrauY * Mercator(-latitude)
     double XOfLongitude(double lon) const;
     double YOfLatitude(double lat) const;
+    // The inverse: degrees south and west of a pixel position (north of the
+    // equator, a negative latitude).
+    double LongitudeOfX(double x) const;
+    double LatitudeOfY(double y) const;
 };
 extern const TGeoReferenciaBrasil GeoReferenciaBrasil;
 // Mercator ordinate of a latitude (degrees north positive), in degrees.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "curvas/GradeDoLugar.h"
 #include "database/Citacoes.h"
 #include "database/DadosDoUsuario.h"
 #include "ui/Aplicacao.h"
@@ -75,6 +76,16 @@ bool TfrmFoAutor::MostraCitacao(const QString& chave) {
     return true;
 }
 
+void TfrmFoAutor::MostraGradeNacional() {
+    Autor->setText(QString::fromUtf8("Marcus N. Gomes Jr."));
+    Autor->adjustSize();
+    Livro->setText(QString::fromUtf8("GRIDF-BR: Gridded Intensity–Duration–Frequency Curves for Brazil"));
+    Pagina->setText(QString::fromUtf8(
+        "Licença MIT. K, a, b e c ajustados em células de 0,1° sobre a precipitação diária em grade BR-DWGD "
+        "(Xavier et al.), sem correção de viés."));
+    AjustaAoTexto();
+}
+
 void TfrmFoAutor::AjustaAoTexto() {
     // The layout's positions and sizes are the least each control gets; a
     // text that needs more (a long title in a wide font) pushes what lies
@@ -119,6 +130,11 @@ void AutorClickComLegenda(QWidget* dono, const QString& legendaAutor, const std:
     dialogo.Autor->clear();
     dialogo.Livro->clear();
     dialogo.Pagina->clear();
+    if (legendaAutor == QString::fromUtf8(FonteDaGradeNacional)) {
+        dialogo.MostraGradeNacional();
+        dialogo.exec();
+        return;
+    }
     if (!dialogo.MostraCitacao(legendaAutor) && !dialogo.MostraAjuste(legendaAutor, pastaDados)) {
         const QString titulo = QString::fromUtf8("Informação");
         const QString texto = QString::fromUtf8(MensagemInterpolacao);

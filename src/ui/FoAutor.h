@@ -23,6 +23,8 @@ public:
     // A station the user fitted ("Ajuste ..."): the fit's description kept in
     // ajustes.csv of the data folder; false (labels untouched) when none.
     bool MostraAjuste(const QString& chave, const std::string& pastaDados);
+    // The national grid's reference (the source "GRIDF-BR (grade nacional)").
+    void MostraGradeNacional();
 
 protected:
     void showEvent(QShowEvent* evento) override;   // centred on the screen

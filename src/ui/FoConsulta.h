@@ -24,6 +24,7 @@
 #include "database/Confianca.h"
 #include "database/CoordenadasColadas.h"
 #include "database/Estados.h"
+#include "database/GradeNacional.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
 #include "ui/Aplicacao.h"
@@ -41,6 +42,9 @@ class QGroupBox;
 class QAction;
 class IAjuda;
 class TCamadaEstacoes;
+class TCamadaIntensidades;
+struct TLugarIdf;
+class QMenu;
 class TImagem;
 class TMascaraCoordenada;
 struct TLugarProcurado;
@@ -122,6 +126,12 @@ public:
     QAction* EstacoesInterpolacao1 = nullptr;   // Ctrl+E
     TCamadaEstacoes* CamadaBrasil = nullptr;    // station dots over BrasilBMP
     TCamadaEstacoes* CamadaEstado = nullptr;    // station dots over EstadoBMP
+    // The national grid (FoConsultaGrade.cpp), each choice kept in [OPCOES].
+    QAction* CompararComGrade1 = nullptr;       // checkable, CompararComGrade
+    std::array<QAction*, NumeroDesagregacoes> DesagregacaoGrade1{};   // exclusive, DesagregacaoGrade
+    QAction* MapaDeIntensidades1 = nullptr;     // checkable, MapaDeIntensidades
+    QAction* PontoNaGrade1 = nullptr;           // a typed point, in the states without a source
+    TCamadaIntensidades* CamadaIntensidades = nullptr;   // i(10, 60) over BrasilBMP, made at first use
 
     // Caption of the source button as text (the button shows '&' literally).
     QString LegendaAutor() const;
@@ -167,6 +177,19 @@ public:
     void MostraEstacaoAdicionada(int estado, const QString& nome);
     void MostrarEstacoes1Click();
     void EstacoesInterpolacao1Click();
+    void CompararComGrade1Click();
+    void MapaDeIntensidades1Click();
+    // The grid's cell at the place, added to what the curves window gets
+    // when "Comparar com a grade nacional" is checked.
+    void AcrescentaGrade(TLugarIdf& lugar) const;
+    // A click on the Brazil page in a state without a data source opens the
+    // curves window on the grid alone (comparison checked); true if it did.
+    bool AbreGradeNoBrasil(const QColor& cor, int x, int y);
+    void PontoNaGrade1Click();
+    // The curves window on the grid's cell at signed degrees (north, east positive).
+    void AbreCurvasDaGrade(double latitude, double longitude, const QString& estado);
+    const TGradeNacional& GradeNacional() const;   // read at first use
+    TDesagregacaoGrade DesagregacaoGrade() const;
 
     // Reads [OPCOES] of ArquivoConfiguracao (the component calls it once the
     // path is set); GravaOpcoes writes MostrarEstacoes in one atomic change.
@@ -263,6 +286,10 @@ private:
     TConfianca ConfiancaDoLugar() const;
     void AtualizaEstacoesNoMapa();
     void AtualizaDicaAutor();
+    void MontaMenuGrade(QMenu* exibir);
+    void LeOpcoesGrade();
+    void GravaOpcoesGrade();
+    void AtualizaMapaDeIntensidades();
 
     std::string pastaDoPrograma_;
     IAjuda* ajuda_;
@@ -281,6 +308,7 @@ private:
     // What the station layers and the source button's hint were last made for.
     std::vector<int> chaveCamadas_;
     std::string chaveDica_;
+    mutable std::unique_ptr<TGradeNacional> gradeNacional_;
 };
 
 // What "&Fechar" says when the parameter boxes are empty.

@@ -31,6 +31,7 @@ void TfrmFoConsulta::LeOpcoes() {
     DistanciaDeAviso = aviso > 0 ? aviso : DistanciaDeAvisoPadrao;
     chaveCamadas_.clear();
     chaveDica_ = "?";
+    LeOpcoesGrade();
     AtualizaComandos();
 }
 
@@ -38,6 +39,7 @@ void TfrmFoConsulta::LeOpcoes() {
 // used the dots stays as it was.
 void TfrmFoConsulta::GravaOpcoes() {
     if (ArquivoConfiguracao.empty()) return;
+    GravaOpcoesGrade();
     const bool mostrar = MostrarEstacoes1->isChecked();
     if ((TArquivoIni(ArquivoConfiguracao).ReadInteger(kSecaoOpcoes, "MostrarEstacoes", 0) != 0) == mostrar) return;
     CriaPasta(ArquivoConfiguracao.substr(0, ArquivoConfiguracao.rfind('/') + 1));   // the user's folder on a first write

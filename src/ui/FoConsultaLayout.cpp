@@ -160,6 +160,7 @@ void TfrmFoConsulta::MontaMenu() {
     EstacoesInterpolacao1 = exibir->addAction(T("Estações da interpolação..."));
     EstacoesInterpolacao1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     EstacoesInterpolacao1->setEnabled(false);
+    MontaMenuGrade(exibir);
     QMenu* ajuda = MainMenu1->addMenu(T("&Ajuda"));
     Contedo1 = ajuda->addAction(T("&Conteúdo"));
     ajuda->addSeparator();

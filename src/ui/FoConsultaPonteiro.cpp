@@ -60,6 +60,7 @@ void TfrmFoConsulta::BrasilBMPMouseUp(Qt::MouseButton, int x, int y) {
         }
     }
     EstadosClick();
+    AbreGradeNoBrasil(cor, x, y);
 }
 
 void TfrmFoConsulta::EstadoBMPMouseMove(int x, int y) {

@@ -37,6 +37,20 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPr
         LbDados->setGeometry(0, 318, 559, 22);
         LbDados->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
+
+    // The national grid's credit, under the picture's own lines.
+    lGradeNacional = new QLabel(this);
+    lGradeNacional->setObjectName("lGradeNacional");
+    lGradeNacional->setText(QString::fromUtf8(
+        "Grade nacional: GRIDF-BR (Marcus N. Gomes Jr., licença MIT), sobre a chuva diária em grade BR-DWGD "
+        "(Xavier et al.)"));
+    lGradeNacional->setWordWrap(true);
+    QFont fonte = lGradeNacional->font();
+    fonte.setPointSizeF(7);
+    lGradeNacional->setFont(fonte);
+    lGradeNacional->setStyleSheet(QStringLiteral("color: #0b2a66"));
+    lGradeNacional->setGeometry(304, 278, 250, 38);
+    lGradeNacional->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TfrmFoSobreTormel::BitBtn1Click() { reject(); }

@@ -14,6 +14,7 @@ public:
 
     QLabel* imgSplash = nullptr;
     QLabel* LbDados = nullptr;   // "Dados: ..." (none without the program folder)
+    QLabel* lGradeNacional = nullptr;   // the national grid's credit
 
     void BitBtn1Click();
 

@@ -52,10 +52,10 @@ private slots:
         QSet<int> contextos;
         for (const auto& t : topicos) contextos.insert(t.Contexto);
         // 10: the settings, from the contents; 11: the "Curvas IDF" window;
-        // the dialogs' own topics; 20: the fitting window.
+        // the dialogs' own topics; 14: the national grid, from links; 20: the fitting window.
         QCOMPARE(contextos, (QSet<int>{1, 2, 4, 6, 7, 9, 10, 11, 20, TfrmEstacoesInterpolacao::ContextoDeAjuda,
-                                       TProcuraLocal::ContextoDeAjuda}));
-        QCOMPARE(static_cast<int>(topicos.size()), 11);
+                                       TProcuraLocal::ContextoDeAjuda, 14}));
+        QCOMPARE(static_cast<int>(topicos.size()), 12);
         static const QRegularExpression link(QStringLiteral("href=\"#(\\d+)\""));
         for (const auto& t : topicos) {
             QVERIFY2(!t.Titulo.isEmpty() && !t.Palavras.isEmpty(), qPrintable(t.Titulo));
@@ -135,7 +135,8 @@ private slots:
                                             "Estações pluviográficas", "Relatório",
                                             "Sobre as configurações", "Curvas IDF: tabela e gráfico",
                                             "Ajustar equação a um registro de chuva",
-                                            "Estações no mapa e estações da interpolação", "Procurar local"}));
+                                            "Estações no mapa e estações da interpolação", "Procurar local",
+                                            "Grade nacional GRIDF-BR"}));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->item(5)).center());
         QCOMPARE(ajuda.TopicoAtual(), 9);
         QTest::keyClick(lista, Qt::Key_Up);

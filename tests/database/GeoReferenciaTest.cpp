@@ -53,3 +53,16 @@ TEST(GeoReferencia, PixelRoundsHalvesToEven) {
     EXPECT_EQ(PixelArredondado(223.009), 223);
     EXPECT_EQ(PixelArredondado(222.996), 223);
 }
+
+// The Brazil page's pixel back to degrees, north of the equator included
+// (Boa Vista), as the grid's clicks and intensity layer read it.
+TEST(GeoReferencia, BrazilPixelBackToDegrees) {
+    const struct {
+        double lat, lon;
+    } casos[] = {{-2.82, 60.67}, {10.91, 37.07}, {15.78, 47.93}, {30.03, 51.23}, {0.0, 45.0}};
+    for (const auto& c : casos) {
+        const double x = GeoReferenciaBrasil.XOfLongitude(c.lon), y = GeoReferenciaBrasil.YOfLatitude(c.lat);
+        EXPECT_NEAR(GeoReferenciaBrasil.LongitudeOfX(x), c.lon, 1e-9);
+        EXPECT_NEAR(GeoReferenciaBrasil.LatitudeOfY(y), c.lat, 1e-9);
+    }
+}

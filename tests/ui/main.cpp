@@ -13,6 +13,7 @@ int ExecutaTesteCurvasIdf(int argc, char** argv);
 int ExecutaTesteCurvasUso(int argc, char** argv);
 int ExecutaTesteProcuraLocal(int argc, char** argv);
 int ExecutaTesteConsultaEstacoes(int argc, char** argv);
+int ExecutaTesteCurvasGrade(int argc, char** argv);
 int ExecutaTesteColarCoordenadas(int argc, char** argv);
 int ExecutaTesteCurvasProjeto(int argc, char** argv);
 int ExecutaTesteMnemonicos(int argc, char** argv);
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
                          {ExecutaTesteAplicacao, ExecutaTesteConsultaEstados, ExecutaTesteConsultaListas,
                           ExecutaTesteConsultaMapa, ExecutaTesteConsultaComandos, ExecutaTesteConsultaUso,
                           ExecutaTesteCurvasIdf, ExecutaTesteCurvasUso, ExecutaTesteConsultaEstacoes, ExecutaTesteProcuraLocal,
-                          ExecutaTesteMnemonicos, ExecutaTesteColarCoordenadas, ExecutaTesteCurvasProjeto},
+                          ExecutaTesteMnemonicos, ExecutaTesteColarCoordenadas, ExecutaTesteCurvasProjeto,
+                          ExecutaTesteCurvasGrade},
                          QLocale(qEnvironmentVariable("TORMEL_TESTE_LOCALE", QStringLiteral("pt_BR"))));
 }

@@ -13,6 +13,7 @@
 #include "LeitorCsv.h"
 #include "Paralelo.h"
 #include "ParesIdf.h"
+#include "RespostaGrade.h"
 #include "database/Coordenadas.h"
 #include "database/Estados.h"
 #include "model/ChuvaDeProjeto.h"
@@ -47,6 +48,11 @@ std::vector<std::string> TConsultaLote::ColunasDeResultado(char decimal, bool co
     if (opcoes_.Confianca) nomes.insert(nomes.end(), kColunasConfianca.begin(), kColunasConfianca.end());
     else nomes.push_back("aviso");
     if (comEvento) nomes.insert(nomes.end(), {"tr_evento", "nota_tr_evento"});
+    if (grade_) {
+        if (SoGrade()) nomes.resize(4);   // latitude, longitude, lat_decimal, lon_decimal
+        const std::vector<std::string> grade = ColunasGrade(opcoes_, decimal);
+        nomes.insert(nomes.end(), grade.begin(), grade.end());
+    }
     nomes.push_back("erro");
     return nomes;
 }
@@ -136,6 +142,11 @@ void TConsultaLote::LeEvento(const std::vector<std::string>& campos, std::size_t
 TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vector<long double>& pesos) const {
     TResultado r;
     try {
+        if (SoGrade()) {
+            r.Grade = CamposGrade(RespostaDaGrade(*grade_, opcoes_, ponto.Latitude, ponto.Longitude), opcoes_,
+                                  std::nullopt);
+            return r;
+        }
         r.Estacao = pool_.Interpola(ponto.Latitude, ponto.Longitude, pesos,
                                     TPoolInterpolacao::TExigencia::RegistroIntegro);
         const TEstacao& e = r.Estacao;
@@ -165,6 +176,12 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
             else r.Evento = {FloatToStr(tr.Valor, opcoes_.Dialeto.Decimal),
                              Utf8(NotaDeExtrapolacao(tr.Valor, ponto.DuracaoEvento))};
         }
+        // Beside the stations, a point without a grid value keeps its
+        // stations' answer with the grid's columns empty.
+        if (grade_ && grade_->Valor(opcoes_.Desagregacao, GrausDecimaisComSinal(ponto.Latitude),
+                                    GrausDecimaisComSinal(ponto.Longitude)))
+            r.Grade = CamposGrade(RespostaDaGrade(*grade_, opcoes_, ponto.Latitude, ponto.Longitude), opcoes_,
+                                  std::array<double, 4>{e.K, e.a, e.b, e.c});
     } catch (const EDadosInvalidos& e) {
         r.Erro = kDadosCorrompidos;
         r.ErroDosDados = e.what();
@@ -220,8 +237,9 @@ std::vector<std::string> TConsultaLote::CamposDeResultado(const TPonto& p, const
     const TEstacao& e = r.Estacao;
     const bool exata = e.Nome.Len > 0 || e.Autor.Text() != kInterpolacao;
     std::vector<std::string> campos = {Utf8(p.Latitude), Utf8(p.Longitude), FloatToStr(-ParseDms(p.Latitude), dec),
-                                       FloatToStr(-ParseDms(p.Longitude), dec),
-                                       Utf8(exata ? TiraBrancosFinais(e.Nome.Text()) : kInterpolacao)};
+                                       FloatToStr(-ParseDms(p.Longitude), dec)};
+    if (SoGrade()) return campos;   // the grid's columns follow in Executa
+    campos.push_back(Utf8(exata ? TiraBrancosFinais(e.Nome.Text()) : kInterpolacao));
     for (double v : {e.K, e.a, e.b, e.c}) campos.push_back(FloatToStr(v, dec));
     campos.push_back(Utf8(TiraBrancosFinais(e.Autor.Text())));
     for (double v : r.Valores) campos.push_back(FloatToStr(v, dec));
@@ -239,6 +257,7 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
     TEscritorCsv escritor(saida, opcoes_.Dialeto.Separador);
     std::vector<std::string> campos = Colunas(dec, colunas);
     const std::size_t nColunas = campos.size();
+    const std::size_t nGrade = grade_ ? ColunasGrade(opcoes_, dec).size() : 0;
     escritor.Linha(campos);
 
     DizErroDosDados(resultados, erros);
@@ -261,10 +280,12 @@ std::size_t TConsultaLote::Executa(std::istream& entrada, std::ostream& saida, s
         DizAviso(p, r, erros);
         const std::vector<std::string> resultado = CamposDeResultado(p, r);
         campos.insert(campos.end(), resultado.begin(), resultado.end());
-        if (colunas.ComEvento()) {
+        if (colunas.ComEvento() && !SoGrade()) {
             campos.insert(campos.end(), r.Evento.begin(), r.Evento.end());
-            campos.resize(nColunas - 1);   // a row without an event: both empty
+            campos.resize(nColunas - 1 - nGrade);   // a row without an event: both empty
         }
+        campos.insert(campos.end(), r.Grade.begin(), r.Grade.end());
+        campos.resize(nColunas - 1);   // no grid value: its columns empty
         campos.push_back("");
         escritor.Linha(campos);
     }

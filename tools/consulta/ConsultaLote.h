@@ -17,13 +17,16 @@
 #include "EntradaLote.h"
 #include "OpcoesConsulta.h"
 #include "database/Confianca.h"
+#include "database/GradeNacional.h"
 #include "model/ChuvaDeProjeto.h"
 #include "database/PoolInterpolacao.h"
 
 class TConsultaLote {
 public:
-    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes)
-        : pool_(pool), opcoes_(opcoes),
+    // grade: the national grid, for --fonte grade or ambas (else nullptr).
+    TConsultaLote(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes,
+                  const TGradeNacional* grade = nullptr)
+        : pool_(pool), opcoes_(opcoes), grade_(grade),
           confianca_(std::make_unique<TAvaliadorConfianca>(pool)) {}
 
     // Returns the number of rows that failed.
@@ -49,6 +52,7 @@ public:
         std::optional<TConfianca> ResumoConfianca;   // the numbers behind Confianca
         TResposta TrEvento;                          // the number behind Evento
         std::string Aviso;                    // the warning, UTF-8; empty when none
+        std::vector<std::string> Grade;       // grade_ columns (and dif_i10_60); empty: no grid value
     };
     // A row's warning on standard error, with its line number.
     static void DizAviso(const TPonto& p, const TResultado& r, std::ostream& erros);
@@ -92,5 +96,8 @@ private:
 
     const TPoolInterpolacao& pool_;
     const TOpcoesConsulta& opcoes_;
+    const TGradeNacional* grade_;
     std::unique_ptr<TAvaliadorConfianca> confianca_;
+    // --fonte grade: the grid's columns alone after the coordinates.
+    bool SoGrade() const { return grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade; }
 };

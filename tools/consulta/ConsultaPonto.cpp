@@ -9,6 +9,7 @@
 #include "ChuvaConsulta.h"
 #include "EscritorCsv.h"
 #include "ParesIdf.h"
+#include "RespostaGrade.h"
 #include "database/Confianca.h"
 #include "database/Estados.h"
 #include "model/ChuvaDeProjeto.h"
@@ -71,6 +72,7 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
 }
 
 void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
+    if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) return ExecutaGrade(destino, avisos);
     if (opcoes_.Json) {
         const std::string json = RespostaJson(avisos).Texto();   // whole before written
         destino << json << '\n';
@@ -155,6 +157,11 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
                   << Utf8(e.Longitude.Text()) << '\t' << FloatToStr(lista[i].Distancia, sep) << '\t'
                   << FloatToStr(100 * lista[i].Parcela, sep) << '\n';
         }
+    }
+    if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Ambas) {
+        saida << '\n';
+        EscreveRespostaGrade(RespostaDaGrade(*grade_, opcoes_, latitude, longitude), *grade_, opcoes_,
+                             std::array<double, 4>{r.K, r.a, r.b, r.c}, saida);
     }
     if (soATabela) {
         *avisos << saida.str();

@@ -6,6 +6,7 @@
 
 #include "EscritorJson.h"
 #include "OpcoesConsulta.h"
+#include "database/GradeNacional.h"
 #include "database/PoolInterpolacao.h"
 #include "database/PontoDireto.h"
 #include "model/TabelaIdf.h"
@@ -27,6 +28,8 @@ public:
     // notes on answers beyond the fitted ranges go to `avisos` too, one line
     // each, after the answer.
     void Executa(std::ostream& saida, std::ostream* avisos = nullptr) const;
+    // The national grid for --fonte grade or ambas (ConsultaPontoGrade.cpp).
+    void DefineGrade(const TGradeNacional* grade) { grade_ = grade; }
     // The same answer as one JSON object (--json; ConsultaPontoJson.cpp);
     // the warning is in its avisos, and also said on `avisos`.
     TJson RespostaJson(std::ostream* avisos = nullptr) const;
@@ -38,7 +41,10 @@ private:
     void EscrevePerguntas(const TParametrosIdf& p, std::ostream& saida, std::ostream& tabela,
                           std::ostream& notas) const;
 
+    void ExecutaGrade(std::ostream& saida, std::ostream* avisos) const;
+
     const TPoolInterpolacao* pool_ = nullptr;
     const TPontoDireto* direto_ = nullptr;
     const TOpcoesConsulta& opcoes_;
+    const TGradeNacional* grade_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "GisGrade.h"
+#include "GisGradeNacional.h"
 #include "GisPontos.h"
 #include "ModuloGis.h"
 #include "platform/Erros.h"
@@ -32,7 +33,14 @@ std::size_t Pontos(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes,
     return Protege(erro, [&] { return GravaPontosGis(pool, opcoes, entrada, erros); });
 }
 
-const TModuloGis kModulo{Grade, Pontos};
+void GradeNacional(const TGradeNacional& grade, const TOpcoesConsulta& opcoes, TErroGis& erro) {
+    Protege(erro, [&] {
+        GravaGradeNacional(grade, opcoes);
+        return std::size_t{0};
+    });
+}
+
+const TModuloGis kModulo{Grade, Pontos, GradeNacional};
 
 }  // namespace
 

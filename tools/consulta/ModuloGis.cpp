@@ -45,3 +45,9 @@ std::size_t GravaPontosGisModulo(const TPoolInterpolacao& pool, const TOpcoesCon
     TErroGis erro;
     return Confere(Modulo().GravaPontos(pool, opcoes, entrada, erros, erro), erro);
 }
+
+void GravaGradeNacionalGis(const TGradeNacional& grade, const TOpcoesConsulta& opcoes) {
+    TErroGis erro;
+    Modulo().GravaGradeNacional(grade, opcoes, erro);
+    Confere(0, erro);
+}

@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "OpcoesConsulta.h"
+#include "database/GradeNacional.h"
 #include "database/PoolInterpolacao.h"
 #include "platform/AnsiString.h"
 
@@ -27,6 +28,7 @@ struct TModuloGis {
                               TErroGis& erro);
     std::size_t (*GravaPontos)(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
                                std::ostream& erros, TErroGis& erro);
+    void (*GravaGradeNacional)(const TGradeNacional& grade, const TOpcoesConsulta& opcoes, TErroGis& erro);
 };
 
 // The name of the module's one exported function, which returns its table.
@@ -41,3 +43,5 @@ using TEntradaModuloGis = const TModuloGis* (*)();
 std::size_t GravaGradeGis(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::ostream& progresso);
 std::size_t GravaPontosGisModulo(const TPoolInterpolacao& pool, const TOpcoesConsulta& opcoes, std::istream& entrada,
                                  std::ostream& erros);
+// --grade with --fonte grade: the national grid's own cells (GisGradeNacional.h).
+void GravaGradeNacionalGis(const TGradeNacional& grade, const TOpcoesConsulta& opcoes);

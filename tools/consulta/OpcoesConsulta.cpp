@@ -6,6 +6,7 @@
 
 #include "ErrosConsulta.h"
 #include "GisComum.h"
+#include "OpcoesFonte.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
 
@@ -166,6 +167,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             if (v.size() != 2) Uso(arg + ": dê a duração e a altura do evento, T,P (por exemplo 60,80)");
             o.Evento = TEvento{v[0], v[1]};
         }
+        else if (arg == "--fonte" || arg == "--desagregacao-grade") LeOpcaoFonte(arg, exigeValor(), o);
         else if (arg == "--json") { semValor(); o.Json = true; }
         else if (arg == "--grade") o.Gis.Grade = exigeValor();
         else if (arg == "--area") o.Gis.LeArea(exigeValor());
@@ -198,6 +200,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
         if (!(ext.empty() || ext == ".json" || ext == ".jsonl" || ext == ".ndjson" || ext == ".txt"))
             Uso("--saida: com --json a saída é texto JSON: use .json, .jsonl, .txt ou nenhuma extensão");
     }
+    ConfereOpcoesFonte(o);
     if (!o.Gis.Grade.empty()) {
         if (!o.Entrada.empty() || !posicionais.empty() || o.Estacoes || !o.Saida.empty() || umPontoSo)
             Uso("--grade não se combina com pontos, --entrada, --saida ou --estacoes");
@@ -341,6 +344,24 @@ Opções:
                      fora de 2 a 100 anos (extrapolação). Em muitos pontos, as
                      colunas t e P do CSV (nomeadas no cabeçalho) dão o tempo
                      de retorno de cada linha.
+  --fonte estacoes|grade|ambas
+                     de onde vêm K, a, b e c: das estações (padrão), da grade
+                     nacional GRIDF-BR (a célula de 0,1° que contém o ponto,
+                     com o R² e o valor-p do teste de Kolmogorov-Smirnov da
+                     célula) ou das duas; com ambas, os valores da grade
+                     seguem os das estações com o prefixo grade_, mais
+                     dif_i10_60, a diferença relativa de i(10, 60) da grade
+                     em relação às estações. Uma célula sem valor (mar,
+                     litoral) toma o da vizinha mais próxima a até uma
+                     célula; senão, "sem dado na grade". Com --grade e
+                     --fonte grade, o GeoTIFF tem as próprias células da
+                     grade nacional que tocam a área (WGS 84), sem reamostrar.
+                     A grade não sai em JSON: --json vale só com as estações.
+  --desagregacao-grade raster|estacao|cetesb
+                     como a grade desagregou as chuvas diárias: razões das
+                     estações telemétricas interpoladas no país (raster,
+                     padrão), as da estação telemétrica mais próxima
+                     (estacao) ou as razões fixas da CETESB (cetesb).
   --json             a resposta em JSON (números como números, coordenadas
                      como os textos usados e em graus decimais com sinal,
                      fonte e citação, avisos numa lista); com --entrada, um

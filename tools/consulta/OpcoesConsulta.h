@@ -7,6 +7,7 @@
 #include "DialetoCsv.h"
 #include "GisOpcoes.h"
 #include "LeitorCoordenada.h"
+#include "database/GradeNacional.h"
 #include "model/ChuvasSinteticas.h"
 
 // The items of a comma-separated option value, as written (an empty item
@@ -60,6 +61,11 @@ struct TOpcoesConsulta {
     bool SaidaDeSig() const { return !Json && SaidaGis(Saida); }
     unsigned Tarefas = 0;               // 0: one per core; at most MaxTarefas
     static constexpr unsigned MaxTarefas = 256;
+
+    // The answer's source: the stations, the national grid, or both side by side.
+    enum class TFonte { Estacoes, Grade, Ambas };
+    TFonte Fonte = TFonte::Estacoes;                    // --fonte
+    TDesagregacaoGrade Desagregacao = TDesagregacaoGrade::Raster; // --desagregacao-grade
 
     std::vector<std::string> Avisos;    // UTF-8 notes on what was taken otherwise than asked
 

@@ -16,6 +16,7 @@
 #include "LimpezaSinais.h"
 #include "ModuloGis.h"
 #include "OpcoesConsulta.h"
+#include "RespostaGrade.h"
 #include "SaidaConsulta.h"
 #include "database/BDPrecipitacao.h"
 #include "database/DadosDoUsuario.h"
@@ -65,20 +66,29 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                            S_ISDIR(st.st_mode))
         throw EInOutError(Ansi("O arquivo de entrada ") + TextoDoCaminho(o.Entrada) +
                           Ansi(" é uma pasta: dê um arquivo CSV."));
-    TBDPrecipitacao bd(o.PastaDados.empty() ? PastaDadosEmUso(PastaDoPrograma()) : o.PastaDados);
-    // One point (without the list of every station) is answered straight
-    // from the file; the rest prepare the pool once for all their points.
+    const std::string pasta = o.PastaDados.empty() ? PastaDadosEmUso(PastaDoPrograma()) : o.PastaDados;
+    TBDPrecipitacao bd(pasta);
+    // One point (without the list of every station, without the grid) is
+    // answered straight from the file; the rest prepare the pool once.
     // Only the pool states are read: no answer uses the others.
     std::optional<TPontoDireto> direto;
-    if (o.UmPonto && !o.Estacoes && o.Gis.Grade.empty()) direto.emplace(bd.CaminhoEstacoes());
+    if (o.UmPonto && !o.Estacoes && o.Gis.Grade.empty() && o.Fonte == TOpcoesConsulta::TFonte::Estacoes)
+        direto.emplace(bd.CaminhoEstacoes());
     else bd.CarregaEstacoesDaInterpolacao();
     const TPoolInterpolacao& pool = bd.Pool();
     if ((direto ? direto->Tamanho() : pool.Tamanho()) == 0)
         throw EDadosInvalidos(Ansi("O arquivo ") + TextoDoCaminho(bd.CaminhoEstacoes()) +
                               Ansi(" não tem estações nos estados usados na interpolação."));
 
+    const std::unique_ptr<TGradeNacional> grade = CarregaGradeDasOpcoes(o, pasta);
+
     for (const std::string& aviso : o.Avisos) erros << kPrograma << ": " << aviso << '\n';
     NotasDasFaixas(o, erros);
+    if (grade && !o.Gis.Grade.empty()) {
+        const TVigiaGis vigia(o.Gis.Grade);
+        GravaGradeNacionalGis(*grade, o);
+        return TProgramaConsulta::Sucesso;
+    }
     if (!o.Gis.Grade.empty()) {
         const TVigiaGis vigia(o.Gis.Grade);
         const std::size_t semValor = GravaGradeGis(pool, o, erros);
@@ -93,7 +103,9 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
 
     int estado = TProgramaConsulta::Sucesso;
     if (o.UmPonto) {
-        (direto ? TConsultaPonto(*direto, o) : TConsultaPonto(pool, o)).Executa(saida, &erros);
+        TConsultaPonto consulta = direto ? TConsultaPonto(*direto, o) : TConsultaPonto(pool, o);
+        consulta.DefineGrade(grade.get());
+        consulta.Executa(saida, &erros);
     } else {
         std::ifstream arquivoEntrada;
         std::istream* in = &entrada;
@@ -106,7 +118,7 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
         std::optional<TVigiaGis> vigia;
         if (o.SaidaDeSig()) vigia.emplace(o.Saida);
         const std::size_t falhas = o.SaidaDeSig() ? GravaPontosGisModulo(pool, o, *in, erros)
-                                                     : TConsultaLote(pool, o).Executa(*in, saida, erros);
+                                                  : TConsultaLote(pool, o, grade.get()).Executa(*in, saida, erros);
         if (in->bad())
             throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(o.Entrada == "-" ? "stdin" : o.Entrada) + ".");
         if (falhas > 0) {
