@@ -15,3 +15,7 @@ std::vector<TVizinhaIdf> VizinhasDoLugar(const TConfianca& confianca) {
     }
     return vizinhas;
 }
+
+QString LatitudeComHemisferio(const TLugarIdf& lugar) {
+    return lugar.Latitude.endsWith(QLatin1Char('N')) ? lugar.Latitude : lugar.Latitude + QStringLiteral(" S");
+}

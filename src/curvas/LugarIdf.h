@@ -36,3 +36,6 @@ struct TLugarIdf {
 
 // The five nearest stations of the evaluation, with their km.
 std::vector<TVizinhaIdf> VizinhasDoLugar(const TConfianca& confianca);
+// The latitude with its hemisphere: the text as given when it already names
+// it (a point north of the equator, "DD°MM'SS\" N"), else followed by " S".
+QString LatitudeComHemisferio(const TLugarIdf& lugar);

@@ -74,8 +74,8 @@ void TfrmCurvasIdf::ImprimeMemorial(QPrinter& impressora) const {
     QString h = T("<h2>Memorial de cálculo: chuvas intensas</h2>");
 
     h += T("<h3>1. Identificação do local</h3><p>");
-    h += T("Local: <b>%1</b> (%2)<br>Latitude %3 S, longitude %4 W<br>")
-             .arg(H(lugar_.Nome.trimmed()), H(lugar_.Estado), H(lugar_.Latitude), H(lugar_.Longitude));
+    h += T("Local: <b>%1</b> (%2)<br>Latitude %3, longitude %4 W<br>")
+             .arg(H(lugar_.Nome.trimmed()), H(lugar_.Estado), H(LatitudeComHemisferio(lugar_)), H(lugar_.Longitude));
     const bool interpolado = lugar_.Fonte == T("Interpolação");
     if (interpolado) {
         h += T("Fonte: interpolação pela média ponderada pelo inverso da quinta potência da distância entre as "

@@ -50,7 +50,7 @@ QStringList TfrmCurvasIdf::LinhasDoLugar() const {
     const TParametrosIdf& p = lugar_.Parametros;
     return QStringList{T("Local;") + CampoCsv(lugar_.Nome.trimmed()),
             T("Estado;") + CampoCsv(lugar_.Estado),
-            T("Latitude;") + CampoCsv(lugar_.Latitude + T(" S")),
+            T("Latitude;") + CampoCsv(LatitudeComHemisferio(lugar_)),
             T("Longitude;") + CampoCsv(lugar_.Longitude + T(" W")),
             T("K;") + NumeroCsv(p.K, 6),
             T("a;") + NumeroCsv(p.a, 6),
@@ -186,7 +186,7 @@ QString TfrmCurvasIdf::TextoDaSelecao() const {
 QStringList TfrmCurvasIdf::CabecalhoImpresso(const QString& titulo) const {
     const TParametrosIdf& par = lugar_.Parametros;
     QStringList linhas{titulo + lugar_.Nome.trimmed() + T(" (") + lugar_.Estado + T(")"),
-                       T("Latitude %1 S    Longitude %2 W").arg(lugar_.Latitude, lugar_.Longitude),
+                       T("Latitude %1    Longitude %2 W").arg(LatitudeComHemisferio(lugar_), lugar_.Longitude),
                        T("i = K·Tr^a/(t+b)^c    K = %1    a = %2    b = %3    c = %4")
                            .arg(NumeroGeral(par.K), NumeroGeral(par.a), NumeroGeral(par.b), NumeroGeral(par.c))};
     if (!lugar_.Aviso.isEmpty()) linhas << T("Aviso: ") + lugar_.Aviso;
