@@ -71,6 +71,23 @@ void TConsultaPonto::EscrevePerguntas(const TParametrosIdf& p, std::ostream& sai
     if (opcoes_.Vazao) EscreveVazao(p, *opcoes_.Vazao, sep, saida);
 }
 
+TConsultaPonto::TLocal TConsultaPonto::Localiza() const {
+    const TLeitorCoordenada leitor(opcoes_.Convencao);
+    TLocal l;
+    l.Latitude = leitor.Texto(opcoes_.Latitude, true);
+    l.Longitude = leitor.Texto(opcoes_.Longitude, false);
+    if (direto_) l.Direta = direto_->Responde(l.Latitude, l.Longitude);
+    std::vector<long double> pesos;
+    l.Estacao = l.Direta ? l.Direta->Estacao
+                         : pool_->Interpola(l.Latitude, l.Longitude, pesos,
+                                            TPoolInterpolacao::TExigencia::RegistroIntegro);
+    const TEstacao& r = l.Estacao;
+    if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
+        throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
+                              "corrompidos."));
+    return l;
+}
+
 void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const {
     if (grade_ && opcoes_.Fonte == TOpcoesConsulta::TFonte::Grade) return ExecutaGrade(destino, avisos);
     if (opcoes_.Json) {
@@ -78,17 +95,11 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
         destino << json << '\n';
         return;
     }
-    const TLeitorCoordenada leitor(opcoes_.Convencao);
-    const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
-    const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
+    TLocal lugar = Localiza();
+    const AnsiString& latitude = lugar.Latitude;
+    const AnsiString& longitude = lugar.Longitude;
+    const TEstacao& r = lugar.Estacao;
     constexpr auto kIntegro = TPoolInterpolacao::TExigencia::RegistroIntegro;
-    std::optional<TPontoDireto::TResposta> direta;
-    if (direto_) direta = direto_->Responde(latitude, longitude);
-    std::vector<long double> pesos;
-    const TEstacao r = direta ? direta->Estacao : pool_->Interpola(latitude, longitude, pesos, kIntegro);
-    if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
-        throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
-                              "corrompidos."));
 
     const char sep = opcoes_.Dialeto.Decimal;
     if (opcoes_.Hietograma && (opcoes_.HecHms || SaidaDeModelo(opcoes_.Saida))) {
@@ -129,7 +140,7 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
     EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida, notas);
 
     const TConfianca c =
-        direta ? std::move(direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
+        lugar.Direta ? std::move(lugar.Direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
     if (opcoes_.Confianca) {
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };

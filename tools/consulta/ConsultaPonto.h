@@ -2,6 +2,7 @@
 // One point: the place, K, a, b, c and the source, then on request the
 // intensities and depths and the contributing stations. Text for people and
 // scripts: "Nome: valor" lines, tables with tab-separated columns.
+#include <optional>
 #include <ostream>
 
 #include "EscritorJson.h"
@@ -35,6 +36,14 @@ public:
     TJson RespostaJson(std::ostream* avisos = nullptr) const;
 
 private:
+    // The point's coordinate texts and its answer, from the mapped file or
+    // the pool; parameters that are not numbers are refused.
+    struct TLocal {
+        AnsiString Latitude, Longitude;
+        TEstacao Estacao{};
+        std::optional<TPontoDireto::TResposta> Direta;
+    };
+    TLocal Localiza() const;
     // The design storm and the inverse questions asked for, computed in full
     // before anything is written; the design storm's CSV table goes to
     // `tabela`, the notes on answers beyond the fitted ranges to `notas`.

@@ -43,17 +43,11 @@ void NotaDaDuracao(double tr, const TResposta& t, TJson& avisos) {
 }  // namespace
 
 TJson TConsultaPonto::RespostaJson(std::ostream* destinoAvisos) const {
-    const TLeitorCoordenada leitor(opcoes_.Convencao);
-    const AnsiString latitude = leitor.Texto(opcoes_.Latitude, true);
-    const AnsiString longitude = leitor.Texto(opcoes_.Longitude, false);
+    TLocal lugar = Localiza();
+    const AnsiString& latitude = lugar.Latitude;
+    const AnsiString& longitude = lugar.Longitude;
+    const TEstacao& r = lugar.Estacao;
     constexpr auto kIntegro = TPoolInterpolacao::TExigencia::RegistroIntegro;
-    std::optional<TPontoDireto::TResposta> direta;
-    if (direto_) direta = direto_->Responde(latitude, longitude);
-    std::vector<long double> pesos;
-    const TEstacao r = direta ? direta->Estacao : pool_->Interpola(latitude, longitude, pesos, kIntegro);
-    if (!std::isfinite(r.K) || !std::isfinite(r.a) || !std::isfinite(r.b) || !std::isfinite(r.c))
-        throw EInvalidOp(Ansi("Os parâmetros calculados não são números: os dados das estações estão "
-                              "corrompidos."));
     const TParametrosIdf p{r.K, r.a, r.b, r.c};
 
     TJson o = TJson::Objeto();
@@ -121,7 +115,7 @@ TJson TConsultaPonto::RespostaJson(std::ostream* destinoAvisos) const {
     }
     // The warning comes with every answer; the summary with --confianca.
     const TConfianca confianca =
-        direta ? std::move(direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
+        lugar.Direta ? std::move(lugar.Direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
     AcrescentaAviso(confianca, avisos);
     if (opcoes_.Confianca) o.Poe("confianca", JsonConfianca(confianca));
     if (destinoAvisos && !confianca.Aviso().empty())
