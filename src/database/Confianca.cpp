@@ -35,37 +35,17 @@ double Cruzado(TPonto o, TPonto a, TPonto b) { return (a.X - o.X) * (b.Y - o.Y) 
 
 }  // namespace
 
-// Andrew's monotone chain, after the points strictly inside the
-// quadrilateral of the four extreme points are set aside (they cannot be
-// vertices of the hull): on half a million stations only a few thousand are
-// left to sort.
+// Andrew's monotone chain, after the points that cannot be vertices are
+// set aside: on half a million stations only a few thousand are left to sort.
 TEnvoltoriaConvexa::TEnvoltoriaConvexa(std::vector<TPonto> p) {
     if (p.size() > 64) {
-        std::array<TPonto, 4> q = {p[0], p[0], p[0], p[0]};   // min x, min y, max x, max y
-        for (const TPonto& t : p) {
-            if (t.X < q[0].X) q[0] = t;
-            if (t.Y < q[1].Y) q[1] = t;
-            if (t.X > q[2].X) q[2] = t;
-            if (t.Y > q[3].Y) q[3] = t;
-        }
-        // Counter-clockwise order min x, min y, max x, max y: inside is to
-        // the left of every edge; kept when on or outside any edge.
-        auto dentro = [&](const TPonto& t) {
-            for (int k = 0; k < 4; ++k)
-                if (!(Cruzado(q[k], q[(k + 1) % 4], t) > 0)) return false;
-            return true;
-        };
-        p.erase(std::remove_if(p.begin(), p.end(), dentro), p.end());
+        TCandidatasEnvoltoria candidatas;
+        for (const TPonto& t : p) candidatas.Inclui(t);
+        p = candidatas.Guardadas();
     }
     std::sort(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
     p.erase(std::unique(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X == b.X && a.Y == b.Y; }), p.end());
     Cadeia(p);
-}
-
-TEnvoltoriaConvexa TEnvoltoriaConvexa::DeOrdenados(const std::vector<TPonto>& ordenados) {
-    TEnvoltoriaConvexa h;
-    h.Cadeia(ordenados);
-    return h;
 }
 
 // The lower and upper chains over points sorted by X, then Y, without repeats.
@@ -103,6 +83,70 @@ bool TEnvoltoriaConvexa::Contem(TPonto p) const {
     return true;
 }
 
+// A new extreme is kept, and the polygon redrawn.
+void TCandidatasEnvoltoria::NovoExtremo(TPonto p) {
+    const double s = p.X + p.Y, d = p.X - p.Y;
+    const std::array<double, 4> chave = {p.X, s, p.Y, d};
+    // Counter-clockwise order of the outward directions: least X, least
+    // X+Y, least Y, greatest X-Y, greatest X, greatest X+Y, greatest Y,
+    // least X-Y.
+    constexpr int kMenor[4] = {0, 1, 2, 7}, kMaior[4] = {4, 5, 6, 3};
+    for (std::size_t k = 0; k < 4; ++k) {
+        if (chave[k] < menor_[k]) {
+            menor_[k] = chave[k];
+            extremos_[static_cast<std::size_t>(kMenor[k])] = p;
+        }
+        if (chave[k] > maior_[k]) {
+            maior_[k] = chave[k];
+            extremos_[static_cast<std::size_t>(kMaior[k])] = p;
+        }
+    }
+    guardadas_.push_back(p);
+    Refaz();
+}
+
+bool TCandidatasEnvoltoria::DentroDosLados(TPonto p) const {
+    if (nLados_ < 3) return false;
+    for (int k = 0; k < nLados_; ++k) {
+        const TLado& l = lados_[static_cast<std::size_t>(k)];
+        const double a = l.A * (p.X - l.X0), b = l.B * (p.Y - l.Y0);
+        if (!(a + b > 1e-12 * (std::abs(a) + std::abs(b)))) return false;
+    }
+    return true;
+}
+
+void TCandidatasEnvoltoria::Junta(const TCandidatasEnvoltoria& outras) {
+    for (const TPonto& p : outras.guardadas_) Inclui(p);
+}
+
+// The sides between the distinct extremes (fewer than three make no
+// polygon), and the largest box about the middle of the extremes, in steps,
+// whose corners are inside.
+void TCandidatasEnvoltoria::Refaz() {
+    std::array<TPonto, 8> v{};
+    int n = 0;
+    for (const TPonto& e : extremos_)
+        if (n == 0 || e.X != v[static_cast<std::size_t>(n - 1)].X || e.Y != v[static_cast<std::size_t>(n - 1)].Y)
+            v[static_cast<std::size_t>(n++)] = e;
+    while (n > 1 && v[0].X == v[static_cast<std::size_t>(n - 1)].X && v[0].Y == v[static_cast<std::size_t>(n - 1)].Y) --n;
+    nLados_ = n < 3 ? 0 : n;
+    for (int k = 0; k < nLados_; ++k) {
+        const TPonto o = v[static_cast<std::size_t>(k)], d = v[static_cast<std::size_t>((k + 1) % n)];
+        lados_[static_cast<std::size_t>(k)] = {o.Y - d.Y, d.X - o.X, o.X, o.Y};
+    }
+    caixa_ = {kInfinito, kInfinito, -kInfinito, -kInfinito};
+    const double cx = (menor_[0] + maior_[0]) / 2, cy = (menor_[2] + maior_[2]) / 2;
+    const double rx = (maior_[0] - menor_[0]) / 2, ry = (maior_[2] - menor_[2]) / 2;
+    for (double f = 0.95; f > 0.2; f -= 0.15) {
+        const std::array<double, 4> c = {cx - f * rx, cy - f * ry, cx + f * rx, cy + f * ry};
+        if (DentroDosLados({c[0], c[1]}) && DentroDosLados({c[2], c[1]}) && DentroDosLados({c[2], c[3]}) &&
+            DentroDosLados({c[0], c[3]})) {
+            caixa_ = c;
+            break;
+        }
+    }
+}
+
 AnsiString TConfianca::Aviso() const {
     if (!Longe && !ForaDaEnvoltoria && !ForaDoBrasil) return {};
     const AnsiString km = std::to_string(std::lround(MaisProxima() ? MaisProxima()->DistanciaKm : 0));
@@ -119,9 +163,75 @@ AnsiString TConfianca::Aviso() const {
     return frase + Ansi("; os valores interpolados podem ser pouco confiáveis.");
 }
 
+bool TVizinhos::Insere(const TVista& v) {
+    if (n_ == perto_.size() && !(v < perto_.back())) return false;
+    std::size_t k = std::min(n_, perto_.size() - 1);
+    for (; k > 0 && v < perto_[k - 1]; --k) perto_[k] = perto_[k - 1];
+    perto_[k] = v;
+    n_ = std::min(n_ + 1, perto_.size());
+    return true;
+}
+
+// A generous estimate of Fecha's radius from what has been seen: a planar
+// degree is at most 111.7 km in kilometres.
+void TVizinhos::Estima() {
+    if (n_ < perto_.size()) return;
+    const double g = std::max(50.0, 111.7 * std::sqrt(perto_.back().D2));
+    const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat_)) + 5);
+    const double raio = 1.01 * g / (110.5 * std::cos(limite * 3.14159265358979323846 / 180));
+    estimativa2_ = raio * raio;
+}
+
+void TVizinhos::Ve(std::size_t i, double lat, double lon) {
+    const double dy = lat - lat_, dx = lon - lon_;
+    const TVista v{dx * dx + dy * dy, i, lat, lon};
+    if (v.D2 <= estimativa2_) guardadas_.push_back(v);
+    else menorRecusada_ = std::min(menorRecusada_, v.D2);
+    bool mudou = Insere(v);
+    if (std::abs(lat) > maiorLatitude_) {
+        maiorLatitude_ = std::abs(lat);
+        mudou = true;
+    }
+    if (mudou) Estima();
+}
+
+void TVizinhos::Junta(const TVizinhos& seguinte) {
+    for (std::size_t k = 0; k < seguinte.n_; ++k) Insere(seguinte.perto_[k]);
+    maiorLatitude_ = std::max(maiorLatitude_, seguinte.maiorLatitude_);
+    guardadas_.insert(guardadas_.end(), seguinte.guardadas_.begin(), seguinte.guardadas_.end());
+    menorRecusada_ = std::min(menorRecusada_, seguinte.menorRecusada_);
+}
+
+std::vector<TVizinhos::TListada> TVizinhos::Listadas() const {
+    std::vector<TListada> lista;
+    for (const TVista& v : guardadas_) {
+        const double km = Km(v.Lat, v.Lon);
+        if (km >= 0) lista.push_back({v.Indice, km});
+    }
+    return lista;
+}
+
+void TVizinhos::Fecha() {
+    // A lower bound of the kilometres in a degree of the plane, in any
+    // direction, between latitudes up to L: a degree of meridian is at least
+    // 110.57 km, a degree of parallel 111.32·cos(L) km. The 5 degrees of
+    // margin cover the poleward bow of a long geodesic.
+    const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat_)) + 5);
+    const double kmPorGrau = 110.5 * std::cos(limite * 3.14159265358979323846 / 180);
+    // The five nearest in the plane are at most G km away: so are the five
+    // nearest in kilometres, and every station within G km (and within 50 km)
+    // lies within G/kmPorGrau degrees.
+    double g = 50;
+    for (std::size_t k = 0; k < n_; ++k) g = std::max(g, DistanciaGeodesicaKm(lat_, lon_, perto_[k].Lat, perto_[k].Lon));
+    const double raio = g / kmPorGrau * (1 + 1e-9);
+    alcance_ = g;
+    raio2_ = raio * raio;
+}
+
 TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double distanciaDeAviso)
     : pool_(&pool), distanciaDeAviso_(distanciaDeAviso), envoltoria_(std::vector<TEnvoltoriaConvexa::TPonto>{}) {
     posicoes_.resize(pool.Tamanho());
+    TCandidatasEnvoltoria candidatas;
     const TEstacao* anterior = nullptr;
     for (std::size_t i = 0; i < pool.Tamanho(); ++i) {
         const TEstacao& e = pool.Estacao(i);
@@ -132,38 +242,18 @@ TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double d
         // (the pool raises first); it stands nowhere.
         try {
             posicoes_[i] = {ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text())};
+            candidatas.Inclui({posicoes_[i].Lon, posicoes_[i].Lat});
         } catch (const EConvertError&) {
             posicoes_[i] = {std::nan(""), std::nan("")};
         }
     }
-    Prepara(true);
-}
-
-TAvaliadorConfianca::TAvaliadorConfianca(std::vector<TBloco> blocos, TPosicoes posicoes,
-                                         TEnvoltoriaConvexa envoltoria, double distanciaDeAviso)
-    : blocos_(std::move(blocos)),
-      distanciaDeAviso_(distanciaDeAviso),
-      posicoes_(std::move(posicoes)),
-      envoltoria_(std::move(envoltoria)) {
-    Prepara(false);
+    envoltoria_ = candidatas.Envoltoria();
 }
 
 const TAvaliadorConfianca::TBloco& TAvaliadorConfianca::Bloco(std::size_t i) const {
     return *(std::upper_bound(blocos_.begin(), blocos_.end(), i,
                               [](std::size_t x, const TBloco& b) { return x < b.Inicio; }) -
              1);
-}
-
-// The largest latitude of the legible stations, and their hull.
-void TAvaliadorConfianca::Prepara(bool comEnvoltoria) {
-    std::vector<TEnvoltoriaConvexa::TPonto> pontos;
-    if (comEnvoltoria) pontos.reserve(posicoes_.size());
-    for (const TPosicao& p : posicoes_)
-        if (p.Legivel()) {
-            if (comEnvoltoria) pontos.push_back({p.Lon, p.Lat});
-            maiorLatitude_ = std::max(maiorLatitude_, std::abs(p.Lat));
-        }
-    if (comEnvoltoria) envoltoria_ = TEnvoltoriaConvexa(std::move(pontos));
 }
 
 TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiString& longitude,
@@ -178,63 +268,31 @@ TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiStr
             todas.push_back({Estacao(i), Bloco(i).Estado,
                              DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon),
                              Parcela(contribuicoes, i), {}});
-    return Conclui(std::move(todas), lat, lon, Unica(contribuicoes));
+    return ConcluiConfianca(std::move(todas), lat, lon, Unica(contribuicoes), envoltoria_, distanciaDeAviso_);
 }
 
 TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiString& longitude,
                                        TPoolInterpolacao::TExigencia exigencia) const {
     const std::vector<TPoolInterpolacao::TContribuicao> contribuicoes =
         pool_->Contribuicoes(latitude, longitude, exigencia, TPoolInterpolacao::TOrdem::DaVarredura);
-    return ResumoDe(ParseDms(latitude), ParseDms(longitude), Unica(contribuicoes),
-                    [&](std::size_t i) { return Parcela(contribuicoes, i); });
-}
-
-TConfianca TAvaliadorConfianca::ResumoDe(double lat, double lon, const TEstacao* unica,
-                                         const std::function<double(std::size_t)>& parcela) const {
-    // A lower bound of the kilometres in a degree of the plane, in any
-    // direction, between latitudes up to L: a degree of meridian is at least
-    // 110.57 km, a degree of parallel 111.32·cos(L) km. The 5 degrees of
-    // margin cover the poleward bow of a long geodesic.
-    const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat)) + 5);
-    const double kmPorGrau = 110.5 * std::cos(limite * 3.14159265358979323846 / 180);
-
-    auto plana = [&](const TPosicao& p) {   // squared planar distance
-        const double dy = p.Lat - lat, dx = p.Lon - lon;
-        return dx * dx + dy * dy;
-    };
-    // The five nearest in the plane (ties in scan order), kept as the scan goes.
-    std::array<std::pair<double, std::size_t>, 5> perto{};
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < posicoes_.size(); ++i) {
-        if (!posicoes_[i].Legivel()) continue;
-        const std::pair<double, std::size_t> x(plana(posicoes_[i]), i);
-        if (n == perto.size() && !(x < perto.back())) continue;
-        std::size_t k = std::min(n, perto.size() - 1);
-        for (; k > 0 && x < perto[k - 1]; --k) perto[k] = perto[k - 1];
-        perto[k] = x;
-        n = std::min(n + 1, perto.size());
-    }
-    // The five nearest in the plane are at most G km away: so are the five
-    // nearest in kilometres, and every station within G km (and within 50 km)
-    // lies within G/kmPorGrau degrees.
-    double g = 50;
-    for (std::size_t k = 0; k < n; ++k) {
-        const TPosicao& p = posicoes_[perto[k].second];
-        g = std::max(g, DistanciaGeodesicaKm(lat, lon, p.Lat, p.Lon));
-    }
-    const double raio = g / kmPorGrau * (1 + 1e-9);
-    std::vector<std::size_t> candidatas;   // in scan order, for ties
+    const double lat = ParseDms(latitude), lon = ParseDms(longitude);
+    TVizinhos vizinhos(lat, lon);
     for (std::size_t i = 0; i < posicoes_.size(); ++i)
-        if (posicoes_[i].Legivel() && plana(posicoes_[i]) <= raio * raio) candidatas.push_back(i);
-    std::vector<TEstacaoContribuinte> lista;
-    lista.reserve(candidatas.size());
-    // Only those within G km: a candidate farther off could be preceded by a
-    // station outside the radius.
-    for (std::size_t i : candidatas) {
-        const double km = DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon);
-        if (km <= g) lista.push_back({Estacao(i), Bloco(i).Estado, km, parcela(i), {}});
+        if (posicoes_[i].Legivel()) vizinhos.Ve(i, posicoes_[i].Lat, posicoes_[i].Lon);
+    vizinhos.Fecha();
+    std::vector<TVizinhos::TListada> listadas;
+    if (vizinhos.Completa()) {
+        listadas = vizinhos.Listadas();
+    } else {
+        for (std::size_t i = 0; i < posicoes_.size(); ++i) {
+            if (!posicoes_[i].Legivel()) continue;
+            const double km = vizinhos.Km(posicoes_[i].Lat, posicoes_[i].Lon);
+            if (km >= 0) listadas.push_back({i, km});
+        }
     }
-    return Conclui(std::move(lista), lat, lon, unica);
+    std::vector<TEstacaoContribuinte> lista;
+    for (const auto& [i, km] : listadas) lista.push_back({Estacao(i), Bloco(i).Estado, km, Parcela(contribuicoes, i), {}});
+    return ConcluiConfianca(std::move(lista), lat, lon, Unica(contribuicoes), envoltoria_, distanciaDeAviso_);
 }
 
 // The share of pool index i in the pool's contributions in scan order (an
@@ -245,12 +303,10 @@ double TAvaliadorConfianca::Parcela(const std::vector<TPoolInterpolacao::TContri
     return contribuicoes.size() == 1 && contribuicoes[0].Estacao == Estacao(i) ? 1.0 : 0.0;
 }
 
-// The list (in scan order, with kilometres and shares) sorted nearest first,
-// with the counts, the spread, the exact match and the warnings.
-TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas, double lat, double lon,
-                                        const TEstacao* unica) const {
+TConfianca ConcluiConfianca(std::vector<TEstacaoContribuinte> todas, double lat, double lon, const TEstacao* unica,
+                            const TEnvoltoriaConvexa& envoltoria, double distanciaDeAviso) {
     TConfianca r;
-    r.DistanciaDeAviso = distanciaDeAviso_;
+    r.DistanciaDeAviso = distanciaDeAviso;
     r.ForaDoBrasil = ForaDaExtensaoDoBrasil(lat, lon);
     for (const auto& c : todas) {
         if (c.DistanciaKm <= 25) ++r.Ate25Km;
@@ -293,7 +349,7 @@ TConfianca TAvaliadorConfianca::Conclui(std::vector<TEstacaoContribuinte> todas,
         return r;
     }
     r.Estacoes = std::move(todas);
-    if (const TEstacaoContribuinte* perto = r.MaisProxima()) r.Longe = perto->DistanciaKm > distanciaDeAviso_;
-    r.ForaDaEnvoltoria = !envoltoria_.Contem({lon, lat});
+    if (const TEstacaoContribuinte* perto = r.MaisProxima()) r.Longe = perto->DistanciaKm > distanciaDeAviso;
+    r.ForaDaEnvoltoria = !envoltoria.Contem({lon, lat});
     return r;
 }

@@ -7,15 +7,16 @@
 // Kilometres are geodesic distances on the GRS80 ellipsoid (SIRGAS 2000);
 // they are for people. The weights and the hull stay on the planar degrees
 // of the interpolation.
+#include <array>
 #include <cstddef>
-#include <functional>
+#include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "database/PoolInterpolacao.h"
 #include "database/Registros.h"
 #include "platform/AnsiString.h"
-#include "platform/MemoriaGrande.h"
 
 // Geodesic distance in km between two points given in degrees south and
 // west, both positive (the stations' convention).
@@ -28,19 +29,58 @@ public:
         double X, Y;
     };
     explicit TEnvoltoriaConvexa(std::vector<TPonto> pontos);
-    // The same hull from points already sorted by X, then Y, without
-    // repeats, among which every vertex is (for each X, the lowest and the
-    // highest Y of a larger set are enough): no sorting.
-    static TEnvoltoriaConvexa DeOrdenados(const std::vector<TPonto>& ordenados);
     // Inside or on the boundary (a point on an edge or a vertex is inside).
     bool Contem(TPonto p) const;
     // Counter-clockwise, collinear points dropped.
     const std::vector<TPonto>& Vertices() const { return vertices_; }
 
 private:
-    TEnvoltoriaConvexa() = default;
     void Cadeia(const std::vector<TPonto>& p);
     std::vector<TPonto> vertices_;
+};
+
+// The points that may be vertices of a hull, kept as they come: a point
+// well inside the polygon of the extreme points seen so far (least and
+// greatest X, Y, X+Y and X-Y) cannot be one and is dropped. Of half a
+// million stations a few thousand are kept, and no point set is held.
+class TCandidatasEnvoltoria {
+public:
+    using TPonto = TEnvoltoriaConvexa::TPonto;
+    void Inclui(TPonto p) {
+        if (p.X > caixa_[0] && p.X < caixa_[2] && p.Y > caixa_[1] && p.Y < caixa_[3]) return;
+        const double s = p.X + p.Y, d = p.X - p.Y;
+        if ((p.X < menor_[0]) | (s < menor_[1]) | (p.Y < menor_[2]) | (d < menor_[3]) | (p.X > maior_[0]) |
+            (s > maior_[1]) | (p.Y > maior_[2]) | (d > maior_[3]))
+            NovoExtremo(p);
+        else if (!DentroDosLados(p))
+            guardadas_.push_back(p);
+    }
+    // The points another part of the same set kept.
+    void Junta(const TCandidatasEnvoltoria& outras);
+    // The hull of every point included (that of the kept ones).
+    TEnvoltoriaConvexa Envoltoria() const { return TEnvoltoriaConvexa(guardadas_); }
+    const std::vector<TPonto>& Guardadas() const { return guardadas_; }
+
+private:
+    static constexpr double kInfinito = std::numeric_limits<double>::infinity();
+    void NovoExtremo(TPonto p);
+    void Refaz();
+    // Inside every side by more than the rounding of the products can
+    // account for: strictly inside a polygon of points of the set.
+    bool DentroDosLados(TPonto p) const;
+    struct TLado {   // inside when A·(x − X0) + B·(y − Y0) is clearly positive
+        double A, B, X0, Y0;
+    };
+    // Least and greatest X, X+Y, Y and X-Y so far, and the points that give them.
+    std::array<double, 4> menor_{kInfinito, kInfinito, kInfinito, kInfinito};
+    std::array<double, 4> maior_{-kInfinito, -kInfinito, -kInfinito, -kInfinito};
+    std::array<TPonto, 8> extremos_{};
+    std::array<TLado, 8> lados_{};
+    int nLados_ = 0;   // under 3: no polygon yet, every point is kept
+    // A box inside the polygon (X0, Y0, X1, Y1): a point in it is neither
+    // an extreme nor near a side.
+    std::array<double, 4> caixa_{kInfinito, kInfinito, -kInfinito, -kInfinito};
+    std::vector<TPonto> guardadas_;
 };
 
 // Return period and duration of the intensity the tables compare stations by.
@@ -73,10 +113,84 @@ struct TConfianca {
     AnsiString Aviso() const;
 };
 
+// The stations a confidence summary lists (all within 50 km and the five
+// nearest, at least), found without keeping every station's position. The
+// five nearest in the plane and the largest latitude bound the kilometres
+// of the five nearest, and so the planar radius of the list: geodesic
+// distances are worked out only for stations within it. One pass (Ve)
+// keeps the stations within a running estimate of that radius; when the
+// final radius reaches a station it set aside, a second pass (Km over every
+// station) lists them instead. Parts of one scan may take the first pass
+// apart and be joined in scan order.
+class TVizinhos {
+public:
+    TVizinhos(double lat, double lon) : lat_(lat), lon_(lon) {}
+    // The i-th station (scan order) stands at (lat, lon), in degrees.
+    void Ve(std::size_t i, double lat, double lon);
+    // The part that follows this one in the scan.
+    void Junta(const TVizinhos& seguinte);
+    // After the first pass.
+    void Fecha();
+    // The kept stations suffice: Listadas is the list.
+    bool Completa() const { return raio2_ < menorRecusada_; }
+    struct TListada {
+        std::size_t Indice;
+        double Km;
+    };
+    std::vector<TListada> Listadas() const;
+    // Second pass: the kilometres to a station at (lat, lon) when it is
+    // listed, else a negative number.
+    double Km(double lat, double lon) const {
+        const double dy = lat - lat_, dx = lon - lon_;
+        if (!(dx * dx + dy * dy <= raio2_)) return -1;
+        const double km = DistanciaGeodesicaKm(lat_, lon_, lat, lon);
+        return km <= alcance_ ? km : -1;
+    }
+
+private:
+    struct TVista {
+        double D2;   // squared degrees in the plane
+        std::size_t Indice;
+        double Lat, Lon;
+        bool operator<(const TVista& o) const { return D2 < o.D2 || (D2 == o.D2 && Indice < o.Indice); }
+    };
+    bool Insere(const TVista& v);   // among the five nearest
+    void Estima();
+    double lat_, lon_;
+    std::array<TVista, 5> perto_{};
+    std::size_t n_ = 0;
+    double maiorLatitude_ = 0;
+    double estimativa2_ = std::numeric_limits<double>::infinity();   // running radius, squared
+    double menorRecusada_ = std::numeric_limits<double>::infinity();
+    std::vector<TVista> guardadas_;   // in scan order
+    double alcance_ = 0, raio2_ = -1;   // km, squared degrees
+};
+
+// The list (in scan order, with kilometres and shares) sorted nearest first,
+// with the counts, the spread, the exact match and the warnings: unica is
+// the one station the interpolation answered with (an exact match, or a
+// pool of one), else null.
+TConfianca ConcluiConfianca(std::vector<TEstacaoContribuinte> lista, double lat, double lon, const TEstacao* unica,
+                            const TEnvoltoriaConvexa& envoltoria, double distanciaDeAviso);
+
 // Built once over a pool (the hull of its stations); Avalia may run on
 // several threads.
 class TAvaliadorConfianca {
 public:
+    TAvaliadorConfianca(const TPoolInterpolacao& pool, double distanciaDeAviso = DistanciaDeAvisoPadrao);
+    // The texts and the exigencia as TPoolInterpolacao::Contribuicoes takes
+    // them (same errors).
+    TConfianca Avalia(const AnsiString& latitude, const AnsiString& longitude,
+                      TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
+    // The same answer, but Estacoes holds only the nearest stations that the
+    // counts, the spread and the warning need (TVizinhos: a prefix of
+    // Avalia's list). It costs little more than the interpolation itself on
+    // the largest pool: for a hint on every click and for each row of a batch.
+    TConfianca Resumo(const AnsiString& latitude, const AnsiString& longitude,
+                      TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
+    const TEnvoltoriaConvexa& Envoltoria() const { return envoltoria_; }
+
+private:
     // Where a station stands, in degrees south and west; NaN when its texts
     // do not read (it stands nowhere).
     struct TPosicao {
@@ -89,45 +203,15 @@ public:
         const TEstacao* Primeira;
         int Estado;
     };
-    TAvaliadorConfianca(const TPoolInterpolacao& pool, double distanciaDeAviso = DistanciaDeAvisoPadrao);
-    // Over stations already read, in scan order (each position as ParseDms
-    // reads its texts), and their hull, for an answer made without a pool:
-    // only ResumoDe serves it.
-    using TPosicoes = std::vector<TPosicao, TAlocadorGrande<TPosicao>>;
-    TAvaliadorConfianca(std::vector<TBloco> blocos, TPosicoes posicoes, TEnvoltoriaConvexa envoltoria,
-                        double distanciaDeAviso = DistanciaDeAvisoPadrao);
-    // The texts and the exigencia as TPoolInterpolacao::Contribuicoes takes
-    // them (same errors).
-    TConfianca Avalia(const AnsiString& latitude, const AnsiString& longitude,
-                      TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
-    // The same answer, but Estacoes holds only the nearest stations that the
-    // counts, the spread and the warning need (all within 50 km and the five
-    // nearest, at least: a prefix of Avalia's list). Geodesic distances are worked out only for the
-    // stations that the planar degrees cannot rule out, so it costs little
-    // more than the interpolation itself on the largest pool: for a hint on
-    // every click and for each row of a batch.
-    TConfianca Resumo(const AnsiString& latitude, const AnsiString& longitude,
-                      TPoolInterpolacao::TExigencia exigencia = TPoolInterpolacao::TExigencia::TextosLegiveis) const;
-    // Resumo once the interpolation has answered: unica is the one station
-    // it answered with (an exact match, or a pool of one), else null;
-    // parcela(i) the share of the i-th station in scan order.
-    TConfianca ResumoDe(double lat, double lon, const TEstacao* unica,
-                        const std::function<double(std::size_t)>& parcela) const;
-    const TEnvoltoriaConvexa& Envoltoria() const { return envoltoria_; }
-
-private:
-    void Prepara(bool comEnvoltoria);
     const TEstacao* Estacao(std::size_t i) const { return &Bloco(i).Primeira[i - Bloco(i).Inicio]; }
     const TBloco& Bloco(std::size_t i) const;
     double Parcela(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes, std::size_t i) const;
     static const TEstacao* Unica(const std::vector<TPoolInterpolacao::TContribuicao>& contribuicoes) {
         return contribuicoes.size() == 1 ? contribuicoes[0].Estacao : nullptr;
     }
-    TConfianca Conclui(std::vector<TEstacaoContribuinte> lista, double lat, double lon, const TEstacao* unica) const;
-    const TPoolInterpolacao* pool_ = nullptr;   // null when built from stations already read
+    const TPoolInterpolacao* pool_;
     std::vector<TBloco> blocos_;
     double distanciaDeAviso_;
-    TPosicoes posicoes_;               // by pool index
-    double maiorLatitude_ = 0;         // of the legible stations, degrees
+    std::vector<TPosicao> posicoes_;   // by pool index
     TEnvoltoriaConvexa envoltoria_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -26,7 +27,6 @@ const std::string& Existente(const std::string& caminho) {
 struct TLeitura {
     long double Lat, Lon;   // as the pool reads them
     double LatD, LonD;      // as the confidence reads them
-    int LatS, LonS;         // whole seconds when minutes and seconds are under 60, else -1
 };
 
 // The minutes and seconds of every usual text, ((s/60)+m)/60, worked out
@@ -50,7 +50,7 @@ inline bool Digito(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 // The usual text, three two-digit pieces at their places, read as ParseDmsL
 // and ParseDms read it (the same whole numbers, the same operations); false
 // for any other text, which the pool's own reading then takes.
-inline bool LeTexto(const TFracoes& f, const TextoFixo<9>& t, long double& l, double& d, int& emSegundos) {
+inline bool LeTexto(const TFracoes& f, const TextoFixo<9>& t, long double& l, double& d) {
     const char* c = t.Chars;
     if (t.Len < 8 || t.Len > 9 || !(Digito(c[0]) & Digito(c[1]) & Digito(c[3]) & Digito(c[4]) & Digito(c[6]) & Digito(c[7])))
         return false;
@@ -60,69 +60,15 @@ inline bool LeTexto(const TFracoes& f, const TextoFixo<9>& t, long double& l, do
     const int ms = minutos * 100 + segundos;
     l = f.Longa[ms] + static_cast<long double>(graus);
     d = f.Dupla[ms] + static_cast<double>(graus);
-    emSegundos = minutos < 60 && segundos < 60 ? graus * 3600 + minutos * 60 + segundos : -1;
     return true;
 }
 
 // A whole record with usual texts, read without a copy.
 inline bool LeRapido(const TFracoes& f, const TEstacao& e, TLeitura& r) {
-    if (!LeTexto(f, e.Latitude, r.Lat, r.LatD, r.LatS) || !LeTexto(f, e.Longitude, r.Lon, r.LonD, r.LonS)) return false;
+    if (!LeTexto(f, e.Latitude, r.Lat, r.LatD) || !LeTexto(f, e.Longitude, r.Lon, r.LonD)) return false;
     const double K = e.K, a = e.a, b = e.b, c = e.c;
     return std::isfinite(K) && std::isfinite(a) && std::isfinite(b) && std::isfinite(c);
 }
-
-// Every vertex of the stations' hull is, among the stations at its
-// longitude, the southernmost or the northernmost: those are kept by the
-// whole second of longitude (in order, so the hull needs no sorting), the
-// stations of other texts as they are.
-class TExtremos {
-public:
-    TExtremos() : faixa_(kSegundos, {INT32_MAX, -1}) {}
-    void Inclui(const TLeitura& r) {
-        if (r.LatS < 0 || r.LonS < 0) {
-            outros_.push_back({r.LonD, r.LatD});
-            return;
-        }
-        TFaixa& f = faixa_[static_cast<std::size_t>(r.LonS)];
-        f.Menor = std::min(f.Menor, r.LatS);
-        f.Maior = std::max(f.Maior, r.LatS);
-    }
-    void Junta(const TExtremos& outros) {
-        for (std::size_t x = 0; x < faixa_.size(); ++x) {
-            faixa_[x].Menor = std::min(faixa_[x].Menor, outros.faixa_[x].Menor);
-            faixa_[x].Maior = std::max(faixa_[x].Maior, outros.faixa_[x].Maior);
-        }
-        outros_.insert(outros_.end(), outros.outros_.begin(), outros.outros_.end());
-    }
-    TEnvoltoriaConvexa Envoltoria() const {
-        std::vector<TEnvoltoriaConvexa::TPonto> pontos;
-        pontos.reserve(2 * static_cast<std::size_t>(
-                                std::count_if(faixa_.begin(), faixa_.end(), [](const TFaixa& f) { return f.Maior >= 0; })));
-        for (int x = 0; x < kSegundos; ++x) {
-            const TFaixa& f = faixa_[static_cast<std::size_t>(x)];
-            if (f.Maior < 0) continue;
-            const double lon = Graus(x);
-            pontos.push_back({lon, Graus(f.Menor)});
-            if (f.Maior != f.Menor) pontos.push_back({lon, Graus(f.Maior)});
-        }
-        if (outros_.empty()) return TEnvoltoriaConvexa::DeOrdenados(pontos);
-        pontos.insert(pontos.end(), outros_.begin(), outros_.end());
-        return TEnvoltoriaConvexa(std::move(pontos));
-    }
-
-private:
-    static constexpr int kSegundos = 100 * 3600;
-    // As LeTexto reads the text of these seconds.
-    static double Graus(int s) {
-        const double graus = s / 3600, minutos = s / 60 % 60, segundos = s % 60;
-        return ((segundos / 60) + minutos) / 60 + graus;
-    }
-    struct TFaixa {
-        int Menor, Maior;   // latitude seconds
-    };
-    std::vector<TFaixa, TAlocadorGrande<TFaixa>> faixa_;   // by longitude second
-    std::vector<TEnvoltoriaConvexa::TPonto> outros_;
-};
 
 }  // namespace
 
@@ -141,7 +87,6 @@ TPontoDireto::TPontoDireto(const std::string& caminhoEstacoes)
         if (k < EstadosInterpolacao.size() && EstadosInterpolacao[k] == s) {
             blocos_[k++] = {reinterpret_cast<const TEstacao*>(dados + pos), n, s};
             tamanho_ += n;
-            arquivo_.VaiLer(pos, bytes);
         }
         pos += bytes;
     }
@@ -155,64 +100,124 @@ struct TAlvo {
     double Lat, Lon;
 };
 
-// The first pass over the stations [inicio, fim) of the scan, which may run
-// beside the others: every station's position (for the confidence) and, up
-// to the first station that is the answer or a record that is not whole,
-// the weights.
-struct TParte {
-    std::size_t Inicio = 0, Fim = 0;
-    std::size_t Evento = 0;     // first answer or record that is not whole; Fim when none
-    AnsiString Defeito;         // the message, when Evento is a record that is not whole
-    TExtremos Extremos;
+struct TBlocoVarrido {
+    std::size_t Inicio;   // scan index of its first station
+    const TEstacao* Primeira;
+    std::size_t Quantas;
+    int Estado;
+};
 
-    void Percorre(const std::vector<TAvaliadorConfianca::TBloco>& blocos, const std::vector<std::size_t>& quantas,
-                  const TAlvo& alvo, const AnsiString& arquivo, TAvaliadorConfianca::TPosicao* posicoes,
-                  long double* pesos) {
-        static const TFracoes fracoes;
-        Evento = Fim;
+// f(i, station, block) for the stations [inicio, fim) of the scan.
+template <typename F>
+void ParaCada(const std::vector<TBlocoVarrido>& blocos, std::size_t inicio, std::size_t fim, F f) {
+    for (const TBlocoVarrido& b : blocos) {
+        const std::size_t de = std::max(inicio, b.Inicio), ate = std::min(fim, b.Inicio + b.Quantas);
+        for (std::size_t i = de; i < ate; ++i) f(i, b.Primeira[i - b.Inicio], b);
+    }
+}
+
+// A record that is not read the usual way, examined as the pool examines
+// it; its first defect goes to defeito.
+bool LeDevagar(const TEstacao& e, TLeitura& r, AnsiString& defeito) {
+    TExameEstacao x = ExaminaEstacao(e);
+    defeito = std::move(x.Defeito);
+    if (!x.Legivel) return false;
+    r = {x.Lat, x.Lon, ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text())};
+    return true;
+}
+
+// f(first, count) for each run of the stations [inicio, fim) of the scan that lies in one block.
+template <typename F>
+void ParaCadaTrecho(const std::vector<TBlocoVarrido>& blocos, std::size_t inicio, std::size_t fim, F f) {
+    for (const TBlocoVarrido& b : blocos) {
+        const std::size_t de = std::max(inicio, b.Inicio), ate = std::min(fim, b.Inicio + b.Quantas);
+        if (de < ate) f(b.Primeira + (de - b.Inicio), ate - de);
+    }
+}
+
+struct TLiberaGrande {
+    std::size_t Bytes;
+    void operator()(void* p) const { LiberaGrande(p, Bytes); }
+};
+
+// A station's texts as the pool and the confidence read them; false when
+// they do not read.
+inline bool Le(const TFracoes& f, const TEstacao& e, TLeitura& r, AnsiString& defeito) {
+    return LeRapido(f, e, r) || LeDevagar(e, r, defeito);
+}
+
+const TFracoes& Fracoes() {
+    static const TFracoes fracoes;
+    return fracoes;
+}
+
+// A part [Inicio, Fim) of the scan, whose first pass may run beside the
+// others': the weights up to the first station that is the answer or a
+// record that is not whole, and, over every station, the nearest ones and
+// the candidates of the hull.
+struct TParte {
+    TParte(std::size_t inicio, std::size_t fim, const TAlvo& alvo)
+        : Inicio(inicio), Fim(fim), Evento(fim), Vizinhos(alvo.Lat, alvo.Lon) {}
+    std::size_t Inicio, Fim;
+    std::size_t Evento;         // first answer or record that is not whole; Fim when none
+    AnsiString Defeito;         // the message, when Evento is a record that is not whole
+    TVizinhos Vizinhos;
+    TCandidatasEnvoltoria Envoltoria;
+
+    long double Soma = 0;       // of the weights, in scan order (kept by the first part only)
+
+    void PrimeiraPassagem(const std::vector<TBlocoVarrido>& blocos, const TAlvo& alvo, const AnsiString& arquivo,
+                          long double* pesos, bool soma) {
+        const TFracoes& fracoes = Fracoes();
         bool parou = false;
-        for (std::size_t k = 0; k < blocos.size(); ++k) {
-            const std::size_t de = std::max(Inicio, blocos[k].Inicio), ate = std::min(Fim, blocos[k].Inicio + quantas[k]);
-            for (std::size_t i = de; i < ate; ++i) {
-                const TEstacao& e = blocos[k].Primeira[i - blocos[k].Inicio];
-                TLeitura r{};
-                bool legivel = true;
-                if (!LeRapido(fracoes, e, r)) {
-                    const TExameEstacao x = ExaminaEstacao(e);
-                    legivel = x.Legivel;
-                    if (!parou && !x.Defeito.empty()) {
-                        parou = true;
-                        Evento = i;
-                        Defeito = MensagemRegistroCorrompido(arquivo, DescreveRegistro(e, blocos[k].Estado, i - blocos[k].Inicio),
-                                                             x.Defeito);
-                    }
-                    if (legivel) r = {x.Lat, x.Lon, ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text()), -1, -1};
-                }
-                if (legivel) {
-                    posicoes[i] = {r.LatD, r.LonD};
-                    Extremos.Inclui(r);
-                } else {
-                    posicoes[i] = {std::nan(""), std::nan("")};
-                }
-                if (parou) continue;
-                // Equal texts read alike: the texts are compared only then.
-                if (r.LatD == alvo.Lat && r.LonD == alvo.Lon && e.Latitude.Vista() == alvo.Latitude &&
-                    e.Longitude.Vista() == alvo.Longitude) {
-                    parou = true;
-                    Evento = i;
-                    continue;
-                }
-                const long double d2 = passos_interpolacao::Distancia2(r.Lat, r.Lon, alvo.Lat, alvo.Lon);
-                if (d2 == 0) {
-                    parou = true;
-                    Evento = i;
-                    continue;
-                }
-                pesos[i] = passos_interpolacao::Peso(d2);
+        AnsiString defeito;
+        ParaCada(blocos, Inicio, Fim, [&](std::size_t i, const TEstacao& e, const TBlocoVarrido& b) {
+            TLeitura r{};
+            defeito.clear();
+            const bool legivel = Le(fracoes, e, r, defeito);
+            if (legivel) {
+                Vizinhos.Ve(i, r.LatD, r.LonD);
+                Envoltoria.Inclui({r.LonD, r.LatD});
             }
-        }
+            if (parou) return;
+            if (!defeito.empty()) {
+                parou = true;
+                Evento = i;
+                Defeito = MensagemRegistroCorrompido(arquivo, DescreveRegistro(e, b.Estado, i - b.Inicio), defeito);
+                return;
+            }
+            // Equal texts read alike: the texts are compared only then.
+            if (r.LatD == alvo.Lat && r.LonD == alvo.Lon && e.Latitude.Vista() == alvo.Latitude &&
+                e.Longitude.Vista() == alvo.Longitude) {
+                parou = true;
+                Evento = i;
+                return;
+            }
+            const long double d2 = passos_interpolacao::Distancia2(r.Lat, r.Lon, alvo.Lat, alvo.Lon);
+            if (d2 == 0) {
+                parou = true;
+                Evento = i;
+                return;
+            }
+            pesos[i] = passos_interpolacao::Peso(d2);
+            if (soma) Soma += pesos[i];
+        });
     }
 };
+
+// The second pass of the nearest stations, when the first did not keep them all.
+std::vector<TVizinhos::TListada> Lista(const std::vector<TBlocoVarrido>& blocos, std::size_t n, const TVizinhos& vizinhos) {
+    const TFracoes& fracoes = Fracoes();
+    std::vector<TVizinhos::TListada> lista;
+    AnsiString defeito;
+    ParaCada(blocos, 0, n, [&](std::size_t i, const TEstacao& e, const TBlocoVarrido&) {
+        TLeitura r{};
+        if (!Le(fracoes, e, r, defeito)) return;
+        const double km = vizinhos.Km(r.LatD, r.LonD);
+        if (km >= 0) lista.push_back({i, km});
+    });
+    return lista;
+}
 
 // f(parte) for each part, the first on this thread and the others beside
 // it; a part whose thread the system refuses runs on this thread.
@@ -236,29 +241,32 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
                                                double distanciaDeAviso) const {
     const TAlvo alvo{latitude, longitude, ParseDms(latitude), ParseDms(longitude)};
     const std::size_t n = tamanho_;
-    std::vector<TAvaliadorConfianca::TBloco> blocos;
-    std::vector<std::size_t> quantas;
-    for (std::size_t k = 0, inicio = 0; k < blocos_.size(); inicio += blocos_[k++].Quantas) {
-        blocos.push_back({inicio, blocos_[k].Primeira, blocos_[k].Estado});
-        quantas.push_back(blocos_[k].Quantas);
-    }
-    TAvaliadorConfianca::TPosicoes posicoes(n);
-    std::vector<long double, TAlocadorGrande<long double>> pesos(n);
+    std::vector<TBlocoVarrido> blocos;
+    for (std::size_t k = 0, inicio = 0; k < blocos_.size(); inicio += blocos_[k++].Quantas)
+        blocos.push_back({inicio, blocos_[k].Primeira, blocos_[k].Quantas, blocos_[k].Estado});
+    // Written by the first pass up to its first event, read only when there is none.
+    const std::size_t bytesPesos = std::max<std::size_t>(n, 1) * sizeof(long double);
+    const std::unique_ptr<long double, TLiberaGrande> pesos(static_cast<long double*>(ReservaGrande(bytesPesos)),
+                                                            TLiberaGrande{bytesPesos});
 
-    // The stations in parts of the scan, one per core (a few at most).
+    // The first pass in parts of the scan, one per core (a few at most).
     constexpr std::size_t kPorParte = 1u << 16;
     const std::size_t nucleos = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
     const std::size_t nPartes = std::clamp<std::size_t>(n / kPorParte, 1, nucleos);
-    std::vector<TParte> partes(nPartes);
-    for (std::size_t k = 0; k < nPartes; ++k) {
-        partes[k].Inicio = n * k / nPartes;
-        partes[k].Fim = n * (k + 1) / nPartes;
-    }
+    std::vector<TParte> partes;
+    for (std::size_t k = 0; k < nPartes; ++k) partes.emplace_back(n * k / nPartes, n * (k + 1) / nPartes, alvo);
     const AnsiString arquivo = TextoDoCaminho(caminho_);
-    EmParalelo(partes, [&](TParte& p) { p.Percorre(blocos, quantas, alvo, arquivo, posicoes.data(), pesos.data()); });
+    EmParalelo(partes, [&](TParte& p) {
+        // Each part fills the page tables of its own stations first.
+        ParaCadaTrecho(blocos, p.Inicio, p.Fim, [&](const TEstacao* de, std::size_t quantas) {
+            arquivo_.VaiLer(static_cast<std::size_t>(reinterpret_cast<const unsigned char*>(de) - arquivo_.Dados()),
+                            quantas * sizeof(TEstacao));
+        });
+        p.PrimeiraPassagem(blocos, alvo, arquivo, pesos.get(), &p == &partes[0]);
+    });
 
     // In scan order: the first station that is the answer or a record that
-    // is not whole decides; otherwise the weights are summed in scan order.
+    // is not whole decides.
     std::size_t achada = n;
     for (const TParte& p : partes)
         if (p.Evento < p.Fim) {
@@ -266,31 +274,36 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
             achada = p.Evento;
             break;
         }
-    auto estacao = [&](std::size_t q) -> const TEstacao& {
+    for (std::size_t k = 1; k < partes.size(); ++k) {
+        partes[0].Vizinhos.Junta(partes[k].Vizinhos);
+        partes[0].Envoltoria.Junta(partes[k].Envoltoria);
+    }
+    TVizinhos& vizinhos = partes[0].Vizinhos;
+    vizinhos.Fecha();
+    const std::vector<TVizinhos::TListada> listadas =
+        vizinhos.Completa() ? vizinhos.Listadas() : Lista(blocos, n, vizinhos);
+    auto bloco = [&](std::size_t q) -> const TBlocoVarrido& {
         std::size_t k = 0;
         while (k + 1 < blocos.size() && blocos[k + 1].Inicio <= q) ++k;
-        return blocos[k].Primeira[q - blocos[k].Inicio];
+        return blocos[k];
     };
+    auto estacao = [&](std::size_t q) -> const TEstacao& { return bloco(q).Primeira[q - bloco(q).Inicio]; };
 
     TResposta resposta;
     long double soma = 0;
     if (achada < n) {
         resposta.Estacao = estacao(achada);
     } else {
-        long double total = 0;
-        for (std::size_t q = 0; q < n; ++q) total += pesos[q];
+        long double total = partes[0].Soma;
+        for (std::size_t q = partes[0].Fim; q < n; ++q) total += pesos.get()[q];
         soma = VerificaL(total);
-        // Second pass: the shares beside each other, then each parameter
-        // summed in scan order.
-        EmParalelo(partes, [&](TParte& p) {
-            for (std::size_t q = p.Inicio; q < p.Fim; ++q) pesos[q] = pesos[q] / soma;
-        });
+        // Second pass: each parameter summed in scan order with the shares.
         double somas[4] = {0, 0, 0, 0};
         std::size_t q = 0;
-        for (const TBloco& bloco : blocos_)
-            for (std::size_t j = 0; j < bloco.Quantas; ++j, ++q) {
-                const TEstacao& e = bloco.Primeira[j];
-                passos_interpolacao::Soma(somas, pesos[q], e.K, e.a, e.b, e.c);
+        for (const TBloco& b : blocos_)
+            for (std::size_t j = 0; j < b.Quantas; ++j, ++q) {
+                const TEstacao& e = b.Primeira[j];
+                passos_interpolacao::Soma(somas, pesos.get()[q] / soma, e.K, e.a, e.b, e.c);
             }
         TEstacao& r = resposta.Estacao;
         r.K = somas[0];
@@ -304,13 +317,13 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
     }
 
     const TEstacao* unica = achada < n ? &estacao(achada) : n == 1 ? &estacao(0) : nullptr;
-    auto parcela = [&](std::size_t q) {
-        if (achada < n) return q == achada ? 1.0 : 0.0;
-        return static_cast<double>(pesos[q]);   // already divided by the sum
-    };
-    for (std::size_t k = 1; k < partes.size(); ++k) partes[0].Extremos.Junta(partes[k].Extremos);
-    const TAvaliadorConfianca avaliador(std::move(blocos), std::move(posicoes), partes[0].Extremos.Envoltoria(),
-                                        distanciaDeAviso);
-    resposta.Confianca = avaliador.ResumoDe(alvo.Lat, alvo.Lon, unica, parcela);
+    std::vector<TEstacaoContribuinte> lista;
+    lista.reserve(listadas.size());
+    for (const auto& [q, km] : listadas) {
+        const double parcela = achada < n ? (q == achada ? 1.0 : 0.0) : static_cast<double>(pesos.get()[q] / soma);
+        lista.push_back({&estacao(q), bloco(q).Estado, km, parcela, {}});
+    }
+    resposta.Confianca = ConcluiConfianca(std::move(lista), alvo.Lat, alvo.Lon, unica,
+                                          partes[0].Envoltoria.Envoltoria(), distanciaDeAviso);
     return resposta;
 }
