@@ -182,9 +182,8 @@ void TVizinhos::Estima() {
     estimativa2_ = raio * raio;
 }
 
-void TVizinhos::Ve(std::size_t i, double lat, double lon) {
-    const double dy = lat - lat_, dx = lon - lon_;
-    const TVista v{dx * dx + dy * dy, i, lat, lon};
+void TVizinhos::VeDePerto(std::size_t i, double lat, double lon, double d2) {
+    const TVista v{d2, i, lat, lon};
     if (v.D2 <= estimativa2_) guardadas_.push_back(v);
     else menorRecusada_ = std::min(menorRecusada_, v.D2);
     bool mudou = Insere(v);
@@ -198,6 +197,7 @@ void TVizinhos::Ve(std::size_t i, double lat, double lon) {
 void TVizinhos::Junta(const TVizinhos& seguinte) {
     for (std::size_t k = 0; k < seguinte.n_; ++k) Insere(seguinte.perto_[k]);
     maiorLatitude_ = std::max(maiorLatitude_, seguinte.maiorLatitude_);
+    quadrantes_.Junta(seguinte.quadrantes_);
     guardadas_.insert(guardadas_.end(), seguinte.guardadas_.begin(), seguinte.guardadas_.end());
     menorRecusada_ = std::min(menorRecusada_, seguinte.menorRecusada_);
 }
@@ -263,12 +263,16 @@ TConfianca TAvaliadorConfianca::Avalia(const AnsiString& latitude, const AnsiStr
     const double lat = ParseDms(latitude), lon = ParseDms(longitude);
     std::vector<TEstacaoContribuinte> todas;
     todas.reserve(posicoes_.size());
+    TQuadrantes quadrantes(lat, lon);
     for (std::size_t i = 0; i < posicoes_.size(); ++i)
-        if (posicoes_[i].Legivel())
+        if (posicoes_[i].Legivel()) {
+            quadrantes.Ve(posicoes_[i].Lat, posicoes_[i].Lon);
             todas.push_back({Estacao(i), Bloco(i).Estado,
                              DistanciaGeodesicaKm(lat, lon, posicoes_[i].Lat, posicoes_[i].Lon),
                              Parcela(contribuicoes, i), {}});
-    return ConcluiConfianca(std::move(todas), lat, lon, Unica(contribuicoes), envoltoria_, distanciaDeAviso_);
+        }
+    return ConcluiConfianca(std::move(todas), lat, lon, Unica(contribuicoes),
+                            [&] { return !quadrantes.Cercado() && !envoltoria_.Contem({lon, lat}); }, distanciaDeAviso_);
 }
 
 TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiString& longitude,
@@ -292,7 +296,8 @@ TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiStr
     }
     std::vector<TEstacaoContribuinte> lista;
     for (const auto& [i, km] : listadas) lista.push_back({Estacao(i), Bloco(i).Estado, km, Parcela(contribuicoes, i), {}});
-    return ConcluiConfianca(std::move(lista), lat, lon, Unica(contribuicoes), envoltoria_, distanciaDeAviso_);
+    return ConcluiConfianca(std::move(lista), lat, lon, Unica(contribuicoes),
+                            [&] { return !vizinhos.Cercado() && !envoltoria_.Contem({lon, lat}); }, distanciaDeAviso_);
 }
 
 // The share of pool index i in the pool's contributions in scan order (an
@@ -304,7 +309,7 @@ double TAvaliadorConfianca::Parcela(const std::vector<TPoolInterpolacao::TContri
 }
 
 TConfianca ConcluiConfianca(std::vector<TEstacaoContribuinte> todas, double lat, double lon, const TEstacao* unica,
-                            const TEnvoltoriaConvexa& envoltoria, double distanciaDeAviso) {
+                            const std::function<bool()>& foraDaEnvoltoria, double distanciaDeAviso) {
     TConfianca r;
     r.DistanciaDeAviso = distanciaDeAviso;
     r.ForaDoBrasil = ForaDaExtensaoDoBrasil(lat, lon);
@@ -350,6 +355,6 @@ TConfianca ConcluiConfianca(std::vector<TEstacaoContribuinte> todas, double lat,
     }
     r.Estacoes = std::move(todas);
     if (const TEstacaoContribuinte* perto = r.MaisProxima()) r.Longe = perto->DistanciaKm > distanciaDeAviso;
-    r.ForaDaEnvoltoria = !envoltoria.Contem({lon, lat});
+    r.ForaDaEnvoltoria = foraDaEnvoltoria();
     return r;
 }

@@ -7,8 +7,11 @@
 // Kilometres are geodesic distances on the GRS80 ellipsoid (SIRGAS 2000);
 // they are for people. The weights and the hull stay on the planar degrees
 // of the interpolation.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -113,6 +116,25 @@ struct TConfianca {
     AnsiString Aviso() const;
 };
 
+// Whether stations stand in each of the four open quadrants about a point:
+// then no line through the point has them all on one side, the point lies
+// inside their hull, and the hull need not be consulted.
+class TQuadrantes {
+public:
+    TQuadrantes(double lat, double lon) : lat_(lat), lon_(lon) {}
+    void Ve(double lat, double lon) {
+        const bool norte = lat > lat_, sul = lat < lat_, leste = lon > lon_, oeste = lon < lon_;
+        bits_ |= static_cast<unsigned>(norte & leste) | static_cast<unsigned>(norte & oeste) << 1 |
+                 static_cast<unsigned>(sul & oeste) << 2 | static_cast<unsigned>(sul & leste) << 3;
+    }
+    void Junta(const TQuadrantes& outro) { bits_ |= outro.bits_; }
+    bool Cercado() const { return bits_ == 15; }
+
+private:
+    double lat_, lon_;
+    unsigned bits_ = 0;
+};
+
 // The stations a confidence summary lists (all within 50 km and the five
 // nearest, at least), found without keeping every station's position. The
 // five nearest in the plane and the largest latitude bound the kilometres
@@ -124,13 +146,22 @@ struct TConfianca {
 // apart and be joined in scan order.
 class TVizinhos {
 public:
-    TVizinhos(double lat, double lon) : lat_(lat), lon_(lon) {}
+    TVizinhos(double lat, double lon) : lat_(lat), lon_(lon), quadrantes_(lat, lon) {}
     // The i-th station (scan order) stands at (lat, lon), in degrees.
-    void Ve(std::size_t i, double lat, double lon);
+    void Ve(std::size_t i, double lat, double lon) {
+        const double dy = lat - lat_, dx = lon - lon_, d2 = dx * dx + dy * dy;
+        quadrantes_.Ve(lat, lon);
+        if (d2 <= estimativa2_ || n_ < perto_.size() || d2 <= perto_.back().D2 || std::abs(lat) > maiorLatitude_)
+            VeDePerto(i, lat, lon, d2);
+        else
+            menorRecusada_ = std::min(menorRecusada_, d2);
+    }
     // The part that follows this one in the scan.
     void Junta(const TVizinhos& seguinte);
     // After the first pass.
     void Fecha();
+    // Stations all around the point (TQuadrantes).
+    bool Cercado() const { return quadrantes_.Cercado(); }
     // The kept stations suffice: Listadas is the list.
     bool Completa() const { return raio2_ < menorRecusada_; }
     struct TListada {
@@ -154,12 +185,14 @@ private:
         double Lat, Lon;
         bool operator<(const TVista& o) const { return D2 < o.D2 || (D2 == o.D2 && Indice < o.Indice); }
     };
+    void VeDePerto(std::size_t i, double lat, double lon, double d2);
     bool Insere(const TVista& v);   // among the five nearest
     void Estima();
     double lat_, lon_;
     std::array<TVista, 5> perto_{};
     std::size_t n_ = 0;
     double maiorLatitude_ = 0;
+    TQuadrantes quadrantes_;
     double estimativa2_ = std::numeric_limits<double>::infinity();   // running radius, squared
     double menorRecusada_ = std::numeric_limits<double>::infinity();
     std::vector<TVista> guardadas_;   // in scan order
@@ -169,9 +202,10 @@ private:
 // The list (in scan order, with kilometres and shares) sorted nearest first,
 // with the counts, the spread, the exact match and the warnings: unica is
 // the one station the interpolation answered with (an exact match, or a
-// pool of one), else null.
+// pool of one), else null; foraDaEnvoltoria is asked only when the answer
+// is not exact.
 TConfianca ConcluiConfianca(std::vector<TEstacaoContribuinte> lista, double lat, double lon, const TEstacao* unica,
-                            const TEnvoltoriaConvexa& envoltoria, double distanciaDeAviso);
+                            const std::function<bool()>& foraDaEnvoltoria, double distanciaDeAviso);
 
 // Built once over a pool (the hull of its stations); Avalia may run on
 // several threads.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -63,7 +65,7 @@ inline bool LeTexto(const TFracoes& f, const TextoFixo<9>& t, long double& l, do
     return true;
 }
 
-// A whole record with usual texts, read without a copy.
+// A whole record with usual texts.
 inline bool LeRapido(const TFracoes& f, const TEstacao& e, TLeitura& r) {
     if (!LeTexto(f, e.Latitude, r.Lat, r.LatD) || !LeTexto(f, e.Longitude, r.Lon, r.LonD)) return false;
     const double K = e.K, a = e.a, b = e.b, c = e.c;
@@ -85,7 +87,7 @@ TPontoDireto::TPontoDireto(const std::string& caminhoEstacoes)
         const std::size_t bytes = n * sizeof(TEstacao);
         if (total - pos < bytes) throw EDadosInvalidos(MensagemArquivoIncompleto(caminho_, s));
         if (k < EstadosInterpolacao.size() && EstadosInterpolacao[k] == s) {
-            blocos_[k++] = {reinterpret_cast<const TEstacao*>(dados + pos), n, s};
+            blocos_[k++] = {tamanho_, reinterpret_cast<const TEstacao*>(dados + pos), n, s};
             tamanho_ += n;
         }
         pos += bytes;
@@ -94,26 +96,51 @@ TPontoDireto::TPontoDireto(const std::string& caminhoEstacoes)
 
 namespace {
 
+using TBloco = TPontoDireto::TBloco;
+
 struct TAlvo {
     const AnsiString& Latitude;
     const AnsiString& Longitude;
     double Lat, Lon;
 };
 
-struct TBlocoVarrido {
-    std::size_t Inicio;   // scan index of its first station
-    const TEstacao* Primeira;
-    std::size_t Quantas;
-    int Estado;
+struct TLiberaGrande {
+    std::size_t Bytes;
+    void operator()(void* p) const { LiberaGrande(p, Bytes); }
 };
+template <typename T>
+using TArranjoGrande = std::unique_ptr<T, TLiberaGrande>;
+// Uninitialised room for n values, in huge pages where the system has them.
+template <typename T>
+TArranjoGrande<T> ArranjoGrande(std::size_t n) {
+    const std::size_t bytes = std::max<std::size_t>(n, 1) * sizeof(T);
+    return TArranjoGrande<T>(static_cast<T*>(ReservaGrande(bytes)), TLiberaGrande{bytes});
+}
 
-// f(i, station, block) for the stations [inicio, fim) of the scan.
+constexpr std::size_t kPorPedaco = 1024;
+
+// f(i, stations, m, block) for the stations [inicio, fim) of the scan, m at
+// a time from scan index i on, each piece's page tables filled first.
 template <typename F>
-void ParaCada(const std::vector<TBlocoVarrido>& blocos, std::size_t inicio, std::size_t fim, F f) {
-    for (const TBlocoVarrido& b : blocos) {
+void PercorrePedacos(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio,
+                     std::size_t fim, F f) {
+    for (const TBloco& b : blocos) {
         const std::size_t de = std::max(inicio, b.Inicio), ate = std::min(fim, b.Inicio + b.Quantas);
-        for (std::size_t i = de; i < ate; ++i) f(i, b.Primeira[i - b.Inicio], b);
+        if (de < ate)
+            arquivo.VaiLer(static_cast<std::size_t>(reinterpret_cast<const unsigned char*>(b.Primeira + (de - b.Inicio)) -
+                                                    arquivo.Dados()),
+                           (ate - de) * sizeof(TEstacao));
+        for (std::size_t i = de; i < ate; i += kPorPedaco) f(i, b.Primeira + (i - b.Inicio), std::min(kPorPedaco, ate - i), b);
     }
+}
+
+// f(i, station, block) for each station.
+template <typename F>
+void Percorre(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio, std::size_t fim,
+              F f) {
+    PercorrePedacos(arquivo, blocos, inicio, fim, [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
+        for (std::size_t j = 0; j < m; ++j) f(i + j, e[j], b);
+    });
 }
 
 // A record that is not read the usual way, examined as the pool examines
@@ -125,20 +152,6 @@ bool LeDevagar(const TEstacao& e, TLeitura& r, AnsiString& defeito) {
     r = {x.Lat, x.Lon, ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text())};
     return true;
 }
-
-// f(first, count) for each run of the stations [inicio, fim) of the scan that lies in one block.
-template <typename F>
-void ParaCadaTrecho(const std::vector<TBlocoVarrido>& blocos, std::size_t inicio, std::size_t fim, F f) {
-    for (const TBlocoVarrido& b : blocos) {
-        const std::size_t de = std::max(inicio, b.Inicio), ate = std::min(fim, b.Inicio + b.Quantas);
-        if (de < ate) f(b.Primeira + (de - b.Inicio), ate - de);
-    }
-}
-
-struct TLiberaGrande {
-    std::size_t Bytes;
-    void operator()(void* p) const { LiberaGrande(p, Bytes); }
-};
 
 // A station's texts as the pool and the confidence read them; false when
 // they do not read.
@@ -152,9 +165,9 @@ const TFracoes& Fracoes() {
 }
 
 // A part [Inicio, Fim) of the scan, whose first pass may run beside the
-// others': the weights up to the first station that is the answer or a
-// record that is not whole, and, over every station, the nearest ones and
-// the candidates of the hull.
+// others': the weights up to the first station that is the
+// answer or a record that is not whole, and, over every station, the
+// nearest ones.
 struct TParte {
     TParte(std::size_t inicio, std::size_t fim, const TAlvo& alvo)
         : Inicio(inicio), Fim(fim), Evento(fim), Vizinhos(alvo.Lat, alvo.Lon) {}
@@ -162,55 +175,75 @@ struct TParte {
     std::size_t Evento;         // first answer or record that is not whole; Fim when none
     AnsiString Defeito;         // the message, when Evento is a record that is not whole
     TVizinhos Vizinhos;
-    TCandidatasEnvoltoria Envoltoria;
-
+    TCandidatasEnvoltoria Envoltoria;   // only when the hull is asked for
     long double Soma = 0;       // of the weights, in scan order (kept by the first part only)
+    std::exception_ptr Erro;    // the file could not be read
 
-    void PrimeiraPassagem(const std::vector<TBlocoVarrido>& blocos, const TAlvo& alvo, const AnsiString& arquivo,
-                          long double* pesos, bool soma) {
+    // Each piece is read first (texts, events, the nearest stations), then
+    // weighed in a loop of its own, where the divisions and square roots of
+    // many stations overlap.
+    void PrimeiraPassagem(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos, const TAlvo& alvo,
+                          const AnsiString& nomeArquivo, long double* pesos, bool soma) {
         const TFracoes& fracoes = Fracoes();
         bool parou = false;
         AnsiString defeito;
-        ParaCada(blocos, Inicio, Fim, [&](std::size_t i, const TEstacao& e, const TBlocoVarrido& b) {
+        std::vector<long double> lat(kPorPedaco), lon(kPorPedaco);
+        PercorrePedacos(arquivo, blocos, Inicio, Fim, [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
+            std::size_t ate = parou ? 0 : m;   // stations to weigh
+            for (std::size_t j = 0; j < m; ++j) {
+                static const int PFD = getenv("PFD") ? atoi(getenv("PFD")) : 0;
+                if (PFD) { const char* q = reinterpret_cast<const char*>(e + j + PFD); __builtin_prefetch(q + 64); __builtin_prefetch(q + 140); }
+                TLeitura r{};
+                defeito.clear();
+                if (Le(fracoes, e[j], r, defeito)) Vizinhos.Ve(i + j, r.LatD, r.LonD);
+                if (j >= ate) continue;
+                lat[j] = r.Lat;
+                lon[j] = r.Lon;
+                if (!defeito.empty()) {
+                    ate = j;
+                    Evento = i + j;
+                    Defeito = MensagemRegistroCorrompido(nomeArquivo, DescreveRegistro(e[j], b.Estado, i + j - b.Inicio),
+                                                         defeito);
+                } else if (r.LatD == alvo.Lat && r.LonD == alvo.Lon && e[j].Latitude.Vista() == alvo.Latitude &&
+                           e[j].Longitude.Vista() == alvo.Longitude) {
+                    // Equal texts read alike: the texts are compared only then.
+                    ate = j;
+                    Evento = i + j;
+                }
+            }
+            if (ate < m) parou = true;
+            for (std::size_t j = 0; j < ate; ++j) {
+                const long double d2 = passos_interpolacao::Distancia2(lat[j], lon[j], alvo.Lat, alvo.Lon);
+                if (d2 == 0) {
+                    parou = true;
+                    Evento = i + j;
+                    Defeito.clear();
+                    break;
+                }
+                pesos[i + j] = passos_interpolacao::Peso(d2);
+                if (soma) Soma += pesos[i + j];
+            }
+        });
+    }
+
+    // The hull's candidates, for a point that the stations do not surround.
+    void Envolve(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos) {
+        const TFracoes& fracoes = Fracoes();
+        AnsiString defeito;
+        Percorre(arquivo, blocos, Inicio, Fim, [&](std::size_t, const TEstacao& e, const TBloco&) {
             TLeitura r{};
-            defeito.clear();
-            const bool legivel = Le(fracoes, e, r, defeito);
-            if (legivel) {
-                Vizinhos.Ve(i, r.LatD, r.LonD);
-                Envoltoria.Inclui({r.LonD, r.LatD});
-            }
-            if (parou) return;
-            if (!defeito.empty()) {
-                parou = true;
-                Evento = i;
-                Defeito = MensagemRegistroCorrompido(arquivo, DescreveRegistro(e, b.Estado, i - b.Inicio), defeito);
-                return;
-            }
-            // Equal texts read alike: the texts are compared only then.
-            if (r.LatD == alvo.Lat && r.LonD == alvo.Lon && e.Latitude.Vista() == alvo.Latitude &&
-                e.Longitude.Vista() == alvo.Longitude) {
-                parou = true;
-                Evento = i;
-                return;
-            }
-            const long double d2 = passos_interpolacao::Distancia2(r.Lat, r.Lon, alvo.Lat, alvo.Lon);
-            if (d2 == 0) {
-                parou = true;
-                Evento = i;
-                return;
-            }
-            pesos[i] = passos_interpolacao::Peso(d2);
-            if (soma) Soma += pesos[i];
+            if (Le(fracoes, e, r, defeito)) Envoltoria.Inclui({r.LonD, r.LatD});
         });
     }
 };
 
 // The second pass of the nearest stations, when the first did not keep them all.
-std::vector<TVizinhos::TListada> Lista(const std::vector<TBlocoVarrido>& blocos, std::size_t n, const TVizinhos& vizinhos) {
+std::vector<TVizinhos::TListada> Lista(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos,
+                                       std::size_t n, const TVizinhos& vizinhos) {
     const TFracoes& fracoes = Fracoes();
     std::vector<TVizinhos::TListada> lista;
     AnsiString defeito;
-    ParaCada(blocos, 0, n, [&](std::size_t i, const TEstacao& e, const TBlocoVarrido&) {
+    Percorre(arquivo, blocos, 0, n, [&](std::size_t i, const TEstacao& e, const TBloco&) {
         TLeitura r{};
         if (!Le(fracoes, e, r, defeito)) return;
         const double km = vizinhos.Km(r.LatD, r.LonD);
@@ -220,19 +253,29 @@ std::vector<TVizinhos::TListada> Lista(const std::vector<TBlocoVarrido>& blocos,
 }
 
 // f(parte) for each part, the first on this thread and the others beside
-// it; a part whose thread the system refuses runs on this thread.
+// it; a part whose thread the system refuses runs on this thread. The
+// first error, in the order of the parts, is raised here.
 template <typename F>
 void EmParalelo(std::vector<TParte>& partes, F f) {
+    auto protegida = [&f](TParte& p) {
+        try {
+            f(p);
+        } catch (...) {
+            p.Erro = std::current_exception();
+        }
+    };
     std::vector<std::thread> outras;
     for (std::size_t k = 1; k < partes.size(); ++k) {
         try {
-            outras.emplace_back([&, k] { f(partes[k]); });
+            outras.emplace_back([&, k] { protegida(partes[k]); });
         } catch (const std::system_error&) {
-            f(partes[k]);
+            protegida(partes[k]);
         }
     }
-    f(partes[0]);
+    protegida(partes[0]);
     for (std::thread& t : outras) t.join();
+    for (const TParte& p : partes)
+        if (p.Erro) std::rethrow_exception(p.Erro);
 }
 
 }  // namespace
@@ -241,13 +284,8 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
                                                double distanciaDeAviso) const {
     const TAlvo alvo{latitude, longitude, ParseDms(latitude), ParseDms(longitude)};
     const std::size_t n = tamanho_;
-    std::vector<TBlocoVarrido> blocos;
-    for (std::size_t k = 0, inicio = 0; k < blocos_.size(); inicio += blocos_[k++].Quantas)
-        blocos.push_back({inicio, blocos_[k].Primeira, blocos_[k].Quantas, blocos_[k].Estado});
     // Written by the first pass up to its first event, read only when there is none.
-    const std::size_t bytesPesos = std::max<std::size_t>(n, 1) * sizeof(long double);
-    const std::unique_ptr<long double, TLiberaGrande> pesos(static_cast<long double*>(ReservaGrande(bytesPesos)),
-                                                            TLiberaGrande{bytesPesos});
+    const TArranjoGrande<long double> pesos = ArranjoGrande<long double>(n);
 
     // The first pass in parts of the scan, one per core (a few at most).
     constexpr std::size_t kPorParte = 1u << 16;
@@ -255,14 +293,9 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
     const std::size_t nPartes = std::clamp<std::size_t>(n / kPorParte, 1, nucleos);
     std::vector<TParte> partes;
     for (std::size_t k = 0; k < nPartes; ++k) partes.emplace_back(n * k / nPartes, n * (k + 1) / nPartes, alvo);
-    const AnsiString arquivo = TextoDoCaminho(caminho_);
+    const AnsiString nomeArquivo = TextoDoCaminho(caminho_);
     EmParalelo(partes, [&](TParte& p) {
-        // Each part fills the page tables of its own stations first.
-        ParaCadaTrecho(blocos, p.Inicio, p.Fim, [&](const TEstacao* de, std::size_t quantas) {
-            arquivo_.VaiLer(static_cast<std::size_t>(reinterpret_cast<const unsigned char*>(de) - arquivo_.Dados()),
-                            quantas * sizeof(TEstacao));
-        });
-        p.PrimeiraPassagem(blocos, alvo, arquivo, pesos.get(), &p == &partes[0]);
+        p.PrimeiraPassagem(arquivo_, blocos_, alvo, nomeArquivo, pesos.get(), &p == &partes[0]);
     });
 
     // In scan order: the first station that is the answer or a record that
@@ -274,36 +307,35 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
             achada = p.Evento;
             break;
         }
-    for (std::size_t k = 1; k < partes.size(); ++k) {
-        partes[0].Vizinhos.Junta(partes[k].Vizinhos);
-        partes[0].Envoltoria.Junta(partes[k].Envoltoria);
-    }
+    for (std::size_t k = 1; k < partes.size(); ++k) partes[0].Vizinhos.Junta(partes[k].Vizinhos);
     TVizinhos& vizinhos = partes[0].Vizinhos;
     vizinhos.Fecha();
     const std::vector<TVizinhos::TListada> listadas =
-        vizinhos.Completa() ? vizinhos.Listadas() : Lista(blocos, n, vizinhos);
-    auto bloco = [&](std::size_t q) -> const TBlocoVarrido& {
+        vizinhos.Completa() ? vizinhos.Listadas() : Lista(arquivo_, blocos_, n, vizinhos);
+    auto bloco = [&](std::size_t q) -> const TBloco& {
         std::size_t k = 0;
-        while (k + 1 < blocos.size() && blocos[k + 1].Inicio <= q) ++k;
-        return blocos[k];
+        while (k + 1 < blocos_.size() && blocos_[k + 1].Inicio <= q) ++k;
+        return blocos_[k];
     };
     auto estacao = [&](std::size_t q) -> const TEstacao& { return bloco(q).Primeira[q - bloco(q).Inicio]; };
 
     TResposta resposta;
     long double soma = 0;
+    const TEstacao* unica = nullptr;
     if (achada < n) {
-        resposta.Estacao = estacao(achada);
+        unica = &estacao(achada);
+        resposta.Estacao = *unica;
     } else {
+        if (n == 1) unica = &estacao(0);
         long double total = partes[0].Soma;
         for (std::size_t q = partes[0].Fim; q < n; ++q) total += pesos.get()[q];
         soma = VerificaL(total);
         // Second pass: each parameter summed in scan order with the shares.
         double somas[4] = {0, 0, 0, 0};
-        std::size_t q = 0;
         for (const TBloco& b : blocos_)
-            for (std::size_t j = 0; j < b.Quantas; ++j, ++q) {
+            for (std::size_t j = 0; j < b.Quantas; ++j) {
                 const TEstacao& e = b.Primeira[j];
-                passos_interpolacao::Soma(somas, pesos.get()[q] / soma, e.K, e.a, e.b, e.c);
+                passos_interpolacao::Soma(somas, pesos.get()[b.Inicio + j] / soma, e.K, e.a, e.b, e.c);
             }
         TEstacao& r = resposta.Estacao;
         r.K = somas[0];
@@ -316,14 +348,19 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
         r.Longitude.Assign(longitude);
     }
 
-    const TEstacao* unica = achada < n ? &estacao(achada) : n == 1 ? &estacao(0) : nullptr;
     std::vector<TEstacaoContribuinte> lista;
     lista.reserve(listadas.size());
     for (const auto& [q, km] : listadas) {
+        const TEstacao* e = &estacao(q);
         const double parcela = achada < n ? (q == achada ? 1.0 : 0.0) : static_cast<double>(pesos.get()[q] / soma);
-        lista.push_back({&estacao(q), bloco(q).Estado, km, parcela, {}});
+        lista.push_back({e, bloco(q).Estado, km, parcela, {}});
     }
-    resposta.Confianca = ConcluiConfianca(std::move(lista), alvo.Lat, alvo.Lon, unica,
-                                          partes[0].Envoltoria.Envoltoria(), distanciaDeAviso);
+    auto foraDaEnvoltoria = [&] {
+        if (vizinhos.Cercado()) return false;
+        EmParalelo(partes, [&](TParte& p) { p.Envolve(arquivo_, blocos_); });
+        for (std::size_t k = 1; k < partes.size(); ++k) partes[0].Envoltoria.Junta(partes[k].Envoltoria);
+        return !partes[0].Envoltoria.Envoltoria().Contem({alvo.Lon, alvo.Lat});
+    };
+    resposta.Confianca = ConcluiConfianca(std::move(lista), alvo.Lat, alvo.Lon, unica, foraDaEnvoltoria, distanciaDeAviso);
     return resposta;
 }

@@ -1,12 +1,12 @@
 #pragma once
 // One point answered straight from the station file, for a program that
-// asks one question and ends: the pool's blocks are mapped, not copied, each
-// station's texts are read once, and no index is built. The answer is the
-// pool's to the last bit (TPoolInterpolacao::Interpola with RegistroIntegro:
-// the exact match, else the two passes of 1/d^5 weights, in the same order
-// of operations) and so are its errors; the confidence summary is
-// TAvaliadorConfianca::Resumo's. The window and the batch, which ask many
-// questions, keep their prepared pool.
+// asks one question and ends: the pool's blocks are mapped, not copied,
+// each station's texts are read once, and no pool or index is built. The answer is the pool's to the last bit
+// (TPoolInterpolacao::Interpola with RegistroIntegro: the exact match, else
+// the two passes of 1/d^5 weights, in the same order of operations) and so
+// are its errors; the confidence summary is TAvaliadorConfianca::Resumo's.
+// The window and the batch, which ask many questions, keep their prepared
+// pool.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -34,12 +34,14 @@ public:
     TResposta Responde(const AnsiString& latitude, const AnsiString& longitude,
                        double distanciaDeAviso = DistanciaDeAvisoPadrao) const;
 
-private:
     struct TBloco {
-        const TEstacao* Primeira;   // into the mapping (packed records)
+        std::size_t Inicio;          // scan index of its first station
+        const TEstacao* Primeira;    // into the mapping (packed records)
         std::size_t Quantas;
         int Estado;
     };
+
+private:
     std::string caminho_;
     TArquivoMapeado arquivo_;
     std::array<TBloco, 8> blocos_{};
