@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -118,6 +117,7 @@ TArranjoGrande<T> ArranjoGrande(std::size_t n) {
 }
 
 constexpr std::size_t kPorPedaco = 1024;
+constexpr std::size_t kAdiante = 32;   // stations read ahead
 
 // f(i, stations, m, block) for the stations [inicio, fim) of the scan, m at
 // a time from scan index i on, each piece's page tables filled first.
@@ -191,8 +191,12 @@ struct TParte {
         PercorrePedacos(arquivo, blocos, Inicio, Fim, [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
             std::size_t ate = parou ? 0 : m;   // stations to weigh
             for (std::size_t j = 0; j < m; ++j) {
-                static const int PFD = getenv("PFD") ? atoi(getenv("PFD")) : 0;
-                if (PFD) { const char* q = reinterpret_cast<const char*>(e + j + PFD); __builtin_prefetch(q + 64); __builtin_prefetch(q + 140); }
+                // The memory of a station a few pages ahead is asked for
+                // now: the processor's own prefetch stops at each page.
+                if (j + kAdiante < m) {
+                    __builtin_prefetch(&e[j + kAdiante].K);
+                    __builtin_prefetch(&e[j + kAdiante].Longitude);
+                }
                 TLeitura r{};
                 defeito.clear();
                 if (Le(fracoes, e[j], r, defeito)) Vizinhos.Ve(i + j, r.LatD, r.LonD);
