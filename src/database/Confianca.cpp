@@ -163,69 +163,57 @@ AnsiString TConfianca::Aviso() const {
     return frase + Ansi("; os valores interpolados podem ser pouco confiáveis.");
 }
 
-bool TVizinhos::Insere(const TVista& v) {
-    if (n_ == perto_.size() && !(v < perto_.back())) return false;
+double TVizinhos::KmPorGrau(double graus) {
+    return 110.5 * std::cos(std::min(85.0, graus + 5) * 3.14159265358979323846 / 180);
+}
+
+TVizinhos::TVizinhos(double lat, double lon) : lat_(lat), lon_(lon), alatAlvo_(std::abs(lat)), quadrantes_(lat, lon) {
+    for (std::size_t g = 0; g < kmPorGrau_.size(); ++g) kmPorGrau_[g] = KmPorGrau(static_cast<double>(g));
+}
+
+void TVizinhos::Insere(const TVista& v) {
+    if (n_ == perto_.size() && !(v < perto_.back())) return;
     std::size_t k = std::min(n_, perto_.size() - 1);
     for (; k > 0 && v < perto_[k - 1]; --k) perto_[k] = perto_[k - 1];
     perto_[k] = v;
     n_ = std::min(n_ + 1, perto_.size());
-    return true;
-}
-
-// A generous estimate of Fecha's radius from what has been seen: a planar
-// degree is at most 111.7 km in kilometres.
-void TVizinhos::Estima() {
-    if (n_ < perto_.size()) return;
-    const double g = std::max(50.0, 111.7 * std::sqrt(perto_.back().D2));
-    const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat_)) + 5);
-    const double raio = 1.01 * g / (110.5 * std::cos(limite * 3.14159265358979323846 / 180));
-    estimativa2_ = raio * raio;
-}
-
-void TVizinhos::VeDePerto(std::size_t i, double lat, double lon, double d2) {
-    const TVista v{d2, i, lat, lon};
-    if (v.D2 <= estimativa2_) guardadas_.push_back(v);
-    else menorRecusada_ = std::min(menorRecusada_, v.D2);
-    bool mudou = Insere(v);
-    if (std::abs(lat) > maiorLatitude_) {
-        maiorLatitude_ = std::abs(lat);
-        mudou = true;
+    if (n_ == perto_.size()) {
+        // The five nearest so far are at most this far in kilometres, and so
+        // are the five nearest at the end.
+        const double g = 1.01 * std::max(50.0, 111.7 * std::sqrt(perto_.back().D2));
+        alcance2_ = g * g;
     }
-    if (mudou) Estima();
 }
 
-void TVizinhos::Junta(const TVizinhos& seguinte) {
-    for (std::size_t k = 0; k < seguinte.n_; ++k) Insere(seguinte.perto_[k]);
-    maiorLatitude_ = std::max(maiorLatitude_, seguinte.maiorLatitude_);
-    quadrantes_.Junta(seguinte.quadrantes_);
-    guardadas_.insert(guardadas_.end(), seguinte.guardadas_.begin(), seguinte.guardadas_.end());
-    menorRecusada_ = std::min(menorRecusada_, seguinte.menorRecusada_);
-}
-
-std::vector<TVizinhos::TListada> TVizinhos::Listadas() const {
-    std::vector<TListada> lista;
-    for (const TVista& v : guardadas_) {
-        const double km = Km(v.Lat, v.Lon);
-        if (km >= 0) lista.push_back({v.Indice, km});
-    }
-    return lista;
+void TVizinhos::Junta(const TVizinhos& outra) {
+    for (std::size_t k = 0; k < outra.n_; ++k) Insere(outra.perto_[k]);
+    maiorLatitude_ = std::max(maiorLatitude_, outra.maiorLatitude_);
+    quadrantes_.Junta(outra.quadrantes_);
+    guardadas_.insert(guardadas_.end(), outra.guardadas_.begin(), outra.guardadas_.end());
 }
 
 void TVizinhos::Fecha() {
-    // A lower bound of the kilometres in a degree of the plane, in any
-    // direction, between latitudes up to L: a degree of meridian is at least
-    // 110.57 km, a degree of parallel 111.32·cos(L) km. The 5 degrees of
-    // margin cover the poleward bow of a long geodesic.
-    const double limite = std::min(85.0, std::max(maiorLatitude_, std::abs(lat_)) + 5);
-    const double kmPorGrau = 110.5 * std::cos(limite * 3.14159265358979323846 / 180);
     // The five nearest in the plane are at most G km away: so are the five
     // nearest in kilometres, and every station within G km (and within 50 km)
     // lies within G/kmPorGrau degrees.
     double g = 50;
     for (std::size_t k = 0; k < n_; ++k) g = std::max(g, DistanciaGeodesicaKm(lat_, lon_, perto_[k].Lat, perto_[k].Lon));
-    const double raio = g / kmPorGrau * (1 + 1e-9);
+    const double raio = g / KmPorGrau(std::max(maiorLatitude_, alatAlvo_)) * (1 + 1e-9);
     alcance_ = g;
     raio2_ = raio * raio;
+}
+
+std::vector<TVizinhos::TListada> TVizinhos::Listadas() const {
+    std::vector<TVista> guardadas = guardadas_;   // parts may have come in any order
+    std::sort(guardadas.begin(), guardadas.end(), [](const TVista& a, const TVista& b) { return a.Indice < b.Indice; });
+    std::vector<TListada> lista;
+    for (const TVista& v : guardadas) {
+        const double dy = v.Lat - lat_, dx = v.Lon - lon_;
+        if (!(dx * dx + dy * dy <= raio2_)) continue;
+        const double km = DistanciaGeodesicaKm(lat_, lon_, v.Lat, v.Lon);
+        if (km <= alcance_) lista.push_back({v.Indice, km});
+    }
+    return lista;
 }
 
 TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double distanciaDeAviso)
@@ -284,16 +272,7 @@ TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiStr
     for (std::size_t i = 0; i < posicoes_.size(); ++i)
         if (posicoes_[i].Legivel()) vizinhos.Ve(i, posicoes_[i].Lat, posicoes_[i].Lon);
     vizinhos.Fecha();
-    std::vector<TVizinhos::TListada> listadas;
-    if (vizinhos.Completa()) {
-        listadas = vizinhos.Listadas();
-    } else {
-        for (std::size_t i = 0; i < posicoes_.size(); ++i) {
-            if (!posicoes_[i].Legivel()) continue;
-            const double km = vizinhos.Km(posicoes_[i].Lat, posicoes_[i].Lon);
-            if (km >= 0) listadas.push_back({i, km});
-        }
-    }
+    const std::vector<TVizinhos::TListada> listadas = vizinhos.Listadas();
     std::vector<TEstacaoContribuinte> lista;
     for (const auto& [i, km] : listadas) lista.push_back({Estacao(i), Bloco(i).Estado, km, Parcela(contribuicoes, i), {}});
     return ConcluiConfianca(std::move(lista), lat, lon, Unica(contribuicoes),

@@ -136,47 +136,39 @@ private:
 };
 
 // The stations a confidence summary lists (all within 50 km and the five
-// nearest, at least), found without keeping every station's position. The
-// five nearest in the plane and the largest latitude bound the kilometres
-// of the five nearest, and so the planar radius of the list: geodesic
-// distances are worked out only for stations within it. One pass (Ve)
-// keeps the stations within a running estimate of that radius; when the
-// final radius reaches a station it set aside, a second pass (Km over every
-// station) lists them instead. Parts of one scan may take the first pass
-// apart and be joined in scan order.
+// nearest, at least), found in one pass over the stations without keeping
+// every station's position. The five nearest in the plane bound the reach
+// G, the kilometres of the five nearest (a planar degree is at most 111.7
+// km); a station whose planar degrees, at the fewest kilometres a degree
+// has at its latitude, already exceed the reach so far cannot be listed and
+// is not kept. Geodesic distances are worked out only for the kept stations
+// that the planar degrees cannot rule out once the pass is over. Parts of
+// one scan may take the pass apart, in any order, and be joined.
 class TVizinhos {
 public:
-    TVizinhos(double lat, double lon) : lat_(lat), lon_(lon), quadrantes_(lat, lon) {}
+    TVizinhos(double lat, double lon);
     // The i-th station (scan order) stands at (lat, lon), in degrees.
     void Ve(std::size_t i, double lat, double lon) {
         const double dy = lat - lat_, dx = lon - lon_, d2 = dx * dx + dy * dy;
+        const double alat = std::abs(lat);
         quadrantes_.Ve(lat, lon);
-        if (d2 <= estimativa2_ || n_ < perto_.size() || d2 <= perto_.back().D2 || std::abs(lat) > maiorLatitude_)
-            VeDePerto(i, lat, lon, d2);
-        else
-            menorRecusada_ = std::min(menorRecusada_, d2);
+        maiorLatitude_ = std::max(maiorLatitude_, alat);
+        if (n_ < perto_.size() || d2 <= perto_.back().D2) Insere({d2, i, lat, lon});
+        const double k = KmPorGrauAte(std::max(alat, alatAlvo_));
+        if (d2 * k * k <= alcance2_) guardadas_.push_back({d2, i, lat, lon});
     }
-    // The part that follows this one in the scan.
-    void Junta(const TVizinhos& seguinte);
-    // After the first pass.
+    // Another part of the scan.
+    void Junta(const TVizinhos& outra);
+    // After the pass.
     void Fecha();
     // Stations all around the point (TQuadrantes).
     bool Cercado() const { return quadrantes_.Cercado(); }
-    // The kept stations suffice: Listadas is the list.
-    bool Completa() const { return raio2_ < menorRecusada_; }
     struct TListada {
         std::size_t Indice;
         double Km;
     };
+    // In scan order.
     std::vector<TListada> Listadas() const;
-    // Second pass: the kilometres to a station at (lat, lon) when it is
-    // listed, else a negative number.
-    double Km(double lat, double lon) const {
-        const double dy = lat - lat_, dx = lon - lon_;
-        if (!(dx * dx + dy * dy <= raio2_)) return -1;
-        const double km = DistanciaGeodesicaKm(lat_, lon_, lat, lon);
-        return km <= alcance_ ? km : -1;
-    }
 
 private:
     struct TVista {
@@ -185,17 +177,23 @@ private:
         double Lat, Lon;
         bool operator<(const TVista& o) const { return D2 < o.D2 || (D2 == o.D2 && Indice < o.Indice); }
     };
-    void VeDePerto(std::size_t i, double lat, double lon, double d2);
-    bool Insere(const TVista& v);   // among the five nearest
-    void Estima();
-    double lat_, lon_;
+    // A lower bound of the kilometres in a degree of the plane, in any
+    // direction, on a geodesic between latitudes up to L: a degree of
+    // meridian is at least 110.57 km, a degree of parallel 111.32·cos(L)
+    // km; the 5 degrees of margin cover the poleward bow of a long geodesic.
+    static double KmPorGrau(double graus);
+    double KmPorGrauAte(double graus) const {
+        return kmPorGrau_[static_cast<std::size_t>(graus < 90 ? graus : 90.0) + 1];   // a whole degree beyond
+    }
+    void Insere(const TVista& v);   // among the five nearest
+    double lat_, lon_, alatAlvo_;
+    std::array<double, 92> kmPorGrau_;   // KmPorGrau of each whole degree
     std::array<TVista, 5> perto_{};
     std::size_t n_ = 0;
     double maiorLatitude_ = 0;
     TQuadrantes quadrantes_;
-    double estimativa2_ = std::numeric_limits<double>::infinity();   // running radius, squared
-    double menorRecusada_ = std::numeric_limits<double>::infinity();
-    std::vector<TVista> guardadas_;   // in scan order
+    double alcance2_ = std::numeric_limits<double>::infinity();   // the reach so far, squared, with a margin
+    std::vector<TVista> guardadas_;
     double alcance_ = 0, raio2_ = -1;   // km, squared degrees
 };
 

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -75,18 +77,20 @@ inline bool LeRapido(const TFracoes& f, const TEstacao& e, TLeitura& r) {
 
 TPontoDireto::TPontoDireto(const std::string& caminhoEstacoes)
     : caminho_(caminhoEstacoes), arquivo_(Existente(caminhoEstacoes)) {
-    const unsigned char* dados = arquivo_.Dados();
-    const std::size_t total = arquivo_.Tamanho();
+    const std::uint64_t total = arquivo_.Tamanho();
     if (total < 1) throw EDadosInvalidos(MensagemSemByteInicial(caminho_));
-    std::size_t pos = 1, k = 0;
+    std::uint64_t pos = 1;
+    std::size_t k = 0;
     for (int s = 0; s < NumEstados; ++s) {
         if (total - pos < 2) throw EDadosInvalidos(MensagemArquivoIncompleto(caminho_, s));
-        const std::size_t n = static_cast<std::size_t>(dados[pos] | (dados[pos + 1] << 8));
+        unsigned char quantas[2];
+        arquivo_.Le(pos, 2, quantas);
+        const std::size_t n = static_cast<std::size_t>(quantas[0] | (quantas[1] << 8));
         pos += 2;
-        const std::size_t bytes = n * sizeof(TEstacao);
+        const std::uint64_t bytes = n * sizeof(TEstacao);
         if (total - pos < bytes) throw EDadosInvalidos(MensagemArquivoIncompleto(caminho_, s));
         if (k < EstadosInterpolacao.size() && EstadosInterpolacao[k] == s) {
-            blocos_[k++] = {tamanho_, reinterpret_cast<const TEstacao*>(dados + pos), n, s};
+            blocos_[k++] = {tamanho_, pos, n, s};
             tamanho_ += n;
         }
         pos += bytes;
@@ -103,6 +107,10 @@ struct TAlvo {
     double Lat, Lon;
 };
 
+struct TParametros {
+    double K, a, b, c;
+};
+
 struct TLiberaGrande {
     std::size_t Bytes;
     void operator()(void* p) const { LiberaGrande(p, Bytes); }
@@ -117,30 +125,32 @@ TArranjoGrande<T> ArranjoGrande(std::size_t n) {
 }
 
 constexpr std::size_t kPorPedaco = 1024;
-constexpr std::size_t kAdiante = 32;   // stations read ahead
 
-// f(i, stations, m, block) for the stations [inicio, fim) of the scan, m at
-// a time from scan index i on, each piece's page tables filled first.
+// f(i, stations, m, block) for the stations [inicio, fim) of the scan, m
+// at a time from scan index i on, read into lidas (kPorPedaco stations),
+// which stays in the processor's cache.
 template <typename F>
-void PercorrePedacos(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio,
-                     std::size_t fim, F f) {
+void PercorrePedacos(const TArquivoAberto& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio,
+                     std::size_t fim, std::vector<TEstacao>& lidas, F f) {
     for (const TBloco& b : blocos) {
         const std::size_t de = std::max(inicio, b.Inicio), ate = std::min(fim, b.Inicio + b.Quantas);
-        if (de < ate)
-            arquivo.VaiLer(static_cast<std::size_t>(reinterpret_cast<const unsigned char*>(b.Primeira + (de - b.Inicio)) -
-                                                    arquivo.Dados()),
-                           (ate - de) * sizeof(TEstacao));
-        for (std::size_t i = de; i < ate; i += kPorPedaco) f(i, b.Primeira + (i - b.Inicio), std::min(kPorPedaco, ate - i), b);
+        for (std::size_t i = de; i < ate; i += kPorPedaco) {
+            const std::size_t m = std::min(kPorPedaco, ate - i);
+            arquivo.Le(b.Posicao + (i - b.Inicio) * sizeof(TEstacao), m * sizeof(TEstacao), lidas.data());
+            f(i, lidas.data(), m, b);
+        }
     }
 }
 
 // f(i, station, block) for each station.
 template <typename F>
-void Percorre(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio, std::size_t fim,
+void Percorre(const TArquivoAberto& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio, std::size_t fim,
               F f) {
-    PercorrePedacos(arquivo, blocos, inicio, fim, [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
-        for (std::size_t j = 0; j < m; ++j) f(i + j, e[j], b);
-    });
+    std::vector<TEstacao> lidas(kPorPedaco);
+    PercorrePedacos(arquivo, blocos, inicio, fim, lidas,
+                    [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
+                        for (std::size_t j = 0; j < m; ++j) f(i + j, e[j], b);
+                    });
 }
 
 // A record that is not read the usual way, examined as the pool examines
@@ -164,45 +174,48 @@ const TFracoes& Fracoes() {
     return fracoes;
 }
 
-// A part [Inicio, Fim) of the scan, whose first pass may run beside the
-// others': the weights up to the first station that is the
-// answer or a record that is not whole, and, over every station, the
-// nearest ones.
-struct TParte {
-    TParte(std::size_t inicio, std::size_t fim, const TAlvo& alvo)
-        : Inicio(inicio), Fim(fim), Evento(fim), Vizinhos(alvo.Lat, alvo.Lon) {}
-    std::size_t Inicio, Fim;
-    std::size_t Evento;         // first answer or record that is not whole; Fim when none
-    AnsiString Defeito;         // the message, when Evento is a record that is not whole
+// What one thread gathers over the parts it takes, and its buffers.
+struct TTrabalho {
+    explicit TTrabalho(const TAlvo& alvo) : Vizinhos(alvo.Lat, alvo.Lon) {}
     TVizinhos Vizinhos;
     TCandidatasEnvoltoria Envoltoria;   // only when the hull is asked for
-    long double Soma = 0;       // of the weights, in scan order (kept by the first part only)
+    std::vector<TEstacao> Lidas = std::vector<TEstacao>(kPorPedaco);
+    std::vector<long double> Lat = std::vector<long double>(kPorPedaco), Lon = std::vector<long double>(kPorPedaco);
+};
+
+// A part [Inicio, Fim) of the scan: its first event, the first station that
+// is the answer or a record that is not whole.
+struct TParte {
+    TParte(std::size_t inicio, std::size_t fim) : Inicio(inicio), Fim(fim), Evento(fim) {}
+    std::size_t Inicio, Fim;
+    std::size_t Evento;         // Fim when none
+    AnsiString Defeito;         // the message, when Evento is a record that is not whole
     std::exception_ptr Erro;    // the file could not be read
 
-    // Each piece is read first (texts, events, the nearest stations), then
-    // weighed in a loop of its own, where the divisions and square roots of
-    // many stations overlap.
-    void PrimeiraPassagem(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos, const TAlvo& alvo,
-                          const AnsiString& nomeArquivo, long double* pesos, bool soma) {
+    // The weights up to the event (soma, when given, the running sum of the
+    // weights of the parts before this one in scan order, goes on), and
+    // every station to the nearest ones. Each piece is read first (texts,
+    // events, the nearest stations), then weighed in a loop of its own,
+    // where the divisions and square roots of many stations overlap.
+    void PrimeiraPassagem(const TArquivoAberto& arquivo, const std::array<TBloco, 8>& blocos, const TAlvo& alvo,
+                          const AnsiString& nomeArquivo, long double* pesos, TParametros* parametros,
+                          long double* soma, TTrabalho& t) {
         const TFracoes& fracoes = Fracoes();
         bool parou = false;
         AnsiString defeito;
-        std::vector<long double> lat(kPorPedaco), lon(kPorPedaco);
-        PercorrePedacos(arquivo, blocos, Inicio, Fim, [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
+        long double* lat = t.Lat.data();
+        long double* lon = t.Lon.data();
+        PercorrePedacos(arquivo, blocos, Inicio, Fim, t.Lidas,
+                        [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
             std::size_t ate = parou ? 0 : m;   // stations to weigh
             for (std::size_t j = 0; j < m; ++j) {
-                // The memory of a station a few pages ahead is asked for
-                // now: the processor's own prefetch stops at each page.
-                if (j + kAdiante < m) {
-                    __builtin_prefetch(&e[j + kAdiante].K);
-                    __builtin_prefetch(&e[j + kAdiante].Longitude);
-                }
                 TLeitura r{};
                 defeito.clear();
-                if (Le(fracoes, e[j], r, defeito)) Vizinhos.Ve(i + j, r.LatD, r.LonD);
+                if (Le(fracoes, e[j], r, defeito)) t.Vizinhos.Ve(i + j, r.LatD, r.LonD);
                 if (j >= ate) continue;
                 lat[j] = r.Lat;
                 lon[j] = r.Lon;
+                parametros[i + j] = {e[j].K, e[j].a, e[j].b, e[j].c};
                 if (!defeito.empty()) {
                     ate = j;
                     Evento = i + j;
@@ -225,61 +238,85 @@ struct TParte {
                     break;
                 }
                 pesos[i + j] = passos_interpolacao::Peso(d2);
-                if (soma) Soma += pesos[i + j];
+                if (soma) *soma += pesos[i + j];
             }
         });
     }
 
     // The hull's candidates, for a point that the stations do not surround.
-    void Envolve(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos) {
+    void Envolve(const TArquivoAberto& arquivo, const std::array<TBloco, 8>& blocos, TTrabalho& t) {
         const TFracoes& fracoes = Fracoes();
         AnsiString defeito;
-        Percorre(arquivo, blocos, Inicio, Fim, [&](std::size_t, const TEstacao& e, const TBloco&) {
-            TLeitura r{};
-            if (Le(fracoes, e, r, defeito)) Envoltoria.Inclui({r.LonD, r.LatD});
-        });
+        PercorrePedacos(arquivo, blocos, Inicio, Fim, t.Lidas,
+                        [&](std::size_t, const TEstacao* e, std::size_t m, const TBloco&) {
+                            for (std::size_t j = 0; j < m; ++j) {
+                                TLeitura r{};
+                                if (Le(fracoes, e[j], r, defeito)) t.Envoltoria.Inclui({r.LonD, r.LatD});
+                            }
+                        });
     }
 };
 
-// The second pass of the nearest stations, when the first did not keep them all.
-std::vector<TVizinhos::TListada> Lista(const TArquivoMapeado& arquivo, const std::array<TBloco, 8>& blocos,
-                                       std::size_t n, const TVizinhos& vizinhos) {
-    const TFracoes& fracoes = Fracoes();
-    std::vector<TVizinhos::TListada> lista;
-    AnsiString defeito;
-    Percorre(arquivo, blocos, 0, n, [&](std::size_t i, const TEstacao& e, const TBloco&) {
-        TLeitura r{};
-        if (!Le(fracoes, e, r, defeito)) return;
-        const double km = vizinhos.Km(r.LatD, r.LonD);
-        if (km >= 0) lista.push_back({i, km});
-    });
-    return lista;
-}
-
-// f(parte) for each part, the first on this thread and the others beside
-// it; a part whose thread the system refuses runs on this thread. The
-// first error, in the order of the parts, is raised here.
+// f(parte, daFrente, trabalho) for each part: this thread takes them from
+// the front, in scan order, with trabalhos[0], and the others (one per
+// further trabalho) from the back, so that a thread that starts late takes
+// fewer. Returns how many this thread took (parts [0, k)). Without threads
+// this thread takes them all. The first error, in the order of the parts,
+// is raised here.
 template <typename F>
-void EmParalelo(std::vector<TParte>& partes, F f) {
-    auto protegida = [&f](TParte& p) {
-        try {
-            f(p);
-        } catch (...) {
-            p.Erro = std::current_exception();
+std::size_t EmParalelo(std::vector<TParte>& partes, std::vector<TTrabalho>& trabalhos, F f) {
+    std::mutex guarda;
+    std::size_t frente = 0, tras = partes.size();
+    auto pega = [&](bool daFrente) -> TParte* {
+        const std::lock_guard<std::mutex> trava(guarda);
+        if (frente >= tras) return nullptr;
+        return daFrente ? &partes[frente++] : &partes[--tras];
+    };
+    auto faz = [&](bool daFrente, TTrabalho& t) {
+        while (TParte* p = pega(daFrente)) {
+            try {
+                f(*p, daFrente, t);
+            } catch (...) {
+                p->Erro = std::current_exception();
+            }
         }
     };
     std::vector<std::thread> outras;
-    for (std::size_t k = 1; k < partes.size(); ++k) {
+    for (std::size_t k = 1; k < std::min(trabalhos.size(), partes.size()); ++k) {
         try {
-            outras.emplace_back([&, k] { protegida(partes[k]); });
+            outras.emplace_back(faz, false, std::ref(trabalhos[k]));
         } catch (const std::system_error&) {
-            protegida(partes[k]);
+            break;
         }
     }
-    protegida(partes[0]);
+    faz(true, trabalhos[0]);
     for (std::thread& t : outras) t.join();
     for (const TParte& p : partes)
         if (p.Erro) std::rethrow_exception(p.Erro);
+    return frente;
+}
+
+// f() on another thread while g() (which raises nothing) runs on this one,
+// both here when the system refuses the thread; an error of f is raised here.
+template <typename F, typename G>
+void AoMesmoTempo(F f, G g) {
+    std::exception_ptr erro;
+    auto protegida = [&] {
+        try {
+            f();
+        } catch (...) {
+            erro = std::current_exception();
+        }
+    };
+    std::thread outra;
+    try {
+        outra = std::thread(protegida);
+    } catch (const std::system_error&) {
+        protegida();
+    }
+    g();
+    if (outra.joinable()) outra.join();
+    if (erro) std::rethrow_exception(erro);
 }
 
 }  // namespace
@@ -290,16 +327,21 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
     const std::size_t n = tamanho_;
     // Written by the first pass up to its first event, read only when there is none.
     const TArranjoGrande<long double> pesos = ArranjoGrande<long double>(n);
+    const TArranjoGrande<TParametros> parametros = ArranjoGrande<TParametros>(n);
 
-    // The first pass in parts of the scan, one per core (a few at most).
-    constexpr std::size_t kPorParte = 1u << 16;
-    const std::size_t nucleos = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-    const std::size_t nPartes = std::clamp<std::size_t>(n / kPorParte, 1, nucleos);
+    // The first pass in parts of the scan, taken by the cores (a few at
+    // most) as they come.
+    constexpr std::size_t kPorParte = 1u << 14;
+    const std::size_t nPartes = std::max<std::size_t>(1, (n + kPorParte - 1) / kPorParte);
     std::vector<TParte> partes;
-    for (std::size_t k = 0; k < nPartes; ++k) partes.emplace_back(n * k / nPartes, n * (k + 1) / nPartes, alvo);
+    for (std::size_t k = 0; k < nPartes; ++k) partes.emplace_back(n * k / nPartes, n * (k + 1) / nPartes);
+    const std::size_t nucleos = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<TTrabalho> trabalhos(std::min(nucleos, nPartes), TTrabalho(alvo));
     const AnsiString nomeArquivo = TextoDoCaminho(caminho_);
-    EmParalelo(partes, [&](TParte& p) {
-        p.PrimeiraPassagem(arquivo_, blocos_, alvo, nomeArquivo, pesos.get(), &p == &partes[0]);
+    long double somaDaFrente = 0;   // of the parts this thread took, which come first
+    const std::size_t daFrente = EmParalelo(partes, trabalhos, [&](TParte& p, bool frente, TTrabalho& t) {
+        p.PrimeiraPassagem(arquivo_, blocos_, alvo, nomeArquivo, pesos.get(), parametros.get(),
+                           frente ? &somaDaFrente : nullptr, t);
     });
 
     // In scan order: the first station that is the answer or a record that
@@ -311,60 +353,68 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
             achada = p.Evento;
             break;
         }
-    for (std::size_t k = 1; k < partes.size(); ++k) partes[0].Vizinhos.Junta(partes[k].Vizinhos);
-    TVizinhos& vizinhos = partes[0].Vizinhos;
+    for (std::size_t k = 1; k < trabalhos.size(); ++k) trabalhos[0].Vizinhos.Junta(trabalhos[k].Vizinhos);
+    TVizinhos& vizinhos = trabalhos[0].Vizinhos;
     vizinhos.Fecha();
-    const std::vector<TVizinhos::TListada> listadas =
-        vizinhos.Completa() ? vizinhos.Listadas() : Lista(arquivo_, blocos_, n, vizinhos);
     auto bloco = [&](std::size_t q) -> const TBloco& {
         std::size_t k = 0;
         while (k + 1 < blocos_.size() && blocos_[k + 1].Inicio <= q) ++k;
         return blocos_[k];
     };
-    auto estacao = [&](std::size_t q) -> const TEstacao& { return bloco(q).Primeira[q - bloco(q).Inicio]; };
+    // The record of scan index q, kept for as long as this object.
+    auto estacao = [&](std::size_t q) -> const TEstacao& {
+        TEstacao e;
+        arquivo_.Le(bloco(q).Posicao + (q - bloco(q).Inicio) * sizeof(TEstacao), sizeof(TEstacao), &e);
+        return lidas_.emplace_back(e);
+    };
 
     TResposta resposta;
     long double soma = 0;
     const TEstacao* unica = nullptr;
+    // The nearest stations with their shares, and the summary.
+    auto resume = [&] {
+        std::vector<TEstacaoContribuinte> lista;
+        for (const auto& [q, km] : vizinhos.Listadas()) {
+            const TEstacao* e = q == achada || n == 1 ? unica : &estacao(q);
+            const double parcela = achada < n ? (q == achada ? 1.0 : 0.0) : static_cast<double>(pesos.get()[q] / soma);
+            lista.push_back({e, bloco(q).Estado, km, parcela, {}});
+        }
+        auto foraDaEnvoltoria = [&] {
+            if (vizinhos.Cercado()) return false;
+            EmParalelo(partes, trabalhos, [&](TParte& p, bool, TTrabalho& t) { p.Envolve(arquivo_, blocos_, t); });
+            for (std::size_t k = 1; k < trabalhos.size(); ++k) trabalhos[0].Envoltoria.Junta(trabalhos[k].Envoltoria);
+            return !trabalhos[0].Envoltoria.Envoltoria().Contem({alvo.Lon, alvo.Lat});
+        };
+        resposta.Confianca =
+            ConcluiConfianca(std::move(lista), alvo.Lat, alvo.Lon, unica, foraDaEnvoltoria, distanciaDeAviso);
+    };
     if (achada < n) {
         unica = &estacao(achada);
         resposta.Estacao = *unica;
-    } else {
-        if (n == 1) unica = &estacao(0);
-        long double total = partes[0].Soma;
-        for (std::size_t q = partes[0].Fim; q < n; ++q) total += pesos.get()[q];
-        soma = VerificaL(total);
-        // Second pass: each parameter summed in scan order with the shares.
-        double somas[4] = {0, 0, 0, 0};
-        for (const TBloco& b : blocos_)
-            for (std::size_t j = 0; j < b.Quantas; ++j) {
-                const TEstacao& e = b.Primeira[j];
-                passos_interpolacao::Soma(somas, pesos.get()[b.Inicio + j] / soma, e.K, e.a, e.b, e.c);
-            }
-        TEstacao& r = resposta.Estacao;
-        r.K = somas[0];
-        r.a = somas[1];
-        r.b = somas[2];
-        r.c = somas[3];
-        r.Nome.Assign("");
-        r.Autor.Assign("Interpola\xE7\xE3o");
-        r.Latitude.Assign(latitude);
-        r.Longitude.Assign(longitude);
+        resume();
+        return resposta;
     }
-
-    std::vector<TEstacaoContribuinte> lista;
-    lista.reserve(listadas.size());
-    for (const auto& [q, km] : listadas) {
-        const TEstacao* e = &estacao(q);
-        const double parcela = achada < n ? (q == achada ? 1.0 : 0.0) : static_cast<double>(pesos.get()[q] / soma);
-        lista.push_back({e, bloco(q).Estado, km, parcela, {}});
-    }
-    auto foraDaEnvoltoria = [&] {
-        if (vizinhos.Cercado()) return false;
-        EmParalelo(partes, [&](TParte& p) { p.Envolve(arquivo_, blocos_); });
-        for (std::size_t k = 1; k < partes.size(); ++k) partes[0].Envoltoria.Junta(partes[k].Envoltoria);
-        return !partes[0].Envoltoria.Envoltoria().Contem({alvo.Lon, alvo.Lat});
-    };
-    resposta.Confianca = ConcluiConfianca(std::move(lista), alvo.Lat, alvo.Lon, unica, foraDaEnvoltoria, distanciaDeAviso);
+    if (n == 1) unica = &estacao(0);
+    long double total = somaDaFrente;
+    for (std::size_t q = daFrente < partes.size() ? partes[daFrente].Inicio : n; q < n; ++q) total += pesos.get()[q];
+    soma = VerificaL(total);
+    // Second pass: each parameter summed in scan order with the shares,
+    // while another thread makes the summary.
+    double somas[4] = {0, 0, 0, 0};
+    AoMesmoTempo(resume, [&] {
+        for (std::size_t q = 0; q < n; ++q) {
+            const TParametros& p = parametros.get()[q];
+            passos_interpolacao::Soma(somas, pesos.get()[q] / soma, p.K, p.a, p.b, p.c);
+        }
+    });
+    TEstacao& r = resposta.Estacao;
+    r.K = somas[0];
+    r.a = somas[1];
+    r.b = somas[2];
+    r.c = somas[3];
+    r.Nome.Assign("");
+    r.Autor.Assign("Interpola\xE7\xE3o");
+    r.Latitude.Assign(latitude);
+    r.Longitude.Assign(longitude);
     return resposta;
 }

@@ -36,8 +36,8 @@ public:
     TJson RespostaJson(std::ostream* avisos = nullptr) const;
 
 private:
-    // The point's coordinate texts and its answer, from the mapped file or
-    // the pool; parameters that are not numbers are refused.
+    // The point's coordinate texts and its answer, straight from the file
+    // or from the pool; parameters that are not numbers are refused.
     struct TLocal {
         AnsiString Latitude, Longitude;
         TEstacao Estacao{};
