@@ -101,8 +101,16 @@ void TCandidatasEnvoltoria::NovoExtremo(TPonto p) {
             extremos_[static_cast<std::size_t>(kMaior[k])] = p;
         }
     }
-    guardadas_.push_back(p);
     Refaz();
+    Guarda(p);
+}
+
+void TCandidatasEnvoltoria::Guarda(TPonto p) {
+    guardadas_.push_back(p);
+    if (guardadas_.size() < revisaoEm_) return;
+    guardadas_.erase(std::remove_if(guardadas_.begin(), guardadas_.end(), [&](TPonto q) { return DentroDosLados(q); }),
+                     guardadas_.end());
+    revisaoEm_ = std::max<std::size_t>(4096, 2 * guardadas_.size());
 }
 
 bool TCandidatasEnvoltoria::DentroDosLados(TPonto p) const {

@@ -44,8 +44,9 @@ private:
 
 // The points that may be vertices of a hull, kept as they come: a point
 // well inside the polygon of the extreme points seen so far (least and
-// greatest X, Y, X+Y and X-Y) cannot be one and is dropped. Of half a
-// million stations a few thousand are kept, and no point set is held.
+// greatest X, Y, X+Y and X-Y) cannot be one and is dropped, when it comes
+// or later. Of half a million stations a few thousand are kept, in any
+// order, and no point set is held.
 class TCandidatasEnvoltoria {
 public:
     using TPonto = TEnvoltoriaConvexa::TPonto;
@@ -56,7 +57,7 @@ public:
             (s > maior_[1]) | (p.Y > maior_[2]) | (d > maior_[3]))
             NovoExtremo(p);
         else if (!DentroDosLados(p))
-            guardadas_.push_back(p);
+            Guarda(p);
     }
     // The points another part of the same set kept.
     void Junta(const TCandidatasEnvoltoria& outras);
@@ -67,6 +68,10 @@ public:
 private:
     static constexpr double kInfinito = std::numeric_limits<double>::infinity();
     void NovoExtremo(TPonto p);
+    // Kept; when the kept ones have doubled, those that the polygon has
+    // since come to surround are dropped (points that come in order, row by
+    // row, are each on the edge when they come).
+    void Guarda(TPonto p);
     void Refaz();
     // Inside every side by more than the rounding of the products can
     // account for: strictly inside a polygon of points of the set.
@@ -84,6 +89,7 @@ private:
     // an extreme nor near a side.
     std::array<double, 4> caixa_{kInfinito, kInfinito, -kInfinito, -kInfinito};
     std::vector<TPonto> guardadas_;
+    std::size_t revisaoEm_ = 4096;
 };
 
 // Return period and duration of the intensity the tables compare stations by.

@@ -3,6 +3,7 @@
 // and the warning rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -203,19 +204,111 @@ TEST_F(ConfiancaPool, SummaryAgreesWithTheFullEvaluation) {
     }
 }
 
-// Many stations: the points inside are set aside before the sort, and the
-// hull is still every point on the outer circle and nothing else.
-TEST(EnvoltoriaConvexa, ManyPointsKeepEveryVertex) {
-    std::vector<TEnvoltoriaConvexa::TPonto> pontos;
-    const int nCirculo = 180;
-    for (int k = 0; k < nCirculo; ++k) {
-        const double a = 2 * 3.14159265358979323846 * k / nCirculo;
-        pontos.push_back({45 + 5 * std::cos(a), 15 + 5 * std::sin(a)});
+namespace {
+
+using TPonto = TEnvoltoriaConvexa::TPonto;
+
+// Andrew's chain over every point: the hull that the candidates must give.
+std::vector<TPonto> CadeiaCompleta(std::vector<TPonto> p) {
+    auto menor = [](TPonto a, TPonto b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); };
+    std::sort(p.begin(), p.end(), menor);
+    p.erase(std::unique(p.begin(), p.end(), [](TPonto a, TPonto b) { return a.X == b.X && a.Y == b.Y; }), p.end());
+    if (p.size() < 3) return p;
+    auto cruz = [](TPonto o, TPonto a, TPonto b) { return (a.X - o.X) * (b.Y - o.Y) - (a.Y - o.Y) * (b.X - o.X); };
+    std::vector<TPonto> h;
+    for (int volta = 0; volta < 2; ++volta) {
+        const std::size_t piso = h.size() + 2;
+        for (const TPonto& q : p) {
+            while (h.size() >= piso && cruz(h[h.size() - 2], h.back(), q) <= 0) h.pop_back();
+            h.push_back(q);
+        }
+        h.pop_back();
+        std::reverse(p.begin(), p.end());
     }
-    for (int i = 0; i < 20000; ++i)   // a grid inside the circle
-        pontos.push_back({45 + (i % 141 - 70) / 20.0, 15 + (i / 141 - 70) / 20.0});
-    const TEnvoltoriaConvexa h(pontos);
-    EXPECT_EQ(h.Vertices().size(), static_cast<std::size_t>(nCirculo));
-    for (const auto& p : pontos) EXPECT_TRUE(h.Contem(p)) << p.X << " " << p.Y;
-    EXPECT_FALSE(h.Contem({45, 20.001}));
+    return h;
+}
+
+std::vector<TPonto> CirculoComGrade(bool circuloPrimeiro) {
+    std::vector<TPonto> circulo, grade;
+    for (int k = 0; k < 180; ++k) {
+        const double a = 2 * 3.14159265358979323846 * k / 180;
+        circulo.push_back({45 + 5 * std::cos(a), 15 + 5 * std::sin(a)});
+    }
+    for (int i = 0; i < 20000; ++i) grade.push_back({45 + (i % 141 - 70) / 20.0, 15 + (i / 141 - 70) / 20.0});
+    std::vector<TPonto>& primeiro = circuloPrimeiro ? circulo : grade;
+    const std::vector<TPonto>& depois = circuloPrimeiro ? grade : circulo;
+    primeiro.insert(primeiro.end(), depois.begin(), depois.end());
+    return primeiro;
+}
+
+struct TFormato {
+    const char* Nome;
+    std::vector<TPonto> Pontos;
+};
+
+}  // namespace
+
+// Of many points only the candidates are kept, whatever their order and
+// however they are split in parts, and their hull is that of every point:
+// a circle around a grid (the circle first or last), a rectangle of whole
+// seconds with many points on its edges, a lattice turned 45 degrees (its
+// edges on the diagonals of the extremes), points on one line, one point.
+TEST(EnvoltoriaConvexa, CandidatesGiveTheHullOfEveryPoint) {
+    std::vector<TFormato> formatos = {{"circle first", CirculoComGrade(true)}, {"circle last", CirculoComGrade(false)}};
+    std::vector<TPonto> retangulo, losango, linha;
+    for (int i = 0; i < 6000; ++i) {
+        retangulo.push_back({44 + (i % 100) / 3600.0 * 60, 15 + (i / 100) / 3600.0 * 60});
+        const int u = i % 80 - 40, v = i / 80 - 37;
+        if (std::abs(u) + std::abs(v) <= 40) losango.push_back({45.0 + u / 4.0, 15.0 + v / 4.0});
+        linha.push_back({40 + i / 64.0, 10 + i / 32.0});
+    }
+    formatos.push_back({"rectangle", retangulo});
+    formatos.push_back({"lattice turned 45 degrees", losango});
+    formatos.push_back({"one line", linha});
+    formatos.push_back({"one point", std::vector<TPonto>(100, TPonto{45, 15})});
+    std::mt19937 g(3);
+    for (TFormato& f : formatos) {
+        SCOPED_TRACE(f.Nome);
+        const std::vector<TPonto> esperado = CadeiaCompleta(f.Pontos);
+        std::vector<TPonto> inverso(f.Pontos.rbegin(), f.Pontos.rend()), misturado = f.Pontos;
+        std::shuffle(misturado.begin(), misturado.end(), g);
+        for (const std::vector<TPonto>* ordem : {&f.Pontos, &inverso, &misturado}) {
+            TCandidatasEnvoltoria inteiro, comeco, fim;
+            for (std::size_t i = 0; i < ordem->size(); ++i) {
+                inteiro.Inclui((*ordem)[i]);
+                (i < ordem->size() / 3 ? comeco : fim).Inclui((*ordem)[i]);
+            }
+            comeco.Junta(fim);
+            for (const TCandidatasEnvoltoria* c : {&inteiro, &comeco}) {
+                const std::vector<TPonto> vertices = c->Envoltoria().Vertices();
+                ASSERT_EQ(vertices.size(), esperado.size());
+                for (std::size_t k = 0; k < vertices.size(); ++k) {
+                    EXPECT_EQ(vertices[k].X, esperado[k].X) << k;
+                    EXPECT_EQ(vertices[k].Y, esperado[k].Y) << k;
+                }
+            }
+            if (f.Pontos.size() > 10000) EXPECT_LT(inteiro.Guardadas().size(), f.Pontos.size() / 10);
+        }
+    }
+}
+
+// A point with no station on one side of it may still be inside their
+// hull; one with stations on all four sides is.
+TEST_F(ConfiancaPool, HullAskedOnlyWithoutStationsOnAllSides) {
+    estacoes[4] = {Estacao("N", Texto(13, 0, 0), Texto(45, 0, 0), 1), Estacao("SE", Texto(17, 0, 0), Texto(43, 0, 0), 1),
+                   Estacao("SO", Texto(17, 0, 0), Texto(47, 0, 0), 1), Estacao("O", Texto(15, 0, 0), Texto(49, 0, 0), 1)};
+    bd.DefineEstacoes(estacoes);
+    const TAvaliadorConfianca avaliador(bd.Pool());
+    const struct {
+        AnsiString Lat, Lon;
+        bool Fora;
+    } casos[] = {{Texto(15, 0, 0), Texto(45, 0, 0), false},   // N and O on its lines: two sides
+                 {Texto(16, 0, 0), Texto(46, 0, 0), false},   // all four sides
+                 {Texto(12, 59, 59), Texto(45, 0, 0), true},  // just past N
+                 {Texto(15, 0, 0), Texto(42, 0, 0), true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(Cp1252ToUtf8(c.Lat + " " + c.Lon));
+        EXPECT_EQ(avaliador.Avalia(c.Lat, c.Lon).ForaDaEnvoltoria, c.Fora);
+        EXPECT_EQ(avaliador.Resumo(c.Lat, c.Lon).ForaDaEnvoltoria, c.Fora);
+    }
 }
