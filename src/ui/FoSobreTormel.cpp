@@ -18,7 +18,9 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPr
     setObjectName("frmFoSobreTormel");
     setWindowTitle("Sobre");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setFixedSize(559, 340);
+    // The picture, then a strip of its own for the national grid's credit
+    // and, when the program's folder is known, the line of the data in use.
+    constexpr int kFigura = 340, kCredito = 28, kDados = 22;
 
     imgSplash = new QLabel(this);
     imgSplash->setObjectName("imgSplash");
@@ -34,11 +36,10 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPr
         LbDados->setText((usuario ? QString::fromUtf8("Dados: seu conjunto, em ") : QString::fromUtf8("Dados: conjunto distribuído, em ")) +
                          QString::fromStdString(PastaDadosEmUso(pastaDoPrograma)));
         LbDados->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 200); padding: 1px 4px;"));
-        LbDados->setGeometry(0, 318, 559, 22);
+        LbDados->setGeometry(0, kFigura + kCredito, 559, kDados);
         LbDados->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
-    // The national grid's credit, under the picture's own lines.
     lGradeNacional = new QLabel(this);
     lGradeNacional->setObjectName("lGradeNacional");
     lGradeNacional->setText(QString::fromUtf8(
@@ -48,9 +49,10 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPr
     QFont fonte = lGradeNacional->font();
     fonte.setPointSizeF(7);
     lGradeNacional->setFont(fonte);
-    lGradeNacional->setStyleSheet(QStringLiteral("color: #0b2a66"));
-    lGradeNacional->setGeometry(304, 278, 250, 38);
+    lGradeNacional->setStyleSheet(QStringLiteral("color: #0b2a66; background: white; padding: 0px 4px;"));
+    lGradeNacional->setGeometry(0, kFigura, 559, kCredito);
     lGradeNacional->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFixedSize(559, kFigura + kCredito + (LbDados ? kDados : 0));
 }
 
 void TfrmFoSobreTormel::BitBtn1Click() { reject(); }

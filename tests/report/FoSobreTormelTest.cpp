@@ -1,10 +1,12 @@
 // The about window closes on a click or a character key, on nothing else.
 #include <QLabel>
+#include <vector>
 #include <QTimer>
 #include <QtTest>
 
 #include "suporte/ExecutaTestes.h"
 #include "suporte/JanelasModais.h"
+#include "suporte/PastaPrograma.h"
 #include "ui/FoSobreTormel.h"
 #include "ui/Janelas.h"
 
@@ -15,6 +17,30 @@ private slots:
     void showsTheAboutPicture() {
         TfrmFoSobreTormel janela(nullptr);
         QCOMPARE(janela.imgSplash->pixmap().size(), QSize(559, 340));
+    }
+
+    // The grid's credit and the line of the data in use have places of
+    // their own under the picture, whose lines they would cover, and inside
+    // the window.
+    void creditAndDataLineLieUnderThePicture_data() {
+        QTest::addColumn<bool>("comPasta");
+        QTest::newRow("without the program folder") << false;
+        QTest::newRow("with the program folder") << true;
+    }
+    void creditAndDataLineLieUnderThePicture() {
+        QFETCH(bool, comPasta);
+        const TPastaPrograma pasta;
+        TfrmFoSobreTormel janela(nullptr, comPasta ? pasta.Programa() : std::string());
+        QCOMPARE(janela.LbDados != nullptr, comPasta);
+        std::vector<QLabel*> linhas = {janela.lGradeNacional};
+        if (janela.LbDados) linhas.push_back(janela.LbDados);
+        QRect ocupado = janela.imgSplash->geometry();
+        for (QLabel* linha : linhas) {
+            QVERIFY2(!linha->geometry().intersects(ocupado), qPrintable(linha->objectName()));
+            QVERIFY(janela.rect().contains(linha->geometry()));
+            ocupado = ocupado.united(linha->geometry());
+        }
+        QCOMPARE(ocupado, janela.rect());
     }
 
     void keysWithoutCharacterLeaveItOpen_data() {
