@@ -142,17 +142,6 @@ void PercorrePedacos(const TArquivoAberto& arquivo, const std::array<TBloco, 8>&
     }
 }
 
-// f(i, station, block) for each station.
-template <typename F>
-void Percorre(const TArquivoAberto& arquivo, const std::array<TBloco, 8>& blocos, std::size_t inicio, std::size_t fim,
-              F f) {
-    std::vector<TEstacao> lidas(kPorPedaco);
-    PercorrePedacos(arquivo, blocos, inicio, fim, lidas,
-                    [&](std::size_t i, const TEstacao* e, std::size_t m, const TBloco& b) {
-                        for (std::size_t j = 0; j < m; ++j) f(i + j, e[j], b);
-                    });
-}
-
 // A record that is not read the usual way, examined as the pool examines
 // it; its first defect goes to defeito.
 bool LeDevagar(const TEstacao& e, TLeitura& r, AnsiString& defeito) {
