@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <filesystem>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -196,4 +197,14 @@ TEST(PontoDireto, DamagedFilesGiveThePoolsErrors) {
             ComparaIguais(pool, Direto(pasta.Caminho(""), ponto.Lat, ponto.Lon));
         }
     }
+}
+
+// A file cut short after it was opened (another program rewriting it) is
+// an error of reading raised to the caller, from whichever thread met it.
+TEST(PontoDireto, FileCutAfterOpeningIsAnErrorOfReading) {
+    const TPastaTemporaria pasta;
+    const std::string caminho = pasta.Grava("Estados_Tor21.bin", MontaArquivo(Blocos()));
+    const TPontoDireto direto(caminho);
+    std::filesystem::resize_file(caminho, std::filesystem::file_size(caminho) / 2);
+    EXPECT_THROW(direto.Responde(Dms(17, 23, 41), Dms(47, 12, 9)), EInOutError);
 }
