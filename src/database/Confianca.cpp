@@ -212,19 +212,14 @@ void TVizinhos::Fecha() {
 }
 
 std::vector<TVizinhos::TListada> TVizinhos::Listadas() const {
-    // Those within the planar radius, then in scan order (parts may have
-    // come in any order), then within the reach.
-    std::vector<std::size_t> dentro;
-    for (std::size_t k = 0; k < guardadas_.size(); ++k) {
-        const double dy = guardadas_[k].Lat - lat_, dx = guardadas_[k].Lon - lon_;
-        if (dx * dx + dy * dy <= raio2_) dentro.push_back(k);
-    }
-    std::sort(dentro.begin(), dentro.end(),
-              [&](std::size_t a, std::size_t b) { return guardadas_[a].Indice < guardadas_[b].Indice; });
+    std::vector<TVista> guardadas = guardadas_;   // parts may have come in any order
+    std::sort(guardadas.begin(), guardadas.end(), [](const TVista& a, const TVista& b) { return a.Indice < b.Indice; });
     std::vector<TListada> lista;
-    for (std::size_t k : dentro) {
-        const double km = DistanciaGeodesicaKm(lat_, lon_, guardadas_[k].Lat, guardadas_[k].Lon);
-        if (km <= alcance_) lista.push_back({guardadas_[k].Indice, km, k});
+    for (const TVista& v : guardadas) {
+        const double dy = v.Lat - lat_, dx = v.Lon - lon_;
+        if (!(dx * dx + dy * dy <= raio2_)) continue;
+        const double km = DistanciaGeodesicaKm(lat_, lon_, v.Lat, v.Lon);
+        if (km <= alcance_) lista.push_back({v.Indice, km});
     }
     return lista;
 }
@@ -287,8 +282,7 @@ TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiStr
     vizinhos.Fecha();
     const std::vector<TVizinhos::TListada> listadas = vizinhos.Listadas();
     std::vector<TEstacaoContribuinte> lista;
-    for (const TVizinhos::TListada& l : listadas)
-        lista.push_back({Estacao(l.Indice), Bloco(l.Indice).Estado, l.Km, Parcela(contribuicoes, l.Indice), {}});
+    for (const auto& [i, km] : listadas) lista.push_back({Estacao(i), Bloco(i).Estado, km, Parcela(contribuicoes, i), {}});
     return ConcluiConfianca(std::move(lista), lat, lon, Unica(contribuicoes),
                             [&] { return !vizinhos.Cercado() && !envoltoria_.Contem({lon, lat}); }, distanciaDeAviso_);
 }

@@ -153,18 +153,15 @@ private:
 class TVizinhos {
 public:
     TVizinhos(double lat, double lon);
-    // The i-th station (scan order) stands at (lat, lon), in degrees; true
-    // when it is kept.
-    bool Ve(std::size_t i, double lat, double lon) {
+    // The i-th station (scan order) stands at (lat, lon), in degrees.
+    void Ve(std::size_t i, double lat, double lon) {
         const double dy = lat - lat_, dx = lon - lon_, d2 = dx * dx + dy * dy;
         const double alat = std::abs(lat);
         quadrantes_.Ve(lat, lon);
         maiorLatitude_ = std::max(maiorLatitude_, alat);
         if (n_ < perto_.size() || d2 <= perto_.back().D2) Insere({d2, i, lat, lon});
         const double k = KmPorGrauAte(std::max(alat, alatAlvo_));
-        if (!(d2 * k * k <= alcance2_)) return false;
-        guardadas_.push_back({d2, i, lat, lon});
-        return true;
+        if (d2 * k * k <= alcance2_) guardadas_.push_back({d2, i, lat, lon});
     }
     // Another part of the scan.
     void Junta(const TVizinhos& outra);
@@ -175,7 +172,6 @@ public:
     struct TListada {
         std::size_t Indice;
         double Km;
-        std::size_t Guardada;   // its place among the kept stations, in the order Ve kept them (Junta appends)
     };
     // In scan order.
     std::vector<TListada> Listadas() const;

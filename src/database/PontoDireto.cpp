@@ -167,7 +167,6 @@ const TFracoes& Fracoes() {
 struct TTrabalho {
     explicit TTrabalho(const TAlvo& alvo) : Vizinhos(alvo.Lat, alvo.Lon) {}
     TVizinhos Vizinhos;
-    std::vector<TEstacao> Guardadas;   // the records of the stations Vizinhos keeps, in its order
     TCandidatasEnvoltoria Envoltoria;   // only when the hull is asked for
     std::vector<TEstacao> Lidas = std::vector<TEstacao>(kPorPedaco);
     std::vector<long double> Lat = std::vector<long double>(kPorPedaco), Lon = std::vector<long double>(kPorPedaco);
@@ -201,7 +200,7 @@ struct TParte {
             for (std::size_t j = 0; j < m; ++j) {
                 TLeitura r{};
                 defeito.clear();
-                if (Le(fracoes, e[j], r, defeito) && t.Vizinhos.Ve(i + j, r.LatD, r.LonD)) t.Guardadas.push_back(e[j]);
+                if (Le(fracoes, e[j], r, defeito)) t.Vizinhos.Ve(i + j, r.LatD, r.LonD);
                 if (j >= ate) continue;
                 lat[j] = r.Lat;
                 lon[j] = r.Lon;
@@ -343,11 +342,7 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
             achada = p.Evento;
             break;
         }
-    for (std::size_t k = 1; k < trabalhos.size(); ++k) {
-        trabalhos[0].Vizinhos.Junta(trabalhos[k].Vizinhos);
-        trabalhos[0].Guardadas.insert(trabalhos[0].Guardadas.end(), trabalhos[k].Guardadas.begin(),
-                                      trabalhos[k].Guardadas.end());
-    }
+    for (std::size_t k = 1; k < trabalhos.size(); ++k) trabalhos[0].Vizinhos.Junta(trabalhos[k].Vizinhos);
     TVizinhos& vizinhos = trabalhos[0].Vizinhos;
     vizinhos.Fecha();
     auto bloco = [&](std::size_t q) -> const TBloco& {
@@ -368,11 +363,10 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
     // The nearest stations with their shares, and the summary.
     auto resume = [&] {
         std::vector<TEstacaoContribuinte> lista;
-        for (const TVizinhos::TListada& l : vizinhos.Listadas()) {
-            const std::size_t q = l.Indice;
-            const TEstacao* e = q == achada || n == 1 ? unica : &lidas_.emplace_back(trabalhos[0].Guardadas[l.Guardada]);
+        for (const auto& [q, km] : vizinhos.Listadas()) {
+            const TEstacao* e = q == achada || n == 1 ? unica : &estacao(q);
             const double parcela = achada < n ? (q == achada ? 1.0 : 0.0) : static_cast<double>(pesos.get()[q] / soma);
-            lista.push_back({e, bloco(q).Estado, l.Km, parcela, {}});
+            lista.push_back({e, bloco(q).Estado, km, parcela, {}});
         }
         auto foraDaEnvoltoria = [&] {
             if (vizinhos.Cercado()) return false;
