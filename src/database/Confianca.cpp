@@ -212,12 +212,16 @@ void TVizinhos::Fecha() {
 }
 
 std::vector<TVizinhos::TListada> TVizinhos::Listadas() const {
-    std::vector<TVista> guardadas = guardadas_;   // parts may have come in any order
-    std::sort(guardadas.begin(), guardadas.end(), [](const TVista& a, const TVista& b) { return a.Indice < b.Indice; });
-    std::vector<TListada> lista;
-    for (const TVista& v : guardadas) {
+    // Those within the planar radius, then in scan order (parts may have
+    // come in any order), then within the reach.
+    std::vector<TVista> dentro;
+    for (const TVista& v : guardadas_) {
         const double dy = v.Lat - lat_, dx = v.Lon - lon_;
-        if (!(dx * dx + dy * dy <= raio2_)) continue;
+        if (dx * dx + dy * dy <= raio2_) dentro.push_back(v);
+    }
+    std::sort(dentro.begin(), dentro.end(), [](const TVista& a, const TVista& b) { return a.Indice < b.Indice; });
+    std::vector<TListada> lista;
+    for (const TVista& v : dentro) {
         const double km = DistanciaGeodesicaKm(lat_, lon_, v.Lat, v.Lon);
         if (km <= alcance_) lista.push_back({v.Indice, km});
     }
@@ -282,7 +286,8 @@ TConfianca TAvaliadorConfianca::Resumo(const AnsiString& latitude, const AnsiStr
     vizinhos.Fecha();
     const std::vector<TVizinhos::TListada> listadas = vizinhos.Listadas();
     std::vector<TEstacaoContribuinte> lista;
-    for (const auto& [i, km] : listadas) lista.push_back({Estacao(i), Bloco(i).Estado, km, Parcela(contribuicoes, i), {}});
+    for (const TVizinhos::TListada& l : listadas)
+        lista.push_back({Estacao(l.Indice), Bloco(l.Indice).Estado, l.Km, Parcela(contribuicoes, l.Indice), {}});
     return ConcluiConfianca(std::move(lista), lat, lon, Unica(contribuicoes),
                             [&] { return !vizinhos.Cercado() && !envoltoria_.Contem({lon, lat}); }, distanciaDeAviso_);
 }
