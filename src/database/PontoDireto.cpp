@@ -111,19 +111,6 @@ struct TParametros {
     double K, a, b, c;
 };
 
-struct TLiberaGrande {
-    std::size_t Bytes;
-    void operator()(void* p) const { LiberaGrande(p, Bytes); }
-};
-template <typename T>
-using TArranjoGrande = std::unique_ptr<T, TLiberaGrande>;
-// Uninitialised room for n values, in huge pages where the system has them.
-template <typename T>
-TArranjoGrande<T> ArranjoGrande(std::size_t n) {
-    const std::size_t bytes = std::max<std::size_t>(n, 1) * sizeof(T);
-    return TArranjoGrande<T>(static_cast<T*>(ReservaGrande(bytes)), TLiberaGrande{bytes});
-}
-
 constexpr std::size_t kPorPedaco = 1024;
 
 // f(i, stations, m, block) for the stations [inicio, fim) of the scan, m
@@ -396,14 +383,6 @@ TPontoDireto::TResposta TPontoDireto::Responde(const AnsiString& latitude, const
             passos_interpolacao::Soma(somas, pesos.get()[q] / soma, p.K, p.a, p.b, p.c);
         }
     });
-    TEstacao& r = resposta.Estacao;
-    r.K = somas[0];
-    r.a = somas[1];
-    r.b = somas[2];
-    r.c = somas[3];
-    r.Nome.Assign("");
-    r.Autor.Assign("Interpola\xE7\xE3o");
-    r.Latitude.Assign(latitude);
-    r.Longitude.Assign(longitude);
+    resposta.Estacao = passos_interpolacao::Interpolada(somas, latitude, longitude);
     return resposta;
 }

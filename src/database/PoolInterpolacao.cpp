@@ -38,6 +38,20 @@ AnsiString Legivel(AnsiString s) {
 
 }  // namespace
 
+TEstacao passos_interpolacao::Interpolada(const double (&soma)[4], const AnsiString& latitude,
+                                          const AnsiString& longitude) {
+    TEstacao r;
+    r.K = soma[0];
+    r.a = soma[1];
+    r.b = soma[2];
+    r.c = soma[3];
+    r.Nome.Assign("");
+    r.Autor.Assign("Interpola\xE7\xE3o");
+    r.Latitude.Assign(latitude);
+    r.Longitude.Assign(longitude);
+    return r;
+}
+
 TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo)
     : arquivo_(arquivo) {
     for (std::size_t k = 0; k < EstadosInterpolacao.size(); ++k) {
@@ -209,16 +223,7 @@ TEstacao TPoolInterpolacao::Interpola(const AnsiString& latitude, const AnsiStri
     const long double* w = pesos.data();
     const TParametros* p = parametros_.data();
     for (std::size_t i = 0; i < n; ++i) passos_interpolacao::Soma(somas, w[i] / soma, p[i].K, p[i].a, p[i].b, p[i].c);
-    TEstacao r;
-    r.K = somas[0];
-    r.a = somas[1];
-    r.b = somas[2];
-    r.c = somas[3];
-    r.Nome.Assign("");
-    r.Autor.Assign("Interpola\xE7\xE3o");
-    r.Latitude.Assign(latitude);
-    r.Longitude.Assign(longitude);
-    return r;
+    return passos_interpolacao::Interpolada(somas, latitude, longitude);
 }
 
 std::vector<TPoolInterpolacao::TContribuicao> TPoolInterpolacao::Contribuicoes(const AnsiString& latitude,

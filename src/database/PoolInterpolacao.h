@@ -48,6 +48,9 @@ inline void Soma(double (&soma)[4], long double fator, double K, double a, doubl
     soma[2] = static_cast<double>(soma[2] + fator * b);
     soma[3] = static_cast<double>(soma[3] + fator * c);
 }
+// The answer for an interpolated point: the four sums, no name, the
+// source "Interpolação" and the point's own texts.
+TEstacao Interpolada(const double (&soma)[4], const AnsiString& latitude, const AnsiString& longitude);
 }  // namespace passos_interpolacao
 
 // A station record as the pool checks it: its texts read in long double,
