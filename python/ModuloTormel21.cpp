@@ -25,6 +25,7 @@
 #include "ParesIdf.h"
 #include "database/BDPrecipitacao.h"
 #include "database/Confianca.h"
+#include "database/ContornosEstados.h"
 #include "database/Estados.h"
 #include "model/ChuvaDeProjeto.h"
 #include "platform/Caminhos.h"
@@ -139,16 +140,20 @@ py::object Resultado(const py::array_t<double>& a, bool escalar) {
 
 class TDadosPy {
 public:
-    explicit TDadosPy(std::optional<std::string> pasta) : pedida_(std::move(pasta)) {
+    TDadosPy(std::optional<std::string> pasta, bool nacional) : pedida_(std::move(pasta)), nacional_(nacional) {
         pasta_ = pedida_ ? ComBarra(*pedida_) : PastaPadrao();
         bd_ = std::make_unique<TBDPrecipitacao>(pasta_);
-        bd_->CarregaEstacoesDaInterpolacao();
+        if (nacional) bd_->CarregaEstacoesNacionais();
+        else bd_->CarregaEstacoesDaInterpolacao();
+        if (ArquivoExiste(pasta_ + "contornos.csv"))
+            contornos_ = std::make_unique<TContornosEstados>(LeArquivo(pasta_ + "contornos.csv"));
         if (bd_->Pool().Tamanho() == 0)
             throw EDadosInvalidos(Ansi("O arquivo ") + TextoDoCaminho(bd_->CaminhoEstacoes()) +
                                   Ansi(" não tem estações nos estados usados na interpolação."));
     }
 
     const std::optional<std::string>& Pedida() const { return pedida_; }
+    bool Nacional() const { return nacional_; }
     const std::string& Pasta() const { return pasta_; }
     std::size_t Estacoes() const { return bd_->Pool().Tamanho(); }
 
@@ -243,6 +248,7 @@ public:
         PorPonto(p.Tamanho(), p.Escalar(), Tarefas(tarefas), [&](std::size_t i, std::vector<long double>& pesos) {
             Interpola(p, i, pesos);   // the same refusals as the parameters
             resumos[i] = avaliador.Resumo(p.Latitude(i), p.Longitude(i), TPoolInterpolacao::TExigencia::RegistroIntegro);
+            MarcaEstadoForaDaInterpolacao(resumos[i], contornos_.get(), nacional_, p.Latitude(i), p.Longitude(i));
         });
         py::list lista;
         for (const TConfianca& c : resumos) lista.append(DictDaConfianca(c));
@@ -280,7 +286,9 @@ private:
 
     std::optional<std::string> pedida_;
     std::string pasta_;
+    bool nacional_ = false;
     std::unique_ptr<TBDPrecipitacao> bd_;
+    std::unique_ptr<TContornosEstados> contornos_;
     std::unique_ptr<std::mutex> mutex_ = std::make_unique<std::mutex>();
     mutable std::map<double, std::unique_ptr<TAvaliadorConfianca>> avaliadores_;
 };
@@ -306,9 +314,14 @@ PYBIND11_MODULE(tormel21, m) {
         "programas de SIG; negativos=False: positivos para sul e oeste) ou textos DD°MM'SS\", escalares ou "
         "matrizes da mesma forma. tarefas: linhas de execução (padrão: uma por núcleo).";
     py::class_<TDadosPy>(m, "Dados")
-        .def(py::init([](const py::object& pasta) { return std::make_unique<TDadosPy>(PastaDoArgumento(pasta)); }),
-             "pasta"_a = py::none(),
-             "Carrega a pasta de dados (padrão: tormel21.pasta_padrao()). Só as estações da interpolação são lidas.")
+        .def(py::init([](const py::object& pasta, bool nacional) {
+                 return std::make_unique<TDadosPy>(PastaDoArgumento(pasta), nacional);
+             }),
+             "pasta"_a = py::none(), py::kw_only(), "nacional"_a = false,
+             "Carrega a pasta de dados (padrão: tormel21.pasta_padrao()). Só as estações dos oito estados da "
+             "interpolação são lidas; nacional=True lê as dos 27 estados e interpola entre todas (a de "
+             "tormel21-consulta --nacional). Sem ela, o aviso de confianca() diz quando o ponto fica em outro estado.")
+        .def_property_readonly("nacional", &TDadosPy::Nacional)
         .def_property_readonly("pasta", &TDadosPy::Pasta)
         .def_property_readonly("estacoes", &TDadosPy::Estacoes, "Número de estações da interpolação.")
         .def("parametros", &TDadosPy::Parametros, "lat"_a, "lon"_a, py::kw_only(), "negativos"_a = true,
@@ -338,8 +351,9 @@ PYBIND11_MODULE(tormel21, m) {
              [](const TDadosPy& d) {
                  return "tormel21.Dados('" + d.Pasta() + "', " + std::to_string(d.Estacoes()) + " esta\xC3\xA7\xC3\xB5" "es)";
              })
-        .def(py::pickle([](const TDadosPy& d) { return py::make_tuple(d.Pedida()); },
+        .def(py::pickle([](const TDadosPy& d) { return py::make_tuple(d.Pedida(), d.Nacional()); },
                         [](const py::tuple& estado) {
-                            return std::make_unique<TDadosPy>(estado[0].cast<std::optional<std::string>>());
+                            return std::make_unique<TDadosPy>(estado[0].cast<std::optional<std::string>>(),
+                                                              estado.size() > 1 && estado[1].cast<bool>());
                         }));
 }

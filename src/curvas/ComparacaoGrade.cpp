@@ -37,9 +37,6 @@ QString Numero(double v, int decimais) { return std::isnan(v) ? T("—") : Numer
 void TfrmCurvasIdf::MontaComparacao() {
     if (!lugar_.Grade) return;
     QString cabecalho = Cabecalho->text();
-    // A grid point north of the equator carries its hemisphere in the text.
-    if (lugar_.Latitude.endsWith(T(" N")))
-        cabecalho.replace(lugar_.Latitude.toHtmlEscaped() + T(" S"), lugar_.Latitude.toHtmlEscaped());
     Cabecalho->setText(cabecalho + TextoDaGradeHtml() +
                        T(" &nbsp;<a href=\"gridf-br\">Sobre a grade GRIDF-BR...</a>"));
     Cabecalho->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);

@@ -193,11 +193,11 @@ QWidget* TfrmCurvasIdf::MontaPaginaCurvas() {
 QString TfrmCurvasIdf::TextoDoCabecalho() const {
     const TParametrosIdf& p = lugar_.Parametros;
     const QString estado = lugar_.Estado.isEmpty() ? QString() : T(" &mdash; ") + lugar_.Estado.toHtmlEscaped();
-    return T("<b>%1</b>%2<br>Latitude %3 S &nbsp; Longitude %4 W<br>"
+    return T("<b>%1</b>%2<br>Latitude %3 &nbsp; Longitude %4 W<br>"
              "i = K&middot;Tr<sup>a</sup>/(t+b)<sup>c</sup> &nbsp; K = %5 &nbsp; a = %6 &nbsp; b = %7 &nbsp; c = %8"
              "<br>Fonte: %9")
         .arg(lugar_.Nome.trimmed().toHtmlEscaped(), estado,
-             lugar_.Latitude.toHtmlEscaped(), lugar_.Longitude.toHtmlEscaped(), NumeroGeral(p.K),
+             LatitudeComHemisferio(lugar_).toHtmlEscaped(), lugar_.Longitude.toHtmlEscaped(), NumeroGeral(p.K),
              NumeroGeral(p.a), NumeroGeral(p.b), NumeroGeral(p.c), lugar_.Fonte.toHtmlEscaped()) +
            (lugar_.Aviso.isEmpty() ? QString()
                                    : QStringLiteral("<br><span style=\"color:#a00000\"><b>%1</b></span>")

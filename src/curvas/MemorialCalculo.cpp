@@ -89,7 +89,9 @@ void TfrmCurvasIdf::ImprimeMemorial(QPrinter& impressora) const {
             if (!autores.endsWith(QLatin1Char('.'))) autores += QLatin1Char('.');
             h += T(". ") + H(autores) + T(" <i>") + H(T(c.Titulo)) + T("</i>. ") + H(T(c.Publicacao));
         }
-        h += T(" (parâmetros da estação, como publicados).");
+        if (CitacaoDaRedeNacional(lugar_.Fonte.toUtf8().constData()))
+            h += T(". ") + H(T(FonteRedeNacional.Autores)) + T(". ") + H(T(FonteRedeNacional.Publicacao));
+        else h += T(" (parâmetros da estação, como publicados).");
     }
     h += T("</p><p>Aviso: ") + (lugar_.Aviso.isEmpty() ? T("nenhum.") : H(lugar_.Aviso)) + T("</p>");
     if (!lugar_.Vizinhas.empty()) {

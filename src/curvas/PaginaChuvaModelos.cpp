@@ -50,7 +50,7 @@ QString DescricaoDoMetodo(TMetodoChuva metodo) {
 void TPaginaChuvaDeProjeto::ExportaSwmm(const QString& caminho) const {
     if (hietograma_.Blocos.empty()) throw Exception(Ansi("Calcule a chuva de projeto antes de gravá-la."));
     const std::string descricao = "Tormel 2.1 - " + lugar_.Nome.trimmed().toStdString() + " (" +
-                                  lugar_.Estado.toStdString() + "), " + lugar_.Latitude.toStdString() + " S, " +
+                                  lugar_.Estado.toStdString() + "), " + LatitudeComHemisferio(lugar_).toStdString() + ", " +
                                   lugar_.Longitude.toStdString() + " W - " + Cp1252ToUtf8(NomeDoMetodo(metodo_));
     const bool serie = QFileInfo(caminho).suffix().compare(T("dat"), Qt::CaseInsensitive) == 0;
     Grava(caminho, serie ? SerieSwmm(hietograma_, descricao) : SecoesSwmm(hietograma_, descricao));

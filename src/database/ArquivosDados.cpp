@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "database/Csv.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
@@ -77,6 +78,19 @@ void TArquivosDados::Grava(const std::string& caminho, const std::string& bytes)
         ::unlink(temp.c_str());
         FalhaGravacao(caminho, erro);
     }
+}
+
+std::string TArquivosDados::AoNorte(const TBlocosEstacoes& blocos,
+                                   const std::array<std::set<AnsiString>, NumEstados>& nomesAoNorte) {
+    std::string t = "# Esta\xC3\xA7\xC3\xB5" "es ao norte do equador: o texto de latitude do registro \xC3\xA9 em graus norte.\n"
+                    "uf,posicao,nome\n";
+    for (std::size_t s = 0; s < blocos.size(); ++s)
+        for (std::size_t i = 0; i < blocos[s].size(); ++i) {
+            const AnsiString nome = blocos[s][i].Nome.Text();
+            if (nomesAoNorte[s].count(nome))
+                t += TCsv::Linha({Cp1252ToUtf8(SiglasEstados[s]), std::to_string(i), Cp1252ToUtf8(nome)});
+        }
+    return t;
 }
 
 void TArquivosDados::GravaPar(const std::string& pasta, const std::string& estacoes,

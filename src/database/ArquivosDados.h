@@ -10,10 +10,16 @@ class TArquivosDados {
 public:
     static constexpr const char* NomeEstacoes = "Estados_Tor21.bin";
     static constexpr const char* NomeLocalidades = "Localidades_Tor21.bin";
+    // The stations north of the equator, whose latitude texts (without a
+    // hemisphere) are degrees north: "uf,posicao,nome" (position in the
+    // state's block from 0, name as a check), UTF-8. Absent: none.
+    static constexpr const char* NomeAoNorte = "EstacoesAoNorte_Tor21.csv";
 
     // EDadosInvalidos when a block holds more than 65535 records.
     static std::string Estacoes(const TBlocosEstacoes& blocos);
     static std::string Localidades(const TBlocosLocalidades& blocos);
+    static std::string AoNorte(const TBlocosEstacoes& blocos,
+                               const std::array<std::set<AnsiString>, NumEstados>& nomesAoNorte);
     // Writes through a temporary file renamed over the target; EInOutError
     // naming the file and the system's reason when it cannot be written.
     static void Grava(const std::string& caminho, const std::string& bytes);

@@ -4,7 +4,13 @@
 #include <string>
 #include <utility>
 
+#include <charconv>
+
+#include "database/ArquivosDados.h"
+#include "database/Coordenadas.h"
+#include "database/Csv.h"
 #include "platform/Caminhos.h"
+#include "platform/Cp1252.h"
 #include "platform/Erros.h"
 
 std::string PastaDados(const std::string& pastaDoPrograma) {
@@ -69,6 +75,36 @@ private:
     const std::string& caminho_;
 };
 
+// The rows of the companion file, checked against the stations just read.
+std::array<std::vector<bool>, NumEstados> LeAoNorte(const std::string& caminho, const TEstacoesPorEstado& estacoes) {
+    std::array<std::vector<bool>, NumEstados> r;
+    for (std::size_t s = 0; s < r.size(); ++s) r[s].assign(estacoes[s].size(), false);
+    if (!ArquivoExiste(caminho)) return r;
+    std::vector<TErroCsv> erros;
+    const std::vector<TLinhaCsv> linhas = TCsv::Le(LeArquivo(caminho), erros);
+    const auto ruim = [&](int linha, const std::string& motivo) {
+        throw EDadosInvalidos("O arquivo " + TextoDoCaminho(caminho) + ", linha " + std::to_string(linha) + ": " +
+                              Utf8ToCp1252(motivo) + ".");
+    };
+    if (!erros.empty()) ruim(erros[0].Linha, erros[0].Motivo);
+    for (std::size_t k = 1; k < linhas.size(); ++k) {   // the first row is the header
+        const TLinhaCsv& l = linhas[k];
+        if (l.Campos.size() != 3) ruim(l.Numero, "esperados 3 campos (uf,posicao,nome)");
+        int estado = -1;
+        for (int s = 0; s < NumEstados; ++s)
+            if (Utf8ToCp1252(l.Campos[0]) == SiglasEstados[static_cast<std::size_t>(s)]) estado = s;
+        std::size_t i = 0;
+        const auto [p, ec] = std::from_chars(l.Campos[1].data(), l.Campos[1].data() + l.Campos[1].size(), i);
+        if (estado < 0 || ec != std::errc() || p != l.Campos[1].data() + l.Campos[1].size() ||
+            i >= estacoes[static_cast<std::size_t>(estado)].size() ||
+            TiraBrancosFinais(estacoes[static_cast<std::size_t>(estado)][i].Nome.Text()) !=
+                TiraBrancosFinais(Utf8ToCp1252(l.Campos[2])))
+            ruim(l.Numero, "não corresponde a uma estação do arquivo de estações");
+        r[static_cast<std::size_t>(estado)][i] = true;
+    }
+    return r;
+}
+
 bool NoPool(int estado) {
     return std::find(EstadosInterpolacao.begin(), EstadosInterpolacao.end(), estado) != EstadosInterpolacao.end();
 }
@@ -88,7 +124,9 @@ std::string TBDPrecipitacao::CaminhoLocalidades() const { return pastaDados_ + k
 void TBDPrecipitacao::CarregaEstacoes() { LeEstacoes(false); }
 void TBDPrecipitacao::CarregaEstacoesDaInterpolacao() { LeEstacoes(true); }
 
-void TBDPrecipitacao::LeEstacoes(bool soInterpolacao) {
+void TBDPrecipitacao::CarregaEstacoesNacionais() { LeEstacoes(false, true); }
+
+void TBDPrecipitacao::LeEstacoes(bool soInterpolacao, bool nacional) {
     const std::string caminho = CaminhoEstacoes();
     ExigeArquivo(caminho);
 
@@ -101,7 +139,21 @@ void TBDPrecipitacao::LeEstacoes(bool soInterpolacao) {
         if (soInterpolacao && !NoPool(s)) leitor.Pula(sizeof(TEstacao) * n, s);
         else leitor.Registros(novas[static_cast<std::size_t>(s)], n, s);
     }
-    DefineEstacoes(std::move(novas));
+    auto aoNorte = soInterpolacao ? decltype(aoNorte_){} : LeAoNorte(pastaDados_ + TArquivosDados::NomeAoNorte, novas);
+    auto pool = std::make_unique<TPoolInterpolacao>(novas, TextoDoCaminho(CaminhoEstacoes()), nacional ? &aoNorte : nullptr);
+    estacoes_.swap(novas);
+    pool_.swap(pool);
+    aoNorte_ = std::move(aoNorte);
+}
+
+bool TBDPrecipitacao::AoNorte(int estado, std::size_t i) const {
+    const auto& v = aoNorte_.at(static_cast<std::size_t>(estado));
+    return i < v.size() && v[i];
+}
+
+double TBDPrecipitacao::LatitudeComSinal(int estado, std::size_t i) const {
+    const double graus = ParseDms(estacoes_.at(static_cast<std::size_t>(estado)).at(i).Latitude.Text());
+    return AoNorte(estado, i) ? graus : -graus;
 }
 
 void TBDPrecipitacao::DefineEstacoes(TEstacoesPorEstado estacoes) {
@@ -110,6 +162,7 @@ void TBDPrecipitacao::DefineEstacoes(TEstacoesPorEstado estacoes) {
     auto pool = std::make_unique<TPoolInterpolacao>(estacoes, TextoDoCaminho(CaminhoEstacoes()));
     estacoes_.swap(estacoes);
     pool_.swap(pool);
+    for (auto& v : aoNorte_) v.clear();
 }
 
 void TBDPrecipitacao::CarregaLocalidades(int estado) {

@@ -42,7 +42,17 @@ public:
     // blocks of the interpolation pool (the other states stay empty, their
     // records are not read): all that the interpolation needs.
     void CarregaEstacoesDaInterpolacao();
+    // Every state's block and the stations north of the equator, with the
+    // national pool (every state, the northern ones where they stand).
+    void CarregaEstacoesNacionais();
     void DefineEstacoes(TEstacoesPorEstado estacoes);
+    // Whether the i-th station of a state lies north of the equator (named
+    // by the data folder's EstacoesAoNorte_Tor21.csv, read with the
+    // stations: a row that does not name a station of the file is
+    // EDadosInvalidos naming the file and the line).
+    bool AoNorte(int estado, std::size_t i) const;
+    // Signed decimal degrees of a station's latitude (south negative).
+    double LatitudeComSinal(int estado, std::size_t i) const;
     void CarregaLocalidades(int estado);
 
     // Every state's block of the locality file, in file order, for a search
@@ -57,9 +67,10 @@ public:
     TEstacao Interpola(const AnsiString& latitude, const AnsiString& longitude) const;
 
 private:
-    void LeEstacoes(bool soInterpolacao);
+    void LeEstacoes(bool soInterpolacao, bool nacional = false);
 
     std::string pastaDados_;
     TEstacoesPorEstado estacoes_;
     std::unique_ptr<TPoolInterpolacao> pool_;
+    std::array<std::vector<bool>, NumEstados> aoNorte_;
 };

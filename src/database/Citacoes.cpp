@@ -73,3 +73,28 @@ bool CitacaoDeAjuste(const char* chaveUtf8) {
     const std::string chave = chaveUtf8;
     return chave.rfind("Ajuste ", 0) == 0 && IsCp1252Representable(chave) && Utf8ToCp1252(chave).size() <= 30;
 }
+
+const TCitacao FonteRedeNacional = {
+    "ANA",
+    "ANA - Agência Nacional de Águas e Saneamento Básico: Rede Hidrometeorológica Nacional (dados abertos)",
+    "Máximos anuais de chuva de um dia das estações pluviométricas da rede, 1889-2021, na compilação pública "
+    "PrecipitacaoMaximaAnual (T. Q. Duval); posições, nomes e municípios do inventário da rede (pacote hydroDataBR, "
+    "licença MIT)",
+    "Equação ajustada pelo Tormel 2.1 aos máximos anuais da estação: triagem dos valores, distribuição de Gumbel ou "
+    "GEV escolhida pelo teste de Anderson-Darling, desagregação CETESB (1986), K, a, b, c por mínimos quadrados e "
+    "intervalos de 90% por bootstrap."};
+
+bool CitacaoDaRedeNacional(const char* chaveUtf8) {
+    const std::string c = chaveUtf8 ? chaveUtf8 : "";
+    // "ANA dddddddd, n anos"
+    if (c.size() < 19 || c.size() > 30 || c.compare(0, 4, "ANA ") != 0 || c.compare(12, 2, ", ") != 0 ||
+        c.compare(c.size() - 5, 5, " anos") != 0)
+        return false;
+    const auto digitos = [&](std::size_t de, std::size_t ate) {
+        if (de >= ate) return false;
+        for (std::size_t i = de; i < ate; ++i)
+            if (c[i] < '0' || c[i] > '9') return false;
+        return true;
+    };
+    return digitos(4, 12) && digitos(14, c.size() - 5) && c[14] != '0';
+}

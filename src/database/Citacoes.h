@@ -18,3 +18,13 @@ int IndiceCitacao(const char* chaveUtf8);
 // (2026)"): "Ajuste " and at most 30 bytes in cp1252. Its description lives in
 // ajustes.csv beside the user's stations, not in the table.
 bool CitacaoDeAjuste(const char* chaveUtf8);
+// A station of the national network fitted by the data builder from its
+// annual maxima: "ANA " and the 8-digit code, ", <n> anos".
+bool CitacaoDaRedeNacional(const char* chaveUtf8);
+// The source of those stations, as the source dialog and the outputs name it.
+extern const TCitacao FonteRedeNacional;
+// Either kind: a fitted equation whose description and 90% intervals live in
+// ajustes.csv and intervalos.csv beside the stations.
+inline bool CitacaoComDescricao(const char* chaveUtf8) {
+    return CitacaoDeAjuste(chaveUtf8) || CitacaoDaRedeNacional(chaveUtf8);
+}

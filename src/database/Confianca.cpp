@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "database/ContornosEstados.h"
 #include "database/Coordenadas.h"
 #include "database/ExtensaoBrasil.h"
 #include "platform/Cp1252.h"
@@ -155,8 +156,40 @@ void TCandidatasEnvoltoria::Refaz() {
     }
 }
 
+AnsiString NomesDosEstadosDaInterpolacao() {
+    AnsiString s;
+    for (std::size_t k = 0; k < EstadosInterpolacao.size(); ++k)
+        s += (k == 0 ? "" : k + 1 == EstadosInterpolacao.size() ? " e " : ", ") +
+             NomesEstados[static_cast<std::size_t>(EstadosInterpolacao[k])];
+    return s;
+}
+
+int EstadoDoPonto(const TContornosEstados& contornos, double latitude, double longitude) {
+    // Inside an outline, else within 10 km of one (the outlines are
+    // simplified: a town on a lagoon's shore may fall just outside).
+    for (double tolerancia : {0.0, 10.0})
+        for (int s = 0; s < NumEstados; ++s)
+            if (contornos.Contem(s, latitude, longitude, tolerancia)) return s;
+    return -1;
+}
+
+void MarcaEstadoForaDaInterpolacao(TConfianca& c, const TContornosEstados* contornos, bool poolNacional,
+                                   const AnsiString& latitude, const AnsiString& longitude) {
+    if (!contornos || poolNacional) return;
+    const int s = EstadoDoPonto(*contornos, ParseDms(latitude), ParseDms(longitude));
+    if (s >= 0 && std::find(EstadosInterpolacao.begin(), EstadosInterpolacao.end(), s) == EstadosInterpolacao.end())
+        c.EstadoForaDaInterpolacao = s;
+}
+
 AnsiString TConfianca::Aviso() const {
-    if (!Longe && !ForaDaEnvoltoria && !ForaDoBrasil) return {};
+    AnsiString fora;
+    if (EstadoForaDaInterpolacao >= 0)
+        fora = Ansi("o ponto fica em ") + NomesEstados[static_cast<std::size_t>(EstadoForaDaInterpolacao)] +
+               Ansi(", fora dos oito estados da interpolação (") + NomesDosEstadosDaInterpolacao() +
+               Ansi("): os valores vêm das estações desses estados, não das do próprio estado; a interpolação "
+                    "nacional usa as estações dos 27 estados");
+    if (!Longe && !ForaDaEnvoltoria && !ForaDoBrasil)
+        return fora.empty() ? AnsiString() : Ansi("Atenção: ") + fora + ".";
     const AnsiString km = std::to_string(std::lround(MaisProxima() ? MaisProxima()->DistanciaKm : 0));
     AnsiString frase = "Aten\xE7\xE3o: ";
     if (ForaDoBrasil)
@@ -168,7 +201,7 @@ AnsiString TConfianca::Aviso() const {
         frase += Ansi("o ponto fica fora da área cercada pelas estações");
     else
         frase += Ansi("a estação mais próxima está a ") + km + " km";
-    return frase + Ansi("; os valores interpolados podem ser pouco confiáveis.");
+    return frase + Ansi("; os valores interpolados podem ser pouco confiáveis") + (fora.empty() ? AnsiString(".") : "; " + fora + ".");
 }
 
 double TVizinhos::KmPorGrau(double graus) {
@@ -242,6 +275,7 @@ TAvaliadorConfianca::TAvaliadorConfianca(const TPoolInterpolacao& pool, double d
         // (the pool raises first); it stands nowhere.
         try {
             posicoes_[i] = {ParseDms(e.Latitude.Text()), ParseDms(e.Longitude.Text())};
+            if (pool.AoNorte(i)) posicoes_[i].Lat = -posicoes_[i].Lat;   // degrees south here
             candidatas.Inclui({posicoes_[i].Lon, posicoes_[i].Lat});
         } catch (const EConvertError&) {
             posicoes_[i] = {std::nan(""), std::nan("")};

@@ -115,6 +115,9 @@ struct TConfianca {
     bool Longe = false;            // nearest station farther than the warning distance
     bool ForaDaEnvoltoria = false; // outside the convex hull of the pool's stations
     bool ForaDoBrasil = false;     // outside Brazil's extent (ExtensaoBrasil.h)
+    // The state that holds the point when it is not one of the interpolation
+    // pool's (-1: one of them, none, or a pool of every state).
+    int EstadoForaDaInterpolacao = -1;
     double DistanciaDeAviso = DistanciaDeAvisoPadrao;
 
     const TEstacaoContribuinte* MaisProxima() const { return Estacoes.empty() ? nullptr : &Estacoes.front(); }
@@ -125,6 +128,16 @@ struct TConfianca {
 // Whether stations stand in each of the four open quadrants about a point:
 // then no line through the point has them all on one side, the point lies
 // inside their hull, and the hull need not be consulted.
+class TContornosEstados;
+// The state whose outline holds the point (degrees south and west), -1 when none.
+int EstadoDoPonto(const TContornosEstados& contornos, double latitude, double longitude);
+// Marks c.EstadoForaDaInterpolacao for a point of a state outside the pool
+// (of a pool of the eight states; nothing without outlines).
+void MarcaEstadoForaDaInterpolacao(TConfianca& c, const TContornosEstados* contornos, bool poolNacional,
+                                   const AnsiString& latitude, const AnsiString& longitude);
+// "Bahia, Espírito Santo, ... e Tocantins" (cp1252).
+AnsiString NomesDosEstadosDaInterpolacao();
+
 class TQuadrantes {
 public:
     TQuadrantes(double lat, double lon) : lat_(lat), lon_(lon) {}

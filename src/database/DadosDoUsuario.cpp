@@ -45,13 +45,21 @@ bool LeNumero(const std::string& texto, double& v) {
 
 void AcrescentaDescricao(const std::string& pasta, const TEstacaoAdicionada& e) {
     std::string ajustes = LeSeExiste(pasta + "ajustes.csv", kCabecalhoAjustes);
-    ajustes += TCsv::Linha({e.Uf, e.Nome, e.Citacao, e.Descricao});
     std::string intervalos = LeSeExiste(pasta + "intervalos.csv", kCabecalhoIntervalos);
-    for (const TIntervaloIdf& i : e.Intervalos)
-        intervalos += TCsv::Linha({e.Uf, e.Nome, Numero(i.Tr), Numero(i.Duracao), Numero(i.Inferior), Numero(i.Superior)});
+    LinhasDoAjuste(e, ajustes, intervalos);
     TArquivosDados::Grava(pasta + "ajustes.csv", ajustes);
     if (!e.Intervalos.empty()) TArquivosDados::Grava(pasta + "intervalos.csv", intervalos);
 }
+
+}  // namespace
+
+void LinhasDoAjuste(const TEstacaoAdicionada& e, std::string& ajustes, std::string& intervalos) {
+    ajustes += TCsv::Linha({e.Uf, e.Nome, e.Citacao, e.Descricao});
+    for (const TIntervaloIdf& i : e.Intervalos)
+        intervalos += TCsv::Linha({e.Uf, e.Nome, Numero(i.Tr), Numero(i.Duracao), Numero(i.Inferior), Numero(i.Superior)});
+}
+
+namespace {
 
 // Every regular file of `de` copied into `para` (both end with '/').
 void CopiaArquivos(const std::string& de, const std::string& para) {
@@ -116,8 +124,8 @@ std::string AdicionaAosDados(const std::string& pastaDoPrograma, const TEstacaoA
     TArquivosDados::Grava(novo, LeArquivo(csv) + (LeArquivo(csv).ends_with('\n') ? "" : "\n") + e.LinhaCsv + "\n");
     const std::string anterior = pasta + "anterior/";
     CriaPasta(anterior);
-    for (const char* nome : {TArquivosDados::NomeEstacoes, TArquivosDados::NomeLocalidades, "estacoes.csv",
-                             "ajustes.csv", "intervalos.csv"})
+    for (const char* nome : {TArquivosDados::NomeEstacoes, TArquivosDados::NomeLocalidades, TArquivosDados::NomeAoNorte,
+                             "estacoes.csv", "ajustes.csv", "intervalos.csv"})
         if (ArquivoExiste(pasta + nome)) TArquivosDados::Grava(anterior + nome, LeArquivo(pasta + nome));
     TMontagemDados m;
     try {

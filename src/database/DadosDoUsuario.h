@@ -31,6 +31,9 @@ bool ConjuntoDoUsuarioEmUso(const std::string& pastaDoPrograma);
 // the description and the intervals to ajustes.csv and intervalos.csv beside it.
 void AcrescentaEstacaoAoCsv(const std::string& estacoesCsv, const TEstacaoAdicionada& e);
 
+// The lines of ajustes.csv and intervalos.csv of one station, appended.
+void LinhasDoAjuste(const TEstacaoAdicionada& e, std::string& ajustes, std::string& intervalos);
+
 // The station added to the data set in use (the user's made first when the
 // program's folder cannot be written): the previous data files and CSV files
 // copied into anterior/ of that folder, the row appended, both data files

@@ -49,8 +49,8 @@ void TImportador::Aviso(const std::string& arquivo, int linha, std::string campo
 // when the state has a map (a warning, an error when strict), and at a
 // position no other station has.
 bool TImportador::ConfereLugar(const AnsiString& lat, const AnsiString& lon, const std::string& arquivo, int linha,
-                               int estado, bool estacao) {
-    const double graus[2] = {ParseDms(lat), ParseDms(lon)};
+                               int estado, bool estacao, bool norte) {
+    const double graus[2] = {norte ? -ParseDms(lat) : ParseDms(lat), ParseDms(lon)};
     if (ForaDaExtensaoDoBrasil(graus[0], graus[1])) {
         Erro(arquivo, linha, "latitude",
              "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) + " fica fora do Brasil");
@@ -79,7 +79,7 @@ bool TImportador::ConfereLugar(const AnsiString& lat, const AnsiString& lon, con
         }
         Aviso(arquivo, linha, "latitude", motivo);
     }
-    const auto [posicao, nova] = posicoes_.emplace(lat + lon, linha);
+    const auto [posicao, nova] = posicoes_.emplace((norte ? "N" : "") + lat + lon, linha);
     if (!nova) {
         Erro(arquivo, linha, "latitude",
              "a posição " + Cp1252ToUtf8(lat) + " " + Cp1252ToUtf8(lon) + " é a mesma da estação da linha " +
@@ -146,8 +146,13 @@ bool TImportador::LeNome(const std::string& texto, const std::string& arquivo, i
 }
 
 bool TImportador::LeCoordenada(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
-                               AnsiString& valor) {
+                               AnsiString& valor, bool* norte) {
     std::string s = Apara(texto);
+    // A station's latitude north of the equator: the text and " N".
+    if (norte) {
+        *norte = s.size() > 9 && (s.back() == 'N' || s.back() == 'n');
+        if (*norte) s = Apara(s.substr(0, s.size() - 1));
+    }
     AnsiString a = IsCp1252Representable(s) ? Utf8ToCp1252(s) : AnsiString();
     auto digito = [&](size_t k) { return a[k] >= '0' && a[k] <= '9'; };
     bool ok = a.size() == 9 && digito(0) && digito(1) && a[2] == '\xB0' && digito(3) && digito(4) && a[5] == '\'' &&
@@ -217,13 +222,14 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         std::string citacao = Apara(f[6]);
         // Compared whole: a NUL would end the key early and let what follows it in.
         if (citacao.find('\0') != std::string::npos ||
-            (IndiceCitacao(citacao.c_str()) < 0 && !CitacaoDeAjuste(citacao.c_str()))) {
+            (IndiceCitacao(citacao.c_str()) < 0 && !CitacaoComDescricao(citacao.c_str()))) {
             Erro(arquivo, l.Numero, "citacao", "\"" + citacao + "\" não está na tabela de citações do programa");
             ok = false;
         }
-        ok = LeCoordenada(f[7], arquivo, l.Numero, "latitude", lat) && ok;
+        bool norte = false;
+        ok = LeCoordenada(f[7], arquivo, l.Numero, "latitude", lat, &norte) && ok;
         ok = LeCoordenada(f[8], arquivo, l.Numero, "longitude", lon) && ok;
-        ok = ok && ConfereLugar(lat, lon, arquivo, l.Numero, estado, true);
+        ok = ok && ConfereLugar(lat, lon, arquivo, l.Numero, estado, true, norte);
         if (!ok) continue;
         e.K = pk;
         e.a = pa;
@@ -234,6 +240,7 @@ void TImportador::LeEstacoes(std::string_view textoUtf8, const std::string& arqu
         e.Latitude.Assign(lat);
         e.Longitude.Assign(lon);
         estacoes_[static_cast<size_t>(estado)].push_back(e);
+        if (norte) aoNorte_[static_cast<size_t>(estado)].insert(nome);
     }
 }
 
@@ -247,7 +254,7 @@ void TImportador::LeLocalidades(std::string_view textoUtf8, const std::string& a
         ok = ok && LeNome(f[1], arquivo, l.Numero, estado, nomesLocalidades_, nome);
         ok = LeCoordenada(f[2], arquivo, l.Numero, "latitude", lat) && ok;
         ok = LeCoordenada(f[3], arquivo, l.Numero, "longitude", lon) && ok;
-        ok = ok && ConfereLugar(lat, lon, arquivo, l.Numero, estado, false);
+        ok = ok && ConfereLugar(lat, lon, arquivo, l.Numero, estado, false, false);
         if (!ok) continue;
         r.Nome.Assign(nome);
         r.Latitude.Assign(lat);

@@ -10,11 +10,15 @@
 // or extent (the others) is a warning, or an error when strict; a name equal
 // to another of its state but for case and accents is a warning.
 //
+// A station's latitude north of the equator is its text followed by " N":
+// the record keeps the text, and the station is named in EstacoesAoNorte.
+//
 // Station file columns:  uf,nome,K,a,b,c,citacao,latitude,longitude
 // Locality file columns: uf,nome,latitude,longitude
 // (the first row that is not a comment is this header).
 #include <array>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,12 +65,14 @@ public:
     // The records so far, each block sorted by name.
     TBlocosEstacoes Estacoes() const;
     TBlocosLocalidades Localidades() const;
+    // The names (cp1252) of each state's stations north of the equator.
+    const std::array<std::set<AnsiString>, NumEstados>& EstacoesAoNorte() const { return aoNorte_; }
 
 private:
     void Erro(const std::string& arquivo, int linha, std::string campo, std::string motivo);
     void Aviso(const std::string& arquivo, int linha, std::string campo, std::string motivo);
     bool ConfereLugar(const AnsiString& lat, const AnsiString& lon, const std::string& arquivo, int linha, int estado,
-                      bool estacao);
+                      bool estacao, bool norte);
     // The data rows of a CSV text under the expected header; CSV errors, a
     // missing or wrong header and rows with another number of fields are
     // reported and left out.
@@ -78,7 +84,7 @@ private:
     bool LeNome(const std::string& texto, const std::string& arquivo, int linha, int estado,
                 std::vector<std::vector<std::string>>& vistos, AnsiString& nome);
     bool LeCoordenada(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
-                      AnsiString& valor);
+                      AnsiString& valor, bool* norte = nullptr);
     bool LeParametro(const std::string& texto, const std::string& arquivo, int linha, const char* campo,
                      double& valor);
 
@@ -88,6 +94,7 @@ private:
     std::vector<std::vector<std::string>> nomesLocalidades_ = std::vector<std::vector<std::string>>(NumEstados);
     std::vector<TErroImportacao> erros_;
     std::vector<TErroImportacao> avisos_;
+    std::array<std::set<AnsiString>, NumEstados> aoNorte_;
     std::map<AnsiString, int> posicoes_;   // the stations' latitude + longitude texts, with their line
     bool estrito_ = false;
     const TContornosEstados* contornos_ = nullptr;

@@ -30,6 +30,7 @@ TMontagemDados MontaDados(const std::string& estacoesCsv, const std::string& loc
     const auto estacoes = imp.Estacoes();
     const auto localidades = imp.Localidades();
     TArquivosDados::GravaPar(pasta, TArquivosDados::Estacoes(estacoes), TArquivosDados::Localidades(localidades));
+    TArquivosDados::Grava(pasta + TArquivosDados::NomeAoNorte, TArquivosDados::AoNorte(estacoes, imp.EstacoesAoNorte()));
     for (const auto& b : estacoes) m.Estacoes += b.size();
     for (const auto& b : localidades) m.Localidades += b.size();
     return m;

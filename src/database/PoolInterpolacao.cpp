@@ -52,14 +52,25 @@ TEstacao passos_interpolacao::Interpolada(const double (&soma)[4], const AnsiStr
     return r;
 }
 
-TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo)
-    : arquivo_(arquivo) {
-    for (std::size_t k = 0; k < EstadosInterpolacao.size(); ++k) {
-        inicioEstado_[k] = estacoes_.size();
-        for (const TEstacao& e : estacoes[static_cast<std::size_t>(EstadosInterpolacao[k])]) estacoes_.push_back(&e);
+TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo,
+                                     const std::array<std::vector<bool>, NumEstados>* aoNorte)
+    : arquivo_(arquivo), nacional_(aoNorte != nullptr) {
+    if (nacional_)
+        for (int s = 0; s < NumEstados; ++s) estados_.push_back(s);
+    else estados_.assign(EstadosInterpolacao.begin(), EstadosInterpolacao.end());
+    for (int s : estados_) {
+        inicioEstado_.push_back(estacoes_.size());
+        const auto& bloco = estacoes[static_cast<std::size_t>(s)];
+        for (std::size_t i = 0; i < bloco.size(); ++i) {
+            estacoes_.push_back(&bloco[i]);
+            if (nacional_) {
+                const auto& marcas = (*aoNorte)[static_cast<std::size_t>(s)];
+                norte_.push_back(i < marcas.size() && marcas[i]);
+            }
+        }
     }
     const std::size_t n = estacoes_.size();
-    inicioEstado_.back() = n;
+    inicioEstado_.push_back(n);
     ilegivel_.Indice = corrompida_.Indice = n;
     posicoes_.assign(n, {0, 0});
     parametros_.resize(n);
@@ -79,7 +90,7 @@ TPoolInterpolacao::TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const A
     const std::size_t mascara = porTexto_.size() - 1;
     for (std::size_t i = 0; i < n; ++i) {
         if (i + kAdiante < n) __builtin_prefetch(&porTexto_[espalhamentos[i + kAdiante] & mascara]);
-        Indexa(i, espalhamentos[i]);
+        if (!AoNorte(i)) Indexa(i, espalhamentos[i]);
     }
 }
 
@@ -118,13 +129,13 @@ std::size_t TPoolInterpolacao::ProcuraTextos(const AnsiString& latitude, const A
 int TPoolInterpolacao::EstadoDaEstacao(std::size_t i) const {
     const std::size_t k =
         static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;
-    return EstadosInterpolacao[k];
+    return estados_[k];
 }
 
 AnsiString TPoolInterpolacao::Registro(std::size_t i) const {
     const std::size_t k =
         static_cast<std::size_t>(std::upper_bound(inicioEstado_.begin(), inicioEstado_.end(), i) - inicioEstado_.begin()) - 1;
-    return DescreveRegistro(*estacoes_[i], EstadosInterpolacao[k], i - inicioEstado_[k]);
+    return DescreveRegistro(*estacoes_[i], estados_[k], i - inicioEstado_[k]);
 }
 
 AnsiString DescreveRegistro(const TEstacao& e, int estado, std::size_t posicaoNoBloco) {
@@ -170,7 +181,7 @@ TExameEstacao ExaminaEstacao(const TEstacao& e) {
 
 void TPoolInterpolacao::Verifica(std::size_t i) {
     const TExameEstacao x = ExaminaEstacao(*estacoes_[i]);
-    posicoes_[i] = {x.Lat, x.Lon};
+    posicoes_[i] = {AoNorte(i) ? -x.Lat : x.Lat, x.Lon};
     if (!x.Defeito.empty() && corrompida_.Indice == Tamanho())
         corrompida_ = {i, MensagemRegistroCorrompido(arquivo_, Registro(i), x.Defeito)};
     if (!x.Legivel) ilegivel_ = {i, x.ErroLeitura + ": " + Registro(i) + " do arquivo " + arquivo_};

@@ -88,7 +88,14 @@ public:
     };
 
     // arquivo names the station file in the messages about its records.
-    TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo);
+    // Without aoNorte, the pool of the eight states above; with it, the
+    // national pool: every state in index order, the stations it marks north
+    // of the equator at their true position (and never an exact match of
+    // texts, which have no hemisphere).
+    TPoolInterpolacao(const TEstacoesPorEstado& estacoes, const AnsiString& arquivo,
+                      const std::array<std::vector<bool>, NumEstados>* aoNorte = nullptr);
+    bool Nacional() const { return nacional_; }
+    bool AoNorte(std::size_t i) const { return !norte_.empty() && norte_[i]; }
 
     std::size_t Tamanho() const { return estacoes_.size(); }
     // The i-th station in scan order.
@@ -136,7 +143,10 @@ private:
 
     AnsiString arquivo_;
     std::vector<const TEstacao*> estacoes_;
-    std::array<std::size_t, 9> inicioEstado_{};   // pool index of each state's first
+    std::vector<int> estados_;                   // the pool's states in scan order
+    std::vector<std::size_t> inicioEstado_;      // pool index of each state's first, and the end
+    bool nacional_ = false;
+    std::vector<bool> norte_;                    // national pool: stations north of the equator
     std::vector<TPosicao> posicoes_;
     std::vector<TParametros> parametros_;
     // Open addressing on the hash of both texts, whose high half is kept as

@@ -19,7 +19,7 @@ TDadosRelatorio DadosDaConsulta(const TfrmFoConsulta& janela) {
     TDadosRelatorio dados;
     dados.NomeLocal = janela.PlaceName;
     dados.NomeEstado = janela.Estado ? janela.Estado->Nome() : AnsiString();
-    dados.LatitudeTexto = janela.LatitudeText;
+    dados.LatitudeTexto = Utf8ToCp1252(janela.LatitudeDoLugar().toStdString());
     dados.LongitudeTexto = janela.LongitudeText;
     dados.K = Legenda(janela.PrecK);
     dados.A = Legenda(janela.PrecA);

@@ -114,12 +114,13 @@ void TfrmFoAutor::AjustaAoTexto() {
 
 bool TfrmFoAutor::MostraAjuste(const QString& chave, const std::string& pastaDados) {
     const std::string citacao = chave.toUtf8().toStdString();
-    if (!CitacaoDeAjuste(citacao.c_str())) return false;
+    if (!CitacaoComDescricao(citacao.c_str())) return false;
     const std::string descricao = DescricaoDoAjuste(pastaDados, citacao);
     if (descricao.empty()) return false;
-    Autor->setText(chave);
+    const bool rede = CitacaoDaRedeNacional(citacao.c_str());
+    Autor->setText(rede ? chave + QString::fromUtf8(". ") + QString::fromUtf8(FonteRedeNacional.Autores) : chave);
     Autor->adjustSize();
-    Livro->setText(QString::fromUtf8("Equação ajustada pelo usuário a um registro de chuva"));
+    Livro->setText(QString::fromUtf8(rede ? FonteRedeNacional.Titulo : "Equação ajustada pelo usuário a um registro de chuva"));
     Pagina->setText(QString::fromStdString(descricao));
     AjustaAoTexto();
     return true;

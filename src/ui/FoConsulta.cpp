@@ -230,6 +230,10 @@ void TfrmFoConsulta::MostraParametrosGerais(const TEstacao& r) {
     PrecC->setText(QString::fromStdString(FloatToStr(r.c, sep)));
 }
 
+QString TfrmFoConsulta::LatitudeDoLugar() const {
+    return Q(LatitudeText) + (lugarAoNorte_ ? QStringLiteral(" N") : QString());
+}
+
 void TfrmFoConsulta::LBEstacaoClick() {
     const int posicao = LBEstacao->currentRow();
     const int registro = EstacaoDaPosicao(posicao);
@@ -241,6 +245,7 @@ void TfrmFoConsulta::LBEstacaoClick() {
     estadoDoLugar_ = Estado->Indice;
     SetLatitudeText(CurrentRecord.Latitude.Text());
     SetLongitudeText(CurrentRecord.Longitude.Text());
+    lugarAoNorte_ = BD->AoNorte(Estado->Indice, static_cast<std::size_t>(registro));
     const QString autor = Q(TiraBrancosFinais(CurrentRecord.Autor.Text()));
     if (!EstadoBMP->isHidden()) {
         PrecLaAux->SetTexto(LatitudeText);
@@ -250,7 +255,7 @@ void TfrmFoConsulta::LBEstacaoClick() {
     } else {
         NomeCid->setText(Q(TiraBrancosFinais(CurrentRecord.Nome.Text())));
         NomeCid->adjustSize();
-        LabelLatitude->setText(Q(LatitudeText));
+        LabelLatitude->setText(LatitudeDoLugar());
         LabelLongitude->setText(Q(LongitudeText));
         LabelLatitude->adjustSize();
         LabelLongitude->adjustSize();

@@ -229,6 +229,10 @@ public:
     // the one whose map the point was chosen on, whatever the combo box shows
     // since (empty: none).
     QString EstadoDoLugar() const;
+    // The place's latitude text, with " N" for a station north of the
+    // equator (the record's text has no hemisphere).
+    QString LatitudeDoLugar() const;
+    bool LugarAoNorte() const { return lugarAoNorte_; }
     // Neither a station nor a locality: a point chosen on the map or typed.
     bool LugarEhPonto() const;
     // The place's K, a, b, c at all their digits: the station's record, or
@@ -296,6 +300,7 @@ private:
     QString legendaAutor_;
     int estadoDoMapa_ = -1;    // state whose map EstadoBMP holds
     int estadoDoLugar_ = -1;   // state the current place was taken in
+    bool lugarAoNorte_ = false;   // the current place is a station north of the equator
     std::vector<int> mapaEstacoes_;     // list position -> record index
     std::vector<int> mapaLocalidades_;
     bool ativado_ = false;

@@ -99,6 +99,7 @@ void TfrmFoConsulta::AtualizaEstacoesNoMapa() {
             double lat = 0, lon = 0;
             try {
                 lat = ParseDms(estacoes[i].Latitude.Text());
+                if (BD->AoNorte(uf, i)) lat = -lat;   // degrees south here
                 lon = ParseDms(estacoes[i].Longitude.Text());
             } catch (const EConvertError&) {
                 continue;   // a station that stands nowhere has no dot

@@ -133,6 +133,13 @@ void TfrmFoConsulta::EstadosClick() {
         break;
     }
     case TGrupo::SemFonte:
+        // A data set with stations for the state shows them as any other
+        // state without a map does; a previous state's map would otherwise
+        // stay and refuse their positions.
+        if (!BD->Estacoes[static_cast<std::size_t>(Estado->Indice)].empty()) {
+            MostraPaginaDoBrasil();
+            break;
+        }
         SetLegendaAutor(QString());
         Autor->setEnabled(false);
         break;
@@ -273,6 +280,7 @@ void TfrmFoConsulta::SetLatitudeText(const AnsiString& text) {
     }
     Latitude = v;
     LatitudeText = text;
+    lugarAoNorte_ = false;   // a station's handler says otherwise after this
 }
 
 void TfrmFoConsulta::SetLongitudeText(const AnsiString& text) {

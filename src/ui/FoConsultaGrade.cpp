@@ -192,7 +192,8 @@ void TfrmFoConsulta::GravaOpcoesGrade() {
 
 void TfrmFoConsulta::AcrescentaGrade(TLugarIdf& lugar) const {
     if (!CompararComGrade1 || !CompararComGrade1->isChecked()) return;
-    const auto v = GradeNacional().Valor(DesagregacaoGrade(), GrausDecimaisComSinal(LatitudeText),
+    const double lat = GrausDecimaisComSinal(LatitudeText);
+    const auto v = GradeNacional().Valor(DesagregacaoGrade(), lugarAoNorte_ ? -lat : lat,
                                          GrausDecimaisComSinal(LongitudeText));
     if (!v) {
         lugar.Aviso += (lugar.Aviso.isEmpty() ? QString() : T(" ")) + T("Grade nacional: ") +

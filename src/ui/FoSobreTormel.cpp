@@ -18,9 +18,10 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPr
     setObjectName("frmFoSobreTormel");
     setWindowTitle("Sobre");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    // The picture, then a strip of its own for the national grid's credit
-    // and, when the program's folder is known, the line of the data in use.
-    constexpr int kFigura = 340, kCredito = 28, kDados = 22;
+    // The picture, then a strip of its own for the credits of the stations
+    // and of the national grid and, when the program's folder is known, the
+    // line of the data in use.
+    constexpr int kFigura = 340, kCredito = 40, kDados = 22;
 
     imgSplash = new QLabel(this);
     imgSplash->setObjectName("imgSplash");
@@ -43,8 +44,9 @@ TfrmFoSobreTormel::TfrmFoSobreTormel(QWidget* dono, const std::string& pastaDoPr
     lGradeNacional = new QLabel(this);
     lGradeNacional->setObjectName("lGradeNacional");
     lGradeNacional->setText(QString::fromUtf8(
-        "Grade nacional: GRIDF-BR (Marcus N. Gomes Jr., licença MIT), sobre a chuva diária em grade BR-DWGD "
-        "(Xavier et al.)"));
+        "Estações: Rede Hidrometeorológica Nacional (ANA, dados abertos), máximos anuais de chuva de um dia "
+        "1889-2021, equações ajustadas pelo Tormel 2.1. Grade nacional: GRIDF-BR (Marcus N. Gomes Jr., licença MIT), "
+        "sobre a chuva diária em grade BR-DWGD (Xavier et al.)"));
     lGradeNacional->setWordWrap(true);
     QFont fonte = lGradeNacional->font();
     fonte.setPointSizeF(7);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "database/BDPrecipitacao.h"
+#include "database/MontagemDados.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 #include "suporte/ArquivosDeTeste.h"
@@ -249,4 +250,46 @@ TEST(LeTodasLocalidades, EveryBlockAsTheOneStateLoaderGivesIt) {
     EXPECT_EQ(bd.Localidades[1].Nome.Text(), salvador.Nome.Text());
     TBDPrecipitacao semArquivo(pasta.Caminho() + "nada/");
     EXPECT_THROW((void)semArquivo.LeTodasLocalidades(), EArquivoNaoExiste);
+}
+
+// A station north of the equator: " N" after its latitude in the CSV, the
+// record's text without it, the companion file naming it; a companion row
+// that names no station of the file is refused with its line.
+TEST(EstacoesAoNorte, WrittenByTheBuilderAndReadWithTheStations) {
+    TPastaTemporaria pasta("norte_");
+    const std::string dados = pasta.Caminho();
+    // The same texts on both sides of the equator are two places.
+    pasta.Grava("estacoes.csv",
+                "uf,nome,K,a,b,c,citacao,latitude,longitude\n"
+                "RR,Boa Vista,900,0.15,9.791,0.7244,\"ANA 00260001, 30 anos\",\"02°49'11\"\" N\",\"60°40'24\"\"\"\n"
+                "RR,Caracaraí,900,0.15,9.791,0.7244,\"ANA 00161001, 30 anos\",\"01°49'00\"\" N\",\"61°07'00\"\"\"\n"
+                "AM,Espelho,900,0.15,9.791,0.7244,\"ANA 00260002, 30 anos\",\"02°49'11\"\"\",\"60°40'24\"\"\"\n");
+    pasta.Grava("localidades.csv", "uf,nome,latitude,longitude\n");
+    const TMontagemDados m = MontaDados(dados + "estacoes.csv", dados + "localidades.csv", dados);
+    for (const auto& e : m.Erros) ADD_FAILURE() << e.Texto();
+    TBDPrecipitacao bd(dados);
+    bd.CarregaEstacoes();
+    ASSERT_EQ(bd.Estacoes[22].size(), 2u);
+    EXPECT_EQ(bd.Estacoes[22][0].Latitude.Text(), "02\xB0" "49'11\"");
+    EXPECT_TRUE(bd.AoNorte(22, 0));
+    EXPECT_TRUE(bd.AoNorte(22, 1));
+    EXPECT_FALSE(bd.AoNorte(3, 0));
+    EXPECT_GT(bd.LatitudeComSinal(22, 0), 2.8);
+    EXPECT_LT(bd.LatitudeComSinal(3, 0), -2.8);
+
+    const struct { const char* texto; const char* erro; } ruins[] = {
+        {"uf,posicao,nome\nRR,2,Boa Vista\n", "linha 2"},
+        {"uf,posicao,nome\nRR,0,Caracaraí\n", "linha 2"},
+        {"uf,posicao,nome\nRR,0,Boa Vista\nXX,0,Boa Vista\n", "linha 3"},
+    };
+    for (const auto& r : ruins) {
+        pasta.Grava("EstacoesAoNorte_Tor21.csv", r.texto);
+        try {
+            bd.CarregaEstacoes();
+            ADD_FAILURE() << r.texto;
+        } catch (const EDadosInvalidos& e) {
+            EXPECT_NE(std::string(e.what()).find(r.erro), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(bd.AoNorte(22, 0));   // a failed load leaves the stations as they were
+    }
 }

@@ -103,3 +103,20 @@ def test_dados_corrompidos(tmp_path):
     d = tormel21.Dados(pasta)
     with pytest.raises(tormel21.ErroDeDados, match="registro corrompido"):
         d.parametros([-19.0, -12.0], [-43.0, -38.5])
+
+
+def test_nacional_como_o_programa(dados):
+    # Porto Alegre, Rio Branco and Boa Vista's southern mirror (in Amazonas):
+    # outside the pool's states, the warning says so; nacional=True answers
+    # as tormel21-consulta --nacional, with every state's stations.
+    lat, lon = np.array([-30.0331, -9.9747, -2.8197]), np.array([-51.23, -67.8075, -60.6733])
+    nacional = tormel21.Dados(DADOS, nacional=True)
+    assert nacional.nacional and nacional.estacoes > 2 * dados.estacoes
+    for i in range(3):
+        [j] = consulta_json("--nacional", "--negativos", repr(lat[i]), repr(lon[i]))
+        p = nacional.parametros(lat[i], lon[i])
+        assert [p[n] for n in "Kabc"] == [j[n] for n in "Kabc"]
+        assert not any("fora dos oito" in a for a in j["avisos"])
+    avisos = [c["aviso"] for c in dados.confianca(lat, lon)]
+    assert "Rio Grande do Sul, fora dos oito estados" in avisos[0]
+    assert "Acre, fora dos oito estados" in avisos[1]

@@ -154,8 +154,9 @@ TConsultaLote::TResultado TConsultaLote::CalculaUm(const TPonto& ponto, std::vec
             throw EInvalidOp(Ansi("os parâmetros calculados não são números (dados das estações corrompidos)"));
         r.Valores = ValoresDosPares(e.K, e.a, e.b, e.c, opcoes_.Tr, opcoes_.Duracoes, opcoes_.Dialeto.Decimal);
         {
-            const TConfianca c = confianca_->Resumo(ponto.Latitude, ponto.Longitude,
-                                                    TPoolInterpolacao::TExigencia::RegistroIntegro);
+            TConfianca c = confianca_->Resumo(ponto.Latitude, ponto.Longitude,
+                                              TPoolInterpolacao::TExigencia::RegistroIntegro);
+            MarcaEstadoForaDaInterpolacao(c, opcoes_.Contornos.get(), pool_.Nacional(), ponto.Latitude, ponto.Longitude);
             const char dec = opcoes_.Dialeto.Decimal;
             auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, dec) : std::string(); };
             const TEstacaoContribuinte* perto = c.MaisProxima();

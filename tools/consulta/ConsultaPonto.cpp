@@ -139,8 +139,9 @@ void TConsultaPonto::Executa(std::ostream& destino, std::ostream* avisos) const 
     std::ostringstream tabela, notas;
     EscrevePerguntas({r.K, r.a, r.b, r.c}, saida, soATabela ? tabela : saida, notas);
 
-    const TConfianca c =
+    TConfianca c =
         lugar.Direta ? std::move(lugar.Direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
+    MarcaEstadoForaDaInterpolacao(c, opcoes_.Contornos.get(), pool_ && pool_->Nacional(), latitude, longitude);
     if (opcoes_.Confianca) {
         const TEstacaoContribuinte* perto = c.MaisProxima();
         auto valor = [&](const std::optional<double>& v) { return v ? FloatToStr(*v, sep) : std::string(); };

@@ -114,8 +114,9 @@ TJson TConsultaPonto::RespostaJson(std::ostream* destinoAvisos) const {
         o.Poe("vazao", std::move(vazao));
     }
     // The warning comes with every answer; the summary with --confianca.
-    const TConfianca confianca =
+    TConfianca confianca =
         lugar.Direta ? std::move(lugar.Direta->Confianca) : TAvaliadorConfianca(*pool_).Resumo(latitude, longitude, kIntegro);
+    MarcaEstadoForaDaInterpolacao(confianca, opcoes_.Contornos.get(), pool_ && pool_->Nacional(), latitude, longitude);
     AcrescentaAviso(confianca, avisos);
     if (opcoes_.Confianca) o.Poe("confianca", JsonConfianca(confianca));
     if (destinoAvisos && !confianca.Aviso().empty())

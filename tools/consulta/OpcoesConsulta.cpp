@@ -157,6 +157,7 @@ TOpcoesConsulta TOpcoesConsulta::Le(const std::vector<std::string>& argumentos) 
             o.Estacoes = true;
             if (temValor) o.MaxEstacoes = Inteiro(arg, valor, 1);
         } else if (arg == "--confianca") { semValor(); o.Confianca = true; }
+        else if (arg == "--nacional") { semValor(); o.Nacional = true; }
         else if (arg == "--hietograma") o.Hietograma = LeHietograma(arg, exigeValor());
         else if (arg == "--hec-hms") { semValor(); o.HecHms = true; }
         else if (arg == "--vazao") o.Vazao = LeVazao(arg, exigeValor());
@@ -309,6 +310,12 @@ Opções:
                      i(10, 60) das cinco mais próximas e um aviso quando a
                      mais próxima passa de 50 km ou o ponto fica fora da área
                      cercada pelas estações.
+  --nacional         interpola entre as estações dos 27 estados (as ao norte do
+                     equador na sua posição), com os mesmos pesos 1/d⁵. Sem
+                     ela, só as estações dos oito estados da interpolação
+                     (Bahia, Espírito Santo, Goiás, Minas Gerais, Paraná, Rio
+                     de Janeiro, São Paulo e Tocantins) entram, e um ponto de
+                     outro estado recebe um aviso que o diz.
   --hietograma TR,D,DT[,r[,MÉTODO]]
                      um ponto: chuva de projeto, Tr em anos, duração total D e
                      intervalo DT em minutos (DT divide D; D até 7 dias; até

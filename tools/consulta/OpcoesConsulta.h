@@ -1,5 +1,6 @@
 #pragma once
 // The command line of tormel21-consulta.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "DialetoCsv.h"
 #include "GisOpcoes.h"
 #include "LeitorCoordenada.h"
+#include "database/ContornosEstados.h"
 #include "database/GradeNacional.h"
 #include "model/ChuvasSinteticas.h"
 
@@ -38,6 +40,10 @@ struct TOpcoesConsulta {
     bool Estacoes = false;              // contributing stations (one point)
     std::size_t MaxEstacoes = 0;        // 0: all
     bool Confianca = false;             // nearest station, counts, spread, warning
+    bool Nacional = false;              // --nacional: the pool of every state
+    // The states' outlines of the data folder (set by the program, not an
+    // option): a point of a state outside the pool is said in its warning.
+    std::shared_ptr<const TContornosEstados> Contornos;
 
     // One point's design storm and inverse questions.
     struct THietogramaPedido {

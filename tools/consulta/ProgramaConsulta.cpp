@@ -60,7 +60,8 @@ struct TVigiaGis {
     std::vector<std::unique_ptr<TTemporarioVigiado>> vigias;
 };
 
-int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
+int Executa(const TOpcoesConsulta& opcoes, std::istream& entrada, std::ostream& saidaPadrao, std::ostream& erros) {
+    TOpcoesConsulta o = opcoes;
     // A folder is refused before any work (reading one fails only later).
     if (struct stat st {}; !o.Entrada.empty() && o.Entrada != "-" && ::stat(o.Entrada.c_str(), &st) == 0 &&
                            S_ISDIR(st.st_mode))
@@ -68,11 +69,14 @@ int Executa(const TOpcoesConsulta& o, std::istream& entrada, std::ostream& saida
                           Ansi(" é uma pasta: dê um arquivo CSV."));
     const std::string pasta = o.PastaDados.empty() ? PastaDadosEmUso(PastaDoPrograma()) : o.PastaDados;
     TBDPrecipitacao bd(pasta);
+    if (ArquivoExiste(pasta + "contornos.csv"))
+        o.Contornos = std::make_shared<const TContornosEstados>(LeArquivo(pasta + "contornos.csv"));
     // One point (without the list of every station, without the grid) is
     // answered straight from the file; the rest prepare the pool once.
     // Only the pool states are read: no answer uses the others.
     std::optional<TPontoDireto> direto;
-    if (o.UmPonto && !o.Estacoes && o.Gis.Grade.empty() && o.Fonte == TOpcoesConsulta::TFonte::Estacoes)
+    if (o.Nacional) bd.CarregaEstacoesNacionais();
+    else if (o.UmPonto && !o.Estacoes && o.Gis.Grade.empty() && o.Fonte == TOpcoesConsulta::TFonte::Estacoes)
         direto.emplace(bd.CaminhoEstacoes());
     else bd.CarregaEstacoesDaInterpolacao();
     const TPoolInterpolacao& pool = bd.Pool();

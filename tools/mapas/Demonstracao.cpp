@@ -259,6 +259,7 @@ void TDemonstracao::Escreve(const QString& estacoesCsv, const QString& localidad
             l += TCsv::Linha({uf, c.Nome, c.LatitudeTexto, c.LongitudeTexto});
     }
     for (auto [arquivo, texto] : {std::pair{estacoesCsv, &e}, std::pair{localidadesCsv, &l}}) {
+        if (arquivo.isEmpty()) continue;
         QFile f(arquivo);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             f.write(texto->data(), static_cast<qint64>(texto->size())) != static_cast<qint64>(texto->size()))

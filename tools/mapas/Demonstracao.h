@@ -25,6 +25,9 @@ class TDemonstracao {
 public:
     // mapas: the seven state maps in the order of the geo-reference table.
     TDemonstracao(const QString& cidadesCsv, const std::vector<QImage>& mapas);
+    // An empty name writes nothing: the shipped stations are the national
+    // network's (tormel21-dados --maximos-anuais); the towns chosen here as
+    // stations are still kept out of the localities, which stay as shipped.
     void Escreve(const QString& estacoesCsv, const QString& localidadesCsv) const;
     std::string Resumo() const;
 

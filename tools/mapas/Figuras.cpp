@@ -103,6 +103,6 @@ QImage TFiguras::Sobre(const TContornos& contornos) {
     p.setFont(Fonte("DejaVu Sans", 12, false, false));
     p.drawText(QPointF(362, 264), QString::fromUtf8("Versão 2.1"));
     p.drawText(QPointF(362, 282), QString::fromUtf8("Parâmetros K, a, b e c no Brasil"));
-    p.drawText(QPointF(362, 300), QString::fromUtf8("Dados de demonstração"));
+    p.drawText(QPointF(362, 300), QString::fromUtf8("Estações da rede da ANA"));
     return img;
 }

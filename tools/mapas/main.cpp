@@ -1,9 +1,9 @@
 // tormel21-mapas: draws the map pictures from the state outlines and builds
-// the demonstration data set from the towns, all into the committed folders.
+// the localities from the towns, all into the committed folders.
 //   tormel21-mapas <data folder> <resource folder of the windows>
 // Reads <data>/contornos.csv and <data>/cidades.csv; writes the seven state
-// bitmaps and Cabecalho_Tormel21.jpg into <data>/mapas, estacoes.csv and
-// localidades.csv into <data>, BrasilBMP.bmp and Sobre.bmp into the resources.
+// bitmaps and Cabecalho_Tormel21.jpg into <data>/mapas, localidades.csv into
+// <data>, BrasilBMP.bmp and Sobre.bmp into the resources.
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
         TFiguras::Sobre(contornos).save(recursos.filePath("Sobre.bmp"), "BMP");
 
         TDemonstracao demo(dados.filePath("cidades.csv"), mapas);
-        demo.Escreve(dados.filePath("estacoes.csv"), dados.filePath("localidades.csv"));
+        demo.Escreve(QString(), dados.filePath("localidades.csv"));
         std::printf("%s", demo.Resumo().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tormel21-mapas: %s\n", e.what());

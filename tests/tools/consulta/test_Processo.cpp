@@ -437,3 +437,40 @@ TEST_F(Processo, PeakFlowAndStormFilesForTheModels) {
     ASSERT_EQ(0, hms.Estado) << hms.Erros;
     EXPECT_EQ("tempo_min,fracao_acumulada\n0,0\n15,0.208\n30,0.725\n45,0.948\n60,1\n", hms.Saida);
 }
+
+// A point of a state outside the pool is said so; --nacional takes every
+// state's stations, those north of the equator where they stand.
+TEST(ProcessoNacional, OutsideThePoolItIsSaidAndTheNationalPoolAnswers) {
+    const std::vector<TEstacaoTeste> estacoes = {
+        {15, "Curitiba", "ZUTANO e FULANO (1992)", "25°25'40\"", "49°16'23\"", 1000, 0.2, 10, 0.8},
+        {20, "Porto Alegre", "ZUTANO e FULANO (1992)", "30°01'59\"", "51°13'48\"", 3000, 0.2, 10, 0.8},
+        {22, "Boa Vista", "ZUTANO e FULANO (1992)", "02°49'11\"", "60°40'24\"", 2000, 0.2, 10, 0.8},
+        {3, "Manaus", "ZUTANO e FULANO (1992)", "03°06'07\"", "60°01'30\"", 1500, 0.2, 10, 0.8},
+    };
+    TPastaDadosTeste pasta(estacoes);
+    pasta.Arquivo("contornos.csv", TPastaDadosTeste::Le(std::string(TORMEL_SOURCE_DIR) + "/data/contornos.csv"));
+    pasta.Arquivo("EstacoesAoNorte_Tor21.csv", "uf,posicao,nome\nRR,0,Boa Vista\n");
+    const std::string aviso = "fica em Rio Grande do Sul, fora dos oito estados da interpola\xC3\xA7\xC3\xA3o (Bahia, ";
+    const struct {
+        std::vector<std::string> argumentos;
+        std::string local, K;
+        bool avisa;
+    } casos[] = {
+        {{"30°02'00\"", "51°13'00\""}, "Interpolação", "1000", true},
+        {{"--nacional", "30°01'59\"", "51°13'48\""}, "Porto Alegre", "3000", false},
+        // Boa Vista's texts read south are a point of Amazonas, near Manaus:
+        // never Boa Vista itself, whose place is north.
+        {{"--nacional", "02°49'11\"", "60°40'24\""}, "Interpolação", "", false},
+    };
+    for (const auto& c : casos) {
+        std::vector<std::string> argumentos = {"--dados", pasta.Pasta()};
+        argumentos.insert(argumentos.end(), c.argumentos.begin(), c.argumentos.end());
+        const TExecucao r = Roda(pasta, argumentos);
+        SCOPED_TRACE(c.argumentos.front());
+        EXPECT_EQ(r.Estado, 0) << r.Erros;
+        EXPECT_EQ(Campo(r.Saida, "Local"), c.local);
+        if (!c.K.empty()) EXPECT_EQ(Campo(r.Saida, "K"), c.K);
+        else EXPECT_GT(std::stod(Campo(r.Saida, "K")), 1500 * 0.999);   // Manaus weighs far more than Boa Vista
+        EXPECT_EQ(r.Erros.find(aviso) != std::string::npos, c.avisa) << r.Erros;
+    }
+}
