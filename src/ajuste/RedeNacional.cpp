@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <exception>
@@ -253,7 +254,17 @@ std::string Lista(const std::vector<TValorTriado>& v) {
 std::string NomeDoRegistro(const TInventario& e, const std::string& sufixo) {
     const AnsiString nome = Utf8ToCp1252(NomeProprio(e.Nome));
     const AnsiString municipio = Utf8ToCp1252(NomeProprio(e.Municipio));
-    AnsiString fim = (municipio.empty() || municipio == nome ? AnsiString() : " (" + municipio + ")") + Utf8ToCp1252(sufixo);
+    // The municipality, unless the station's name already holds it as whole
+    // words ("BELO HORIZONTE (HORTO)" in Belo Horizonte).
+    bool temMunicipio = municipio.empty();
+    const auto letra = [](unsigned char c) { return std::isalnum(c) || c >= 0x80; };
+    for (std::size_t p = e.Nome.find(e.Municipio); !temMunicipio && p != std::string::npos;
+         p = e.Nome.find(e.Municipio, p + 1)) {
+        const std::size_t fim = p + e.Municipio.size();
+        temMunicipio = (p == 0 || !letra(static_cast<unsigned char>(e.Nome[p - 1]))) &&
+                       (fim == e.Nome.size() || !letra(static_cast<unsigned char>(e.Nome[fim])));
+    }
+    AnsiString fim = (temMunicipio ? AnsiString() : " (" + municipio + ")") + Utf8ToCp1252(sufixo);
     if (fim.size() > 40) fim = fim.substr(0, 40);
     AnsiString inicio = nome.substr(0, 68 - fim.size());
     while (!inicio.empty() && inicio.back() == ' ') inicio.pop_back();

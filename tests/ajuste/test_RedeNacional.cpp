@@ -87,11 +87,11 @@ TEST(RedeNacional, ScreeningNamesCitationsAndTheNorth) {
     a[9] = 612.4;     // 1979: the same odd value at two stations in one year
     b[9] = 612.4;
     b[12] = 2.1;      // 1982: a low outlier
-    a[11] = 420.0;    // 1981: kept and flagged
+    a[11] = 350.0;    // 1981: kept and flagged
     b[20] = 700.0;    // 1990: beyond five times the station's median
     c[0] = 0;         // 25 usable years left: one short of 26
-    t.Estacao("02345006", "SALTO DO ITARARÉ", "SP", "ITARARÉ", -23.6, -49.1, a);
-    t.Estacao("02345007", "SALTO DO ITARARÉ", "SP", "ITARARÉ", -23.7, -49.2, b);
+    t.Estacao("02345006", "SALTO GRANDE", "SP", "ITARARÉ", -23.6, -49.1, a);
+    t.Estacao("02345007", "SALTO GRANDE", "SP", "ITARARÉ", -23.7, -49.2, b);
     t.Estacao("02345008", "FAZENDA SÃO JOÃO II", "MG", "SÃO JOÃO DEL REI", -21.1, -44.2, c);
     t.Estacao("00260001", "BOA VISTA", "RR", "BOA VISTA", 2.82, -60.67, d);
     TOpcoesRede o;
@@ -128,7 +128,7 @@ TEST(RedeNacional, ScreeningNamesCitationsAndTheNorth) {
     std::map<std::string, const TEstacaoRede*> porCodigo;
     for (const auto& e : r.Estacoes) porCodigo[e.Codigo] = &e;
     // Equal names in one state carry their codes; the citation counts the years used.
-    EXPECT_EQ(porCodigo["02345006"]->Nome, "Salto do Itararé (Itararé) - 02345006");
+    EXPECT_EQ(porCodigo["02345006"]->Nome, "Salto Grande (Itararé) - 02345006");
     EXPECT_EQ(porCodigo["02345006"]->Dados.Citacao, "ANA 02345006, 26 anos");
     EXPECT_TRUE(CitacaoDaRedeNacional(porCodigo["02345006"]->Dados.Citacao.c_str()));
     EXPECT_EQ(porCodigo["00260001"]->Nome, "Boa Vista");

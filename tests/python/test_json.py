@@ -8,12 +8,12 @@ import pytest
 from conftest import consulta, consulta_json
 
 BH = ["19°55'30\"", "43°56'15\""]
-ASSIS = ["22°39'42\"", "50°24'43\""]   # a station of the demonstration data (FULANO et al. (1999))
+ASSIS = ["22°37'59\"", "50°24'00\""]   # a station of the national network in São Paulo
 
 # One case per kind of answer: the options, and what must be in the object.
 CASOS = [
     ("interpolacao", BH, {"local": "Interpolação", "citacao": None, "avisos": []}),
-    ("estacao", ASSIS, {"local": "Assis", "estacao_exata": True, "fonte": "FULANO et al. (1999)"}),
+    ("estacao", ASSIS, {"local": "Assis (Horto Florestal - Efs)", "estacao_exata": True, "fonte": "ANA 02250016, 33 anos"}),
     ("negativos", ["--negativos", "-19.9258", "-43.9375"], {"latitude": {"texto": "19°55'32\"", "graus": -19.925555555555555}}),
     ("pares", ["--tr", "2,10", "--duracoes", "5,60", *BH], {}),
     ("estacoes", ["--estacoes=3", *BH], {}),
@@ -68,7 +68,7 @@ def test_muitos_pontos_em_json_lines(esquema):
                "bh;19°55'30\";43°56'15\";60;80\n"
                "ruim;xx;44;;\n"
                "sem evento;-5;-45;;\n"
-               "\"a\"\"\x01\\\";22°39'42\";50°24'43\";;\n").encode() + b"\xff;1;1;;\n"
+               "\"a\"\"\x01\\\";22°37'59\";50°24'00\";;\n").encode() + b"\xff;1;1;;\n"
     estado, saida, erros = consulta("--json", "-e", "-", "--confianca", "--tr", "10", "--duracoes", "60",
                                     entrada=entrada)
     assert estado == 1
@@ -79,7 +79,7 @@ def test_muitos_pontos_em_json_lines(esquema):
     assert linhas[0]["tr_evento"]["tr_anos"] > 0 and linhas[0]["erro"] is None
     assert linhas[1]["erro"].startswith('Latitude "xx" inválida') and "K" not in linhas[1]
     assert "valor negativo" in linhas[2]["erro"]
-    assert linhas[3]["id"] == 'a"\x01\\' and linhas[3]["local"] == "Assis"
+    assert linhas[3]["id"] == 'a"\x01\\' and linhas[3]["local"] == "Assis (Horto Florestal - Efs)"
     assert "UTF-8" in linhas[4]["erro"]
     assert "linha 3 (ruim)" in erros
     # the same point alone: the same numbers, bit for bit

@@ -65,6 +65,9 @@ TPastaTeste::TPastaTeste() {
     e[15] = {Estacao("Curitiba", 1000, "FULANO et al. (1999)", "25°25'00\"", "49°16'00\""),
              Estacao("Londrina", 1100, "FULANO et al. (1999)", "23°18'00\"", "51°09'00\"")};
     e[24] = {Estacao("Campinas", 1200, "ZUTANO e FULANO (1992)", "22°54'00\"", "47°03'00\"")};
+    // Roraima: Boa Vista north of the equator (the companion file says so).
+    e[22] = {Estacao("Boa Vista", 900, "ANA 00260001, 30 anos", "02°49'11\"", "60°40'24\""),
+             Estacao("Caroebe", 950, "ANA 00059000, 28 anos", "00°52'59\"", "59°41'45\"")};
     // Canudos stands on the station "barra"; Abaíra lies within Bahia's
     // bounds but outside the blue area of the test map.
     std::vector<std::vector<TLocalidade>> l(27);
@@ -72,6 +75,7 @@ TPastaTeste::TPastaTeste() {
     l[15] = {Localidade("Ponta Grossa", "25°05'00\"", "50°09'00\"")};
     pasta_.GravaEstacoes(e, 7);
     pasta_.GravaLocalidades(l, 7);
+    pasta_.GravaDados("EstacoesAoNorte_Tor21.csv", "uf,posicao,nome\nRR,0,Boa Vista\n");
     GravaMapa(pasta_, "BA.bmp", Mapa(QRect(100, 50, 301, 351)));
     GravaMapa(pasta_, "PR.bmp", Mapa(QRect(27, 101, 421, 268)));
 }

@@ -96,12 +96,12 @@ private slots:
         outra->LeOpcoes();
         QVERIFY(outra->MostrarEstacoes1->isChecked());
         QVERIFY(outra->CamadaEstado->isVisible());
-        // The Brazil page: every station of the data, ten.
+        // The Brazil page: every station of the data, twelve.
         QTest::mouseClick(outra->MainMenu1, Qt::LeftButton, {},
                           outra->MainMenu1->actionGeometry(outra->MapadoBrasil1).center());
         QCOMPARE(outra->Notebook1->currentIndex(), 0);
         QVERIFY(outra->CamadaBrasil->isVisible());
-        QCOMPARE(outra->CamadaBrasil->Pontos().size(), std::size_t(10));
+        QCOMPARE(outra->CamadaBrasil->Pontos().size(), std::size_t(12));
         ClicaMostrarEstacoes(outra.get());
         QVERIFY(outra->CamadaEstado->isHidden() && outra->CamadaBrasil->isHidden());
         QTest::mouseClick(outra->BtnCancel, Qt::LeftButton);

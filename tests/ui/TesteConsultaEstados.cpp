@@ -31,6 +31,25 @@ class TesteConsultaEstados : public QObject {
 private slots:
     void init() { Caixas().Limpa(); }
 
+    // Roraima after a state with a map: its stations on the Brazil page, no
+    // error from the map left behind; Boa Vista's latitude is north.
+    void roraimaDepoisDaBahia() {
+        auto w = AbreJanela(pasta, &ajuda, 4, 0);
+        EscolheEstado(w->Estados, 22);
+        QCOMPARE(Caixas().Erros(), QStringList());
+        QCOMPARE(w->Notebook1->currentIndex(), 0);
+        QVERIFY(w->EstadoBMP->isHidden() && w->Autor->isEnabled());
+        const struct { const char* nome; const char* latitude; } casos[] = {
+            {"Boa Vista", "02°49'11\" N"}, {"Caroebe", "00°52'59\""}, {"Boa Vista", "02°49'11\" N"}};
+        for (const auto& c : casos) {
+            ClicaItem(w->LBEstacao, QString::fromUtf8(c.nome));
+            QCOMPARE(w->LabelLatitude->text(), QString::fromUtf8(c.latitude));
+            QCOMPARE(w->LatitudeDoLugar(), QString::fromUtf8(c.latitude));
+        }
+        QCOMPARE(w->Autor->text(), QStringLiteral("ANA 00260001, 30 anos"));
+        QCOMPARE(Caixas().Erros(), QStringList());
+    }
+
     void goias() {
         auto w = AbreJanela(pasta, &ajuda, 4, 0);
         EscolheEstado(w->Estados, 8);
