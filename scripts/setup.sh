@@ -13,7 +13,7 @@ packages=(g++ cmake make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-d
           libeigen3-dev)   # libeigen3-dev: the least-squares fit of an equation to a record
 if [ "$mode" = run ]; then packages+=(qt6-gtk-platformtheme); fi
 if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi   # libFuzzer
-if [ "$mode" = test ]; then packages+=(dpkg-dev file lintian); fi   # the Debian package and its check
+if [ "$mode" = test ]; then packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db); fi   # the Debian package and its check (desktop-file-validate, appstreamcli, man)
 if [ "$mode" = test ]; then packages+=(gdal-bin); fi
 # The Python module (pybind11) and its pytest tests; the JSON schema check; Dask for the many-machine example.
 packages+=(python3-dev python3-numpy pybind11-dev)

@@ -187,7 +187,7 @@ AnsiString TConfianca::Aviso() const {
         fora = Ansi("o ponto fica em ") + NomesEstados[static_cast<std::size_t>(EstadoForaDaInterpolacao)] +
                Ansi(", fora dos oito estados da interpolação (") + NomesDosEstadosDaInterpolacao() +
                Ansi("): os valores vêm das estações desses estados, não das do próprio estado; a interpolação "
-                    "nacional usa as estações dos 27 estados");
+                    "nacional (opção --nacional) usa as estações dos 27 estados");
     if (!Longe && !ForaDaEnvoltoria && !ForaDoBrasil)
         return fora.empty() ? AnsiString() : Ansi("Atenção: ") + fora + ".";
     const AnsiString km = std::to_string(std::lround(MaisProxima() ? MaisProxima()->DistanciaKm : 0));
