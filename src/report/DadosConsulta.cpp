@@ -25,6 +25,7 @@ TDadosRelatorio DadosDaConsulta(const TfrmFoConsulta& janela) {
     dados.A = Legenda(janela.PrecA);
     dados.B = Legenda(janela.PrecB);
     dados.C = Legenda(janela.PrecC);
+    dados.Fonte = Utf8ToCp1252(janela.LegendaAutor().toStdString());
     dados.MapaVisivel = janela.EstadoBMP && !janela.EstadoBMP->isHidden();
     if (dados.MapaVisivel) {
         dados.Mapa = janela.EstadoBMP->Imagem();

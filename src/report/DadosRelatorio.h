@@ -11,6 +11,7 @@ struct TDadosRelatorio {
     AnsiString LatitudeTexto;      // DD°MM'SS"
     AnsiString LongitudeTexto;
     AnsiString K, A, B, C;         // captions of the parameter labels, as displayed
+    AnsiString Fonte;              // the source button's caption (a network station's citation gets a section)
     bool MapaVisivel = false;      // the state map (not the map of Brazil) is shown
     QImage Mapa;                   // picture of the state map
     int MarcadorX = 0;             // left edge of the vertical crosshair line

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "database/Citacoes.h"
 #include "platform/Cp1252.h"
 #include "platform/Erros.h"
 
@@ -114,6 +115,13 @@ AnsiString GeraRelatorio(const TDadosRelatorio& dados, const QString& pastaDoMap
     d += "</TABLE>";
     d += "<P>";
     d += "<P>";
+    // A station of the national network: where its numbers come from.
+    if (CitacaoDaRedeNacional(Cp1252ToUtf8(dados.Fonte).c_str())) {
+        d += Ansi("<FONT SIZE=3><B>FONTE:</B></FONT>");
+        d += "<TABLE CELLPADDING=3><TR><TD>" + EscapaHtml(dados.Fonte) + ". " + Ansi(FonteRedeNacional.Autores) + ". " +
+             Ansi(FonteRedeNacional.Publicacao) + "</TD></TR></TABLE>";
+        d += "<P>";
+    }
     if (dados.MapaVisivel) {
         // The map file is written before anything of its section is appended:
         // a failure leaves no document at all.

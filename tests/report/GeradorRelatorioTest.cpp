@@ -76,6 +76,23 @@ TEST(GeradorRelatorio, StationOnTheBrazilPageGivesTheWholeDocumentWithoutMap) {
     EXPECT_FALSE(QFile::exists(pasta.Caminho("Bit.bmp")));
 }
 
+// A station of the national network names its source after the parameters;
+// any other source (a table citation, an interpolation) adds nothing.
+TEST(GeradorRelatorio, ANetworkStationNamesItsSource) {
+    TPastaCorrente pasta;
+    const struct { const char* fonte; bool secao; } casos[] = {
+        {"ANA 00967000, 31 anos", true}, {"Interpolação", false}, {"FULANO et al. (1999)", false}};
+    for (const auto& c : casos) {
+        TDadosRelatorio d = Dados();
+        d.Fonte = Ansi(c.fonte);
+        const std::string documento = Cp1252ToUtf8(GeraRelatorio(d, pasta.Caminho("")));
+        const std::string secao = std::string("<TD>") + c.fonte + ". ANA - Agência Nacional de Águas e Saneamento Básico: "
+                                  "Rede Hidrometeorológica Nacional (dados abertos). Equação ajustada pelo Tormel 2.1";
+        EXPECT_EQ(documento.find(secao) != std::string::npos, c.secao) << c.fonte;
+        EXPECT_EQ(documento.find("<B>FONTE:</B>") != std::string::npos, c.secao) << c.fonte;
+    }
+}
+
 TEST(GeradorRelatorio, LocalityOnAStateMapAddsTheMapSectionAndWritesTheMarkedMap) {
     TPastaCorrente pasta;
     TDadosRelatorio d = Dados();
