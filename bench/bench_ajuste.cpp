@@ -1,12 +1,14 @@
 // The whole fitting chain on a 90-year daily record: annual maxima, the four
 // candidate fits with their bootstrap p-values, the equation and 1,000
-// replicates of the chain's bootstrap.
+// replicates of the chain's bootstrap; and the network's data builder.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <random>
 
 #include "ajuste/Ajuste.h"
+#include "ajuste/RedeNacional.h"
+#include "platform/Caminhos.h"
 
 namespace {
 
@@ -34,6 +36,24 @@ void BM_AjusteComBootstrap(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AjusteComBootstrap)->Arg(0)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The data builder's road on the 24 stations of the test sample (screening,
+// names, each station's chain with 1,000 replicates), on one thread and on
+// every core: the whole network is about 130 times this.
+void BM_RedeDaAmostra(benchmark::State& state) {
+    const std::string dados = TORMEL_DADOS_ANA;
+    const std::string maximos = LeArquivo(dados + "/maximos_amostra.csv");
+    const std::string inventario = LeArquivo(dados + "/inventario_amostra.csv");
+    TOpcoesRede o;
+    o.Tarefas = static_cast<unsigned>(state.range(0));
+    for (auto _ : state) {
+        const TRedeAjustada r = AjustaRedeDoTexto(maximos, inventario, o);
+        if (r.Estacoes.size() != 24) state.SkipWithError("the sample did not fit whole");
+    }
+    state.counters["estacoes_por_s"] = benchmark::Counter(24.0 * static_cast<double>(state.iterations()),
+                                                          benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RedeDaAmostra)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
