@@ -2,7 +2,8 @@
 // 65,535 stations; 65,535 localities for each state shown): a state change
 // (lists filled and sorted), a pointer move over the state map (up to the
 // coordinate edits' text) and a release on the map (up to the parameter
-// boxes' text, through an Interpola over 524,280 pool stations).
+// boxes' text, through an Interpola over 524,280 pool stations); the same on
+// the shipped data folder, and the window's creation there.
 //
 // Run by hand with QT_QPA_PLATFORM=offscreen: bench_janela [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
@@ -40,16 +41,22 @@ struct TCaixasNoTerminal : ICaixas {
 };
 
 struct TCenario {
-    dados_cheios::TPastaCheia Pasta{{kMinasGerais, kSaoPaulo}};
+    std::unique_ptr<dados_cheios::TPastaCheia> Pasta;
     TCaixasNoTerminal Caixas;
     std::unique_ptr<TfrmFoConsulta> Janela;
 
-    TCenario() {
-        for (const char* sigla : {"MG", "SP"})
-            std::filesystem::copy_file(std::string(TORMEL_MAPAS) + "/" + sigla + ".bmp",
-                                       Pasta.Dados() + sigla + ".bmp");
+    // The format's largest data, or the shipped data folder of the build.
+    explicit TCenario(bool entregue = false) {
+        std::string programa = TORMEL_PROGRAMA;
+        if (!entregue) {
+            Pasta = std::make_unique<dados_cheios::TPastaCheia>(std::vector<int>{kMinasGerais, kSaoPaulo});
+            for (const char* sigla : {"MG", "SP"})
+                std::filesystem::copy_file(std::string(TORMEL_MAPAS) + "/" + sigla + ".bmp",
+                                           Pasta->Dados() + sigla + ".bmp");
+            programa = Pasta->Programa();
+        }
         TAplicacao::Instancia()->SetCaixas(&Caixas);
-        Janela = std::make_unique<TfrmFoConsulta>(Pasta.Programa(), nullptr);
+        Janela = std::make_unique<TfrmFoConsulta>(programa, nullptr);
         Janela->Estado->SetIndice(kMinasGerais);
         Janela->IndEstacao = -1;
         Janela->IndLocalidade = -1;
@@ -80,25 +87,41 @@ struct TCenario {
     }
 };
 
-// Made at first use, destroyed before the application object.
-std::unique_ptr<TCenario> cenario;
+// Made at first use, destroyed before the application object; one on the
+// largest data, one on the shipped stations.
+std::unique_ptr<TCenario> cenario, entregue;
 
-TCenario& Cenario() {
-    if (!cenario) cenario = std::make_unique<TCenario>();
-    return *cenario;
+TCenario& Cenario(const benchmark::State& state) {
+    auto& c = state.range(0) ? entregue : cenario;
+    if (!c) c = std::make_unique<TCenario>(state.range(0) != 0);
+    return *c;
 }
 
 void MudancaDeEstado(benchmark::State& state) {
-    TCenario& c = Cenario();
+    TCenario& c = Cenario(state);
     int i = 0;
     for (auto _ : state) c.EscolheEstado(++i % 2 ? kSaoPaulo : kMinasGerais);
-    if (c.Janela->LBEstacao->count() != dados_cheios::kPorBloco ||
-        c.Janela->LBLocalidade->count() != dados_cheios::kPorBloco || c.Caixas.Erros > 0)
+    if ((!state.range(0) && (c.Janela->LBEstacao->count() != dados_cheios::kPorBloco ||
+                             c.Janela->LBLocalidade->count() != dados_cheios::kPorBloco)) ||
+        c.Janela->LBEstacao->count() == 0 || c.Caixas.Erros > 0)
         state.SkipWithError("the lists are not full");
 }
 
+// The window made on the shipped data folder: the station file read and the
+// interpolation pool built (the first state is shown at activation, not here).
+void CriaJanelaEntregue(benchmark::State& state) {
+    TCaixasNoTerminal caixas;
+    TAplicacao::Instancia()->SetCaixas(&caixas);
+    for (auto _ : state) {
+        TfrmFoConsulta janela(TORMEL_PROGRAMA, nullptr);
+        benchmark::DoNotOptimize(janela.BD->Estacoes[kSaoPaulo].size());
+    }
+    TAplicacao::Instancia()->SetCaixas(nullptr);
+    if (caixas.Erros > 0) state.SkipWithError("the window reported an error");
+}
+
 void MovimentoNoMapa(benchmark::State& state) {
-    TCenario& c = Cenario();
+    TCenario& c = Cenario(state);
     const auto pontos = c.PontosNoEstado();
     if (pontos.size() < 2) return state.SkipWithError("no point on the state's area");
     int i = 0;
@@ -112,7 +135,7 @@ void MovimentoNoMapa(benchmark::State& state) {
 }
 
 void SoltarNoMapa(benchmark::State& state) {
-    TCenario& c = Cenario();
+    TCenario& c = Cenario(state);
     const auto pontos = c.PontosNoEstado();
     if (pontos.size() < 2) return state.SkipWithError("no point on the state's area");
     int i = 0;
@@ -132,9 +155,11 @@ void SoltarNoMapa(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(MudancaDeEstado)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(MovimentoNoMapa)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SoltarNoMapa)->Unit(benchmark::kMillisecond)->Iterations(20);
+// Argument 0: the format's largest data; 1: the shipped stations.
+BENCHMARK(MudancaDeEstado)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(MovimentoNoMapa)->Arg(0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SoltarNoMapa)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(CriaJanelaEntregue)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv) {
     TAplicacao aplicacao(argc, argv);
@@ -142,5 +167,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     cenario.reset();
+    entregue.reset();
     return 0;
 }
