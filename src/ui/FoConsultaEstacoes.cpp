@@ -142,7 +142,9 @@ void TfrmFoConsulta::EstacoesInterpolacao1Click() {
     TDadosEstacoesInterpolacao d;
     const QString estado = EstadoDoLugar();
     d.Lugar = NomeDoLugar() + (estado.isEmpty() ? QString() : QString::fromUtf8(" — ") + estado);
-    if (!LugarEhPonto()) d.Lugar += QStringLiteral(", latitude %1 S, longitude %2 W").arg(Q(LatitudeText), Q(LongitudeText));
+    if (!LugarEhPonto())
+        d.Lugar += QStringLiteral(", latitude %1, longitude %2 W")
+                       .arg(LatitudeDoLugar() + (lugarAoNorte_ ? QString() : QStringLiteral(" S")), Q(LongitudeText));
     const TEstacao p = RegistroDoLugar();
     try {
         d.ILugar = ValoresDeProjeto(p.K, p.a, p.b, p.c, TrComparacao, DuracaoComparacao).Intensidade;
@@ -157,6 +159,9 @@ void TfrmFoConsulta::EstacoesInterpolacao1Click() {
         d.Confianca.Exata = true;
         d.Confianca.Longe = d.Confianca.ForaDaEnvoltoria = false;
         d.Confianca.Estacoes = {{&CurrentRecord, Estado->Indice, 0, 1, d.ILugar}};
+        // North of the equator the pool's stations were found about the
+        // station's mirror image: their spread says nothing of it.
+        if (lugarAoNorte_) d.Confianca.MenorI = d.Confianca.MaiorI = std::nullopt;
     } else {
         d.Tipo = d.Confianca.Exata ? TDadosEstacoesInterpolacao::TTipo::NaEstacao
                                    : TDadosEstacoesInterpolacao::TTipo::Interpolado;
