@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "ajuste/ErrosAjuste.h"
+#include "ajuste/MaximosAnuais.h"
 #include "ajuste/Registro.h"
+#include "ajuste/SerieSubdiaria.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
@@ -91,9 +93,17 @@ TDesagregacao LeDesagregacaoDoTexto(const std::string& texto, const std::string&
 }
 
 TDesagregacao LeDesagregacao(const std::string& caminho) {
-    std::ifstream f(caminho, std::ios::binary);
-    if (!f) throw EInOutError(Ansi("Não foi possível abrir o arquivo ") + TextoDoCaminho(caminho) + ".");
-    std::ostringstream s;
-    s << f.rdbuf();
-    return LeDesagregacaoDoTexto(s.str(), caminho);
+    const std::string texto = LeTextoDoRegistro(caminho);
+    if (!PareceSubdiaria(texto)) return LeDesagregacaoDoTexto(texto, caminho);
+    // A sub-daily gauge: the ratios it measured.
+    TRegistro r = LeSerieSubdiaria(texto, caminho);
+    r.Arquivo = caminho;
+    const TMaximosAnuais m = MaximosAnuais(r);
+    const std::size_t barra = caminho.find_last_of('/');
+    const std::string nome = barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+    TDesagregacao d = RazoesMedidas(m, Ansi("razões medidas no pluviógrafo ") + TextoDoCaminho(nome) + " (" +
+                                           std::to_string(m.Usados.size()) + " anos)");
+    if (d.Razoes.empty())
+        throw EDadosInvalidos(TextoDoCaminho(caminho) + Ansi(": a série não mede as durações das razões (24 h e o dia)."));
+    return d;
 }

@@ -27,6 +27,7 @@ struct TDesagregacao {
 };
 
 TDesagregacao DesagregacaoCetesb();
-// ERegistroInvalido naming the file and the line.
+// ERegistroInvalido naming the file and the line. A sub-daily rain series
+// (SerieSubdiaria.h) gives the ratios measured at that gauge.
 TDesagregacao LeDesagregacao(const std::string& caminho);
 TDesagregacao LeDesagregacaoDoTexto(const std::string& texto, const std::string& caminho);

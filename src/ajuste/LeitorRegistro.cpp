@@ -4,8 +4,11 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <zlib.h>
+#include <algorithm>
 
 #include "ajuste/ErrosAjuste.h"
+#include "ajuste/SerieSubdiaria.h"
 #include "ajuste/Registro.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
@@ -223,6 +226,8 @@ TRegistro LeRegistroDoTexto(const std::string& texto, const std::string& caminho
     TRegistro r;
     if (PareceHidroweb(texto)) {
         r = LeHidroweb(texto, caminho, opcoes);
+    } else if (PareceSubdiaria(texto)) {
+        r = LeSerieSubdiaria(texto, caminho);
     } else {
         std::string semBom = texto;
         if (semBom.rfind("\xEF\xBB\xBF", 0) == 0) semBom.erase(0, 3);
@@ -245,11 +250,46 @@ TRegistro LeRegistroDoTexto(const std::string& texto, const std::string& caminho
     return r;
 }
 
-TRegistro LeRegistro(const std::string& caminho, const TOpcoesLeitura& opcoes) {
-    std::ifstream f(caminho, std::ios::binary);
+std::string LeTextoDoRegistro(const std::string& caminho) {
+    // gzip or plain, read alike.
+    gzFile f = gzopen(caminho.c_str(), "rb");
     if (!f) throw EInOutError(Ansi("Não foi possível abrir o arquivo ") + TextoDoCaminho(caminho) + ".");
-    std::ostringstream s;
-    s << f.rdbuf();
-    if (f.bad()) throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(caminho) + ".");
-    return LeRegistroDoTexto(s.str(), caminho, opcoes);
+    gzbuffer(f, 1 << 16);
+    std::string texto;
+    char bloco[1 << 16];
+    int lidos;
+    while ((lidos = gzread(f, bloco, sizeof bloco)) > 0) texto.append(bloco, static_cast<std::size_t>(lidos));
+    int erro = Z_OK;
+    gzerror(f, &erro);
+    gzclose(f);
+    if (lidos < 0 || (erro != Z_OK && erro != Z_STREAM_END))
+        throw EInOutError(Ansi("Erro de leitura em ") + TextoDoCaminho(caminho) + Ansi(" (arquivo compactado danificado?)."));
+    return texto;
+}
+
+TRegistro LeRegistro(const std::string& caminho, const TOpcoesLeitura& opcoes) {
+    return LeRegistroDoTexto(LeTextoDoRegistro(caminho), caminho, opcoes);
+}
+
+bool PareceSubdiaria(const std::string& texto) {
+    // The first data row (after the header and comments) begins with a date and a time.
+    std::size_t i = texto.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+    bool cabecalho = false;
+    for (int linhas = 0; i < texto.size() && linhas < 50; ++linhas) {
+        std::size_t fim = texto.find('\n', i);
+        if (fim == std::string::npos) fim = texto.size();
+        const std::string linha = SemBrancos(texto.substr(i, fim - i));
+        i = fim + 1;
+        if (linha.empty() || linha[0] == '#' || linha == "\r") continue;
+        if (!cabecalho) {
+            cabecalho = true;
+            continue;
+        }
+        const char sep = linha.find(';') != std::string::npos ? ';' : ',';
+        std::string primeiro = SemBrancos(CamposDaLinha(linha, sep)[0]);
+        primeiro.erase(std::remove(primeiro.begin(), primeiro.end(), '"'), primeiro.end());
+        long long minutos;
+        return LeDataHora(primeiro, minutos);
+    }
+    return false;
 }

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "ajuste/ErrosAjuste.h"
+#include "ajuste/SerieSubdiaria.h"
 #include "platform/Caminhos.h"
 #include "platform/Cp1252.h"
 #include "platform/Numeros.h"
@@ -86,9 +87,10 @@ AnsiString TMaximosAnuais::AnosUsados() const {
 
 TMaximosAnuais MaximosAnuais(const TRegistro& r, const TOpcoesMaximos& o) {
     TMaximosAnuais m;
-    m.UmDia = r.Tipo != TipoRegistro::MaximosSubdiarios;
+    m.UmDia = r.Tipo != TipoRegistro::MaximosSubdiarios && r.Tipo != TipoRegistro::Subdiario;
     m.Duracoes = r.Tipo == TipoRegistro::Diario ? std::vector<double>{1440} : r.Duracoes;
     if (r.Tipo == TipoRegistro::Diario) MaximosDiarios(r, o, m);
+    else if (r.Tipo == TipoRegistro::Subdiario) MaximosSubdiarios(r, o, m);
     else MaximosTabelados(r, m);
 
     const AnsiString arquivo = TextoDoCaminho(r.Arquivo);

@@ -29,7 +29,7 @@ struct TMaximoTabelado {
     int Linha = 0;
 };
 
-enum class TipoRegistro { Diario, MaximosDiarios, MaximosSubdiarios };
+enum class TipoRegistro { Diario, MaximosDiarios, MaximosSubdiarios, Subdiario };
 
 struct TRegistro {
     TipoRegistro Tipo = TipoRegistro::Diario;
@@ -39,18 +39,33 @@ struct TRegistro {
     std::vector<TDiaChuva> Dias;   // Diario: ascending, one entry per day
     std::vector<double> Duracoes;  // MaximosSubdiarios: minutes; MaximosDiarios: {1440} (one day)
     std::vector<TMaximoTabelado> Maximos;   // the two table types
+    // Subdiario: a fixed-interval series (5 to 60 minutes) on a continuous
+    // clock (local standard time: the summer-time changes taken out), one
+    // value per interval from Inicio on, NaN where there is none; the value
+    // of an interval is the depth that fell in it. Notas says what the
+    // reading did with the clock (an hour repeated or skipped).
+    int Intervalo = 0;              // minutes
+    long long Inicio = 0;           // minutes since 1970-01-01 00:00 of the first interval's start
+    std::vector<float> Valores;
+    std::vector<AnsiString> Notas;
 };
 
 struct TOpcoesLeitura {
     std::string Estacao;           // Hidroweb file with several stations: the one to use
 };
 
-// Reads any of the formats, recognised by content. Errors: ERegistroInvalido
-// naming the file and the line (EInOutError when the file cannot be opened).
+// Reads any of the formats, recognised by content, from a plain or a gzip
+// file. Errors: ERegistroInvalido naming the file and the line (EInOutError
+// when the file cannot be opened).
 TRegistro LeRegistro(const std::string& caminho, const TOpcoesLeitura& opcoes = {});
 // The same on text already read (caminho only for messages).
 TRegistro LeRegistroDoTexto(const std::string& texto, const std::string& caminho,
                             const TOpcoesLeitura& opcoes = {});
+
+// A file's text, gunzipped when it is gzip.
+std::string LeTextoDoRegistro(const std::string& caminho);
+// A sub-daily series: the first data row begins with a date and a time.
+bool PareceSubdiaria(const std::string& texto);
 
 // The Hidroweb "Chuvas" export (exposed for the format's own tests).
 bool PareceHidroweb(const std::string& texto);
