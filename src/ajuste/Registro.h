@@ -42,11 +42,12 @@ struct TRegistro {
     // Subdiario: a fixed-interval series (5 to 60 minutes) on a continuous
     // clock (local standard time: the summer-time changes taken out), one
     // value per interval from Inicio on, NaN where there is none; the value
-    // of an interval is the depth that fell in it. Notas says what the
-    // reading did with the clock (an hour repeated or skipped).
+    // of an interval is the depth that fell in it (a row's time is the end of
+    // its interval). Notas says what the reading did with the clock (an hour
+    // repeated or skipped).
     int Intervalo = 0;              // minutes
     long long Inicio = 0;           // minutes since 1970-01-01 00:00 of the first interval's start
-    std::vector<float> Valores;
+    std::vector<double> Valores;
     std::vector<AnsiString> Notas;
 };
 

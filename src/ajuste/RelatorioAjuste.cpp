@@ -1,5 +1,7 @@
 #include "ajuste/RelatorioAjuste.h"
 
+#include "ajuste/SerieSubdiaria.h"
+
 #include <cmath>
 
 #include "database/Coordenadas.h"
@@ -71,6 +73,21 @@ std::vector<TTabelaRelatorio> TabelasDoRelatorio(const TResultadoAjuste& r, char
     eq.Linhas.push_back({Ansi("RMSE (mm/h)"), N(r.Qualidade.Rmse, "0.000", d), "", ""});
     eq.Linhas.push_back({Ansi("Maior erro relativo"), N(r.Qualidade.ErroRelativoMaximo, "0.0000", d), "", ""});
     t.push_back(eq);
+    if (r.Maximos.Intervalo > 0) {
+        // What the gauge measured beside the fixed ratios that take a daily record down.
+        const TDesagregacao medidas = RazoesMedidas(r.Maximos, {});
+        const TDesagregacao cetesb = DesagregacaoCetesb();
+        TTabela razoes{Ansi("Razões entre as médias dos máximos anuais, medidas e CETESB"),
+                       {{Ansi("Razão"), Ansi("Medida"), Ansi("CETESB")}}};
+        for (const TRazao& z : medidas.Razoes) {
+            double fixa = NAN;
+            for (const TRazao& c : cetesb.Razoes)
+                if (c.Duracao == z.Duracao && c.Base == z.Base) fixa = c.Razao;
+            const AnsiString nome = FloatToStr(z.Duracao, d) + " min / " + (z.Base == 0 ? Ansi("1 dia") : FloatToStr(z.Base, d) + " min");
+            razoes.Linhas.push_back({nome, N(z.Razao, "0.000", d), N(fixa, "0.000", d)});
+        }
+        t.push_back(razoes);
+    }
     return t;
 }
 

@@ -75,7 +75,7 @@ bool LeDataHora(const std::string& s, long long& minutos) {
 TRegistro LeSerieSubdiaria(const std::string& texto, const std::string& caminho) {
     // One pass over the text: times, depths and line numbers.
     std::vector<long long> horas;
-    std::vector<float> valores;
+    std::vector<double> valores;
     std::vector<int> numeros;
     horas.reserve(texto.size() / 20);
     valores.reserve(texto.size() / 20);
@@ -116,7 +116,7 @@ TRegistro LeSerieSubdiaria(const std::string& texto, const std::string& caminho)
         long long minutos = 0;
         if (!LeDataHora(std::string(dh), minutos))
             Erro(caminho, n, "\"" + Utf8(std::string(dh)) + "\" não é uma data e hora (aaaa-mm-dd HH:MM ou dd/mm/aaaa HH:MM).");
-        float v = std::numeric_limits<float>::quiet_NaN();
+        double v = std::numeric_limits<double>::quiet_NaN();
         if (!alt.empty()) {
             campo.assign(alt);
             if (decimal == ',') std::replace(campo.begin(), campo.end(), ',', '.');
@@ -125,7 +125,7 @@ TRegistro LeSerieSubdiaria(const std::string& texto, const std::string& caminho)
             if (r.ec != std::errc() || r.ptr != campo.data() + campo.size() || !std::isfinite(x))
                 Erro(caminho, n, "\"" + Utf8(std::string(alt)) + "\" não é um número.");
             if (x < 0) Erro(caminho, n, "altura negativa (" + Utf8(std::string(alt)) + " mm).");
-            v = static_cast<float>(x);
+            v = x;
         }
         horas.push_back(minutos);
         valores.push_back(v);
@@ -150,7 +150,7 @@ TRegistro LeSerieSubdiaria(const std::string& texto, const std::string& caminho)
     r.Tipo = TipoRegistro::Subdiario;
     r.Formato = Ansi("série de " + std::to_string(dt) + " min");
     r.Intervalo = static_cast<int>(dt);
-    r.Inicio = horas[0];
+    r.Inicio = horas[0] - dt;   // a row's time ends its interval
     r.Valores.reserve(horas.size());
     r.Valores.push_back(valores[0]);
     int repetidas = 0, puladas = 0;
@@ -169,7 +169,7 @@ TRegistro LeSerieSubdiaria(const std::string& texto, const std::string& caminho)
             r.Valores.push_back(valores[k]);
             if (puladas++ == 0) primeiraPulada = TextoHora(horas[k - 1]);
         } else if (passo > dt && passo % dt == 0) {
-            r.Valores.insert(r.Valores.end(), static_cast<std::size_t>(passo / dt - 1), std::numeric_limits<float>::quiet_NaN());
+            r.Valores.insert(r.Valores.end(), static_cast<std::size_t>(passo / dt - 1), std::numeric_limits<double>::quiet_NaN());
             r.Valores.push_back(valores[k]);
         } else {
             Erro(caminho, numeros[k], "a hora " + TextoHora(horas[k]) + " não segue a " + TextoHora(horas[k - 1]) +

@@ -14,7 +14,8 @@
 // minutes since 1970-01-01 00:00.
 bool LeDataHora(const std::string& texto, long long& minutos);
 
-// The series of a text whose data rows begin with a date and time. The
+// The series of a text whose data rows begin with a date and time, the time
+// that ends the row's interval (15:00 holds the rain of 14:45 to 15:00). The
 // interval is the most common step between rows. Local times that jump at
 // the summer-time changes (an hour repeated, an hour skipped) are taken as
 // consecutive intervals, and said in Notas; a longer step is a gap.
