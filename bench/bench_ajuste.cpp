@@ -53,6 +53,20 @@ void BM_RedeDaAmostra(benchmark::State& state) {
     state.counters["estacoes_por_s"] = benchmark::Counter(24.0 * static_cast<double>(state.iterations()),
                                                           benchmark::Counter::kIsRate);
 }
+// One city gauge of 28 years of 15-minute rain (about a million values):
+// read from its gzip file, its maxima for eleven durations found and the
+// chain fitted with 1,000 replicates.
+void BM_PluviografoDe28Anos(benchmark::State& state) {
+    const std::string arquivo = TORMEL_PLUVIOGRAFO;
+    if (!ArquivoExiste(arquivo)) return state.SkipWithError("the gauge's file is not beside the project");
+    TOpcoesAjuste o;
+    for (auto _ : state) {
+        const TResultadoAjuste r = AjustaRegistro(LeRegistro(arquivo), o);
+        if (r.Series.size() != 11) state.SkipWithError("not every duration was fitted");
+    }
+}
+BENCHMARK(BM_PluviografoDe28Anos)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 BENCHMARK(BM_RedeDaAmostra)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
