@@ -45,7 +45,8 @@ std::vector<TComparacaoGrade> ComparaComGrade(const TRedeAjustada& rede, const T
 }
 
 std::string NotasDaRede(const TRedeAjustada& rede, const TOpcoesRede& o,
-                        const std::vector<TErroImportacao>& avisos, const TGradeNacional* grade) {
+                        const std::vector<TErroImportacao>& avisos, const TGradeNacional* grade,
+                        const std::vector<TPluviografoRede>& pluviografos) {
     std::string t;
     t += "# Notas dos dados: estações da rede hidrometeorológica nacional\n\n";
     t += "Arquivo gerado pelo construtor de dados (`tormel21-dados --maximos-anuais " + o.NomeMaximos +
@@ -137,6 +138,27 @@ std::string NotasDaRede(const TRedeAjustada& rede, const TOpcoesRede& o,
         t += "\n";
     }
 
+    if (!pluviografos.empty()) {
+        t += "## Pluviógrafos do Alerta Rio\n\n"
+             "Chuva de 15 minutos dos pluviógrafos da cidade do Rio de Janeiro (Alerta Rio, dados públicos), cada um "
+             "ajustado aos máximos anuais de cada duração (15 min a 24 h), por somas móveis de intervalos com valor, "
+             "sem desagregação; um ano com mais de 10% dos intervalos faltando fica de fora. Nenhuma correção de "
+             "intervalo fixo é aplicada à duração mais curta. As razões medidas são as das médias dos máximos anuais, "
+             "ao lado das da CETESB (1986).\n\n"
+             "| pluviógrafo | anos | 1 h / 24 h | CETESB | 30 min / 1 h | CETESB | 24 h / 1 dia | CETESB |\n"
+             "|---|---:|---:|---:|---:|---:|---:|---:|\n";
+        auto razao = [](const TDesagregacao& d, double t, double base) {
+            for (const TRazao& z : d.Razoes)
+                if (z.Duracao == t && z.Base == base) return N(z.Razao, "0.000");
+            return std::string("-");
+        };
+        const TDesagregacao cetesb = DesagregacaoCetesb();
+        for (const TPluviografoRede& p : pluviografos)
+            t += "| " + Celula(p.Nome) + " | " + std::to_string(p.Anos) + " | " + razao(p.Razoes, 60, 1440) + " | " +
+                 razao(cetesb, 60, 1440) + " | " + razao(p.Razoes, 30, 60) + " | " + razao(cetesb, 30, 60) + " | " +
+                 razao(p.Razoes, 1440, 0) + " | " + razao(cetesb, 1440, 0) + " |\n";
+        t += "\n";
+    }
     t += "## Avisos da montagem\n\n";
     if (avisos.empty()) t += "Nenhum.\n";
     for (const auto& a : avisos) t += "- " + a.Texto() + "\n";

@@ -21,4 +21,5 @@ std::vector<TComparacaoGrade> ComparaComGrade(const TRedeAjustada& rede, const T
 
 // Markdown, UTF-8. grade may be null (no comparison then).
 std::string NotasDaRede(const TRedeAjustada& rede, const TOpcoesRede& opcoes,
-                        const std::vector<TErroImportacao>& avisosDaMontagem, const TGradeNacional* grade);
+                        const std::vector<TErroImportacao>& avisosDaMontagem, const TGradeNacional* grade,
+                        const std::vector<TPluviografoRede>& pluviografos = {});

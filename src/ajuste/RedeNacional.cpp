@@ -14,6 +14,8 @@
 #include "ajuste/ErrosAjuste.h"
 #include "ajuste/GrubbsBeck.h"
 #include "ajuste/RelatorioAjuste.h"
+#include "ajuste/SerieSubdiaria.h"
+#include "database/Confianca.h"
 #include "database/Coordenadas.h"
 #include "database/Csv.h"
 #include "database/Estados.h"
@@ -485,4 +487,88 @@ TCsvsRede CsvsDaRede(const TRedeAjustada& rede) {
         LinhasDoAjuste(e.Dados, c.Ajustes, c.Intervalos);
     }
     return c;
+}
+
+std::string CitacaoDoPluviografo(const std::string& nome) {
+    AnsiString c = Ansi("Alerta Rio ") + Utf8ToCp1252(nome);
+    if (c.size() > 30) c = c.substr(0, 30);
+    while (!c.empty() && c.back() == ' ') c.pop_back();
+    return Cp1252ToUtf8(c);
+}
+
+std::vector<TPluviografoRede> AcrescentaPluviografos(TRedeAjustada& rede, const std::string& lista,
+                                                     const TContornosEstados& contornos, const TOpcoesRede& o) {
+    TLeitura leitura;
+    std::vector<int> c;
+    const std::vector<TLinhaCsv> linhas =
+        leitura.Linhas(LeArquivo(lista), lista, {"arquivo", "nome", "latitude", "longitude"}, c);
+    const std::size_t barra = lista.find_last_of('/');
+    const std::string pasta = barra == std::string::npos ? std::string() : lista.substr(0, barra + 1);
+    struct TGauge {
+        std::string Arquivo, Nome;
+        double Lat = 0, Lon = 0;
+        int Estado = -1;
+    };
+    std::vector<TGauge> gauges;
+    for (const TLinhaCsv& l : linhas) {
+        TGauge g{Campo(l, c[0]), Campo(l, c[1])};
+        if (!Numero(Campo(l, c[2]), g.Lat) || !Numero(Campo(l, c[3]), g.Lon))
+            leitura.Erro(lista, l.Numero, "latitude", "posição que não se lê em graus decimais");
+        else if ((g.Estado = EstadoDoPonto(contornos, -g.Lat, -g.Lon)) < 0)
+            leitura.Erro(lista, l.Numero, "latitude", "a posição não fica em nenhum estado");
+        gauges.push_back(g);
+    }
+    if (!leitura.Erros.empty()) {
+        std::string msg;
+        for (const auto& e : leitura.Erros) msg += (msg.empty() ? "" : "\n") + e.Texto();
+        throw EDadosInvalidos(IsCp1252Representable(msg) ? Utf8ToCp1252(msg) : msg);
+    }
+    std::vector<TPluviografoRede> feitos;
+    std::set<std::string> citacoes;
+    for (std::size_t i = 0; i < gauges.size(); ++i) {
+        const TGauge& g = gauges[i];
+        TRegistro r = LeRegistro(pasta + g.Arquivo);
+        r.Arquivo = g.Arquivo;
+        TOpcoesAjuste oa;
+        oa.Bootstrap = o.Bootstrap;
+        oa.ReplicasAderencia = o.ReplicasAderencia;
+        oa.Semente = o.Semente + i;
+        const TResultadoAjuste a = AjustaRegistro(r, oa);
+        TPluviografoRede p{g.Arquivo, g.Nome, a.Maximos.Usados.size(), a.Maximos.Intervalo,
+                           RazoesMedidas(a.Maximos, Ansi("razões medidas no pluviógrafo ") + Utf8ToCp1252(g.Nome))};
+        TEstacaoRede e;
+        e.Uf = Utf8(SiglasEstados[static_cast<std::size_t>(g.Estado)]);
+        e.Nome = g.Nome + " - Alerta Rio";
+        e.Latitude = g.Lat;
+        e.Longitude = g.Lon;
+        e.Anos = p.Anos;
+        e.PrimeiroAno = a.Maximos.Usados.front().Ano;
+        e.UltimoAno = a.Maximos.Usados.back().Ano;
+        e.Distribuicao = a.Series[0].Parametros();
+        e.Equacao = a.Equacao;
+        e.I10_60 = a.Equacao.Intensidade(10, 60);
+        e.Dados.Uf = e.Uf;
+        e.Dados.Nome = e.Nome;
+        e.Dados.Citacao = CitacaoDoPluviografo(g.Nome);
+        if (!citacoes.insert(e.Dados.Citacao).second)
+            throw EDadosInvalidos(Ansi("Dois pluviógrafos têm a mesma citação \"") + Utf8ToCp1252(e.Dados.Citacao) + "\".");
+        std::string razoes;
+        for (const TRazao& z : p.Razoes.Razoes)
+            razoes += (razoes.empty() ? "" : "; ") + Utf8(FloatToStr(z.Duracao, ',')) + " min / " +
+                      (z.Base == 0 ? std::string("1 dia") : Utf8(FloatToStr(z.Base, ',')) + " min") + " = " +
+                      Utf8(FormatFloat("0.000", z.Razao, ','));
+        e.Dados.Descricao = "Pluviógrafo " + g.Nome + " do Alerta Rio, o sistema de alerta de chuvas da cidade do Rio de "
+                            "Janeiro (dados públicos de " + std::to_string(a.Maximos.Intervalo) + " min, " +
+                            g.Arquivo + "). " + Utf8(a.Descricao()) +
+                            (razoes.empty() ? std::string() : " Razões medidas entre as médias dos máximos: " + razoes + ".");
+        for (const AnsiString& aviso : a.Maximos.Avisos) e.Dados.Descricao += " " + Utf8(aviso);
+        for (const TLinhaTabela& l : a.Tabela)
+            e.Dados.Intervalos.push_back({l.Ponto.Tr, l.Ponto.T, l.IcAjustada.Inferior, l.IcAjustada.Superior});
+        rede.Estacoes.push_back(std::move(e));
+        feitos.push_back(std::move(p));
+    }
+    std::stable_sort(rede.Estacoes.begin(), rede.Estacoes.end(), [](const TEstacaoRede& a, const TEstacaoRede& b) {
+        return a.Uf != b.Uf ? a.Uf < b.Uf : a.Codigo < b.Codigo;
+    });
+    return feitos;
 }

@@ -34,6 +34,7 @@
 
 #include "ajuste/Ajuste.h"
 #include "database/DadosDoUsuario.h"
+#include "database/ContornosEstados.h"
 #include "database/Importador.h"
 
 struct TOpcoesRede {
@@ -92,6 +93,23 @@ TRedeAjustada AjustaRedeDoTexto(const std::string& maximos, const std::string& i
 
 // "ANA 02345006, 41 anos"
 std::string CitacaoDaRede(const std::string& codigo, std::size_t anos);
+
+// The city of Rio de Janeiro's 15-minute gauges (or any list of sub-daily
+// gauges: arquivo,nome,latitude,longitude, the files beside the list, gzip
+// or not), each fitted from its own maxima per duration without
+// disaggregation, added to the network's stations in the state whose outline
+// holds it. Citation "Alerta Rio <name>" (30 bytes at most); the description
+// names the gauge, its years and its measured ratios. EDadosInvalidos for a
+// gauge outside every outline, ERegistroInvalido for a bad file.
+struct TPluviografoRede {
+    std::string Arquivo, Nome;
+    std::size_t Anos = 0;
+    int Intervalo = 0;
+    TDesagregacao Razoes;             // measured
+};
+std::vector<TPluviografoRede> AcrescentaPluviografos(TRedeAjustada& rede, const std::string& lista,
+                                                     const TContornosEstados& contornos, const TOpcoesRede& opcoes);
+std::string CitacaoDoPluviografo(const std::string& nome);
 // "SALTO DO ITARARÉ" -> "Salto do Itararé"
 std::string NomeProprio(const std::string& maiusculasUtf8);
 

@@ -190,13 +190,18 @@ void MaximosSubdiarios(const TRegistro& r, const TOpcoesMaximos& o, TMaximosAnua
     const long long dt = r.Intervalo;
     m.UmDia = false;
     m.Intervalo = r.Intervalo;
+    AnsiString fora;   // durations the interval cannot make
     for (double t : o.Duracoes) {
         const long long k = std::llround(t);
-        if (t != static_cast<double>(k) || k < dt || k % dt != 0)
-            throw EDadosInvalidos(TextoDoCaminho(r.Arquivo) + Ansi(": a duração ") + FloatToStr(t, ',') +
-                                  Ansi(" min não é um múltiplo do intervalo da série (" + std::to_string(dt) + " min)."));
-        m.Duracoes.push_back(t);
+        if (t != static_cast<double>(k) || k < dt || k % dt != 0) fora += (fora.empty() ? "" : ", ") + FloatToStr(t, ',');
+        else m.Duracoes.push_back(t);
     }
+    if (m.Duracoes.empty())
+        throw EDadosInvalidos(TextoDoCaminho(r.Arquivo) + Ansi(": nenhuma das durações é um múltiplo do intervalo da série (" +
+                                                              std::to_string(dt) + " min)."));
+    if (!fora.empty())
+        m.Avisos.push_back(Ansi("Durações que não são múltiplos do intervalo de " + std::to_string(dt) +
+                                " min, deixadas de fora: ") + fora + " min.");
     std::sort(m.Duracoes.begin(), m.Duracoes.end());
     m.Duracoes.erase(std::unique(m.Duracoes.begin(), m.Duracoes.end()), m.Duracoes.end());
     const std::size_t n = r.Valores.size(), nd = m.Duracoes.size();

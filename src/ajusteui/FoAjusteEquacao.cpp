@@ -107,9 +107,24 @@ TfrmAjusteEquacao::TfrmAjusteEquacao(QWidget* parent) : QDialog(parent) {
     TbDistribuicoes = NovaTabela(this);
     TbQuantis = NovaTabela(this);
     GrProbabilidade = NovoGrafico(this);
-    Paginas->addTab(Pagina(this, {TbDistribuicoes, TbQuantis}, GrProbabilidade), T("3. Distribuição"));
+    QWidget* distribuicao = Pagina(this, {TbDistribuicoes, TbQuantis}, GrProbabilidade);
+    {
+        auto* linha = new QHBoxLayout;
+        CbSerie = new QComboBox(distribuicao);
+        CbSerie->setObjectName("CbSerie");
+        auto* rotulo = new QLabel(T("Dura&ção:"), distribuicao);
+        rotulo->setBuddy(CbSerie);
+        linha->addWidget(rotulo);
+        linha->addWidget(CbSerie);
+        linha->addStretch();
+        static_cast<QVBoxLayout*>(distribuicao->layout())->insertLayout(0, linha);
+        connect(CbSerie, qOverload<int>(&QComboBox::activated), this, Protegido([this] { CbSerieChange(); }));
+    }
+    Paginas->addTab(distribuicao, T("3. Distribuição"));
     TbDesagregacao = NovaTabela(this);
-    Paginas->addTab(Pagina(this, {TbDesagregacao}, nullptr), T("4. Desagregação"));
+    TbRazoes = NovaTabela(this);
+    TbRazoes->hide();
+    Paginas->addTab(Pagina(this, {TbDesagregacao, TbRazoes}, nullptr), T("4. Desagregação"));
     auto* equacao = new QWidget(this);
     auto* le = new QVBoxLayout(equacao);
     LbEquacao = new QLabel(equacao);
@@ -209,13 +224,13 @@ QWidget* TfrmAjusteEquacao::MontaPaginaRegistro() {
 
 void TfrmAjusteEquacao::AbrirClick() {
     const QString caminho = QFileDialog::getOpenFileName(this, T("Registro de chuva"), QString(),
-                                                         T("Registros (*.txt *.csv);;Todos os arquivos (*)"));
+                                                         T("Registros (*.txt *.csv *.gz);;Todos os arquivos (*)"));
     if (!caminho.isEmpty()) DefineRegistro(caminho);
 }
 
 void TfrmAjusteEquacao::RazoesClick() {
     const QString caminho = QFileDialog::getOpenFileName(this, T("Razões de desagregação"), QString(),
-                                                         T("Razões (*.csv *.txt);;Todos os arquivos (*)"));
+                                                         T("Razões ou série de pluviógrafo (*.csv *.txt *.gz);;Todos os arquivos (*)"));
     if (!caminho.isEmpty()) EdDesagregacao->setText(caminho);
 }
 
@@ -270,8 +285,6 @@ void TfrmAjusteEquacao::MostraResultado() {
     LbResumo->setText(resumo);
     Preenche(TbMaximos, tabelas[0]);
     Preenche(TbDeixados, tabelas[1]);
-    Preenche(TbDistribuicoes, tabela("Distribuições"));
-    Preenche(TbQuantis, tabela("Quantis"));
     Preenche(TbDesagregacao, tabela("Intensidades"));
     Preenche(TbEquacao, tabela("Equação"));
     // Uncertainty: the parameters, then each quantile of the first series.
@@ -290,9 +303,32 @@ void TfrmAjusteEquacao::MostraResultado() {
                                 l.toString(r.Qualidade.R2, 'f', 4), l.toString(r.Qualidade.Rmse, 'f', 2),
                                 l.toString(100 * r.Qualidade.ErroRelativoMaximo, 'f', 1)));
     TrocaGrafico(GrMaximos, GraficoMaximosAnuais(r));
-    TrocaGrafico(GrProbabilidade, GraficoProbabilidade(r));
     TrocaGrafico(GrEquacao, GraficoEquacaoAjustada(r));
+    // A sub-daily record: a duration at a time on the distribution page, and its ratios.
+    CbSerie->clear();
+    for (const TAnaliseSerie& s : r.Series)
+        CbSerie->addItem(s.Duracao == 1440 && r.Series.size() == 1 ? T("1 dia") : T("%1 min").arg(l.toString(s.Duracao)));
+    CbSerie->setEnabled(r.Series.size() > 1);
+    CbSerieChange();
+    const bool razoes = r.Maximos.Intervalo > 0;
+    TbRazoes->setVisible(razoes);
+    if (razoes) Preenche(TbRazoes, tabelas.back());
     AtualizaComandos();
+}
+
+void TfrmAjusteEquacao::CbSerieChange() {
+    if (!resultado_) return;
+    const std::size_t k = static_cast<std::size_t>(std::max(0, CbSerie->currentIndex()));
+    const std::vector<TTabelaRelatorio> tabelas = TabelasDoRelatorio(*resultado_, Decimal());
+    auto tabela = [&](const char* inicio) -> const TTabelaRelatorio& {
+        std::size_t visto = 0;
+        for (const TTabelaRelatorio& t : tabelas)
+            if (t.Titulo.rfind(Ansi(inicio), 0) == 0 && visto++ == k) return t;
+        return tabelas.front();
+    };
+    Preenche(TbDistribuicoes, tabela("Distribuições"));
+    Preenche(TbQuantis, tabela("Quantis"));
+    TrocaGrafico(GrProbabilidade, GraficoProbabilidade(*resultado_, k));
 }
 
 void TfrmAjusteEquacao::AtualizaComandos() {

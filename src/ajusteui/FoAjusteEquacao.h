@@ -45,6 +45,8 @@ public:
     QTabWidget* Paginas = nullptr;
     QTableWidget *TbMaximos = nullptr, *TbDeixados = nullptr, *TbDistribuicoes = nullptr, *TbQuantis = nullptr,
                  *TbDesagregacao = nullptr, *TbEquacao = nullptr, *TbIncerteza = nullptr;
+    QComboBox* CbSerie = nullptr;          // the duration shown on the distribution page (a sub-daily record)
+    QTableWidget* TbRazoes = nullptr;      // the ratios a sub-daily record measured, beside CETESB's
     QChartView *GrMaximos = nullptr, *GrProbabilidade = nullptr, *GrEquacao = nullptr;
     QLabel* LbEquacao = nullptr;
     QPushButton *BtnExportar = nullptr, *BtnImprimir = nullptr, *BtnFechar = nullptr;
@@ -58,6 +60,7 @@ public:
     IAjuda* Ajuda = nullptr;   // F1 (none: nothing opens)
 
     // Handlers.
+    void CbSerieChange();
     void AbrirClick();          // file dialog, then DefineRegistro
     void RazoesClick();         // file dialog for the ratios
     void AjustarClick();        // the chain; an error leaves the previous fit shown

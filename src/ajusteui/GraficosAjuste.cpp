@@ -89,10 +89,14 @@ QChart* GraficoMaximosAnuais(const TResultadoAjuste& r) {
     return g;
 }
 
-QChart* GraficoProbabilidade(const TResultadoAjuste& r) {
-    const TAnaliseSerie& s = r.Series[0];
-    QChart* g = NovoGrafico(T("Papel de probabilidade de Gumbel"));
-    std::vector<double> x = r.Maximos.Serie(0);
+QChart* GraficoProbabilidade(const TResultadoAjuste& r, std::size_t serie) {
+    const TAnaliseSerie& s = r.Series.at(serie);
+    std::size_t coluna = 0;
+    for (std::size_t j = 0; j < r.Maximos.Duracoes.size(); ++j)
+        if (r.Maximos.Duracoes[j] == s.Duracao) coluna = j;
+    QChart* g = NovoGrafico(r.Series.size() > 1 ? T("Papel de probabilidade de Gumbel (%1 min)").arg(QLocale().toString(s.Duracao))
+                                                : T("Papel de probabilidade de Gumbel"));
+    std::vector<double> x = r.Maximos.Serie(coluna);
     std::sort(x.begin(), x.end());
     const double n = static_cast<double>(x.size());
     const double yMin = std::min(-2.0, VariavelReduzida(1 / (n + 1)) - 0.3), yMax = VariavelReduzida(1 - 1.0 / 200);

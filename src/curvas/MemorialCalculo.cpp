@@ -89,8 +89,8 @@ void TfrmCurvasIdf::ImprimeMemorial(QPrinter& impressora) const {
             if (!autores.endsWith(QLatin1Char('.'))) autores += QLatin1Char('.');
             h += T(". ") + H(autores) + T(" <i>") + H(T(c.Titulo)) + T("</i>. ") + H(T(c.Publicacao));
         }
-        if (CitacaoDaRedeNacional(lugar_.Fonte.toUtf8().constData()))
-            h += T(". ") + H(T(FonteRedeNacional.Autores)) + T(". ") + H(T(FonteRedeNacional.Publicacao));
+        if (const TCitacao* fonte = FonteDaCitacao(lugar_.Fonte.toUtf8().constData()))
+            h += T(". ") + H(T(fonte->Autores)) + T(". ") + H(T(fonte->Publicacao));
         else h += T(" (parâmetros da estação, como publicados).");
     }
     h += T("</p><p>Aviso: ") + (lugar_.Aviso.isEmpty() ? T("nenhum.") : H(lugar_.Aviso)) + T("</p>");

@@ -98,3 +98,25 @@ bool CitacaoDaRedeNacional(const char* chaveUtf8) {
     };
     return digitos(4, 12) && digitos(14, c.size() - 5) && c[14] != '0';
 }
+
+const TCitacao FonteAlertaRio = {
+    "Alerta Rio",
+    "Alerta Rio: sistema de alerta de chuvas da Prefeitura da cidade do Rio de Janeiro (dados públicos)",
+    "Chuva de 15 minutos dos pluviógrafos da cidade, 1997-2024, reconstruída dos arquivos mensais republicados no "
+    "repositório público Eventos-Extremos-Cidade-do-Rio-de-Janeiro; posições do repositório público "
+    "COR-RIO/dados-rio-chuvas",
+    "Equação ajustada pelo Tormel 2.1 aos máximos anuais de cada duração (15 min a 24 h) medidos no pluviógrafo, "
+    "sem desagregação: distribuição escolhida pelo teste de Anderson-Darling, K, a, b, c por mínimos quadrados e "
+    "intervalos de 90% por bootstrap."};
+
+bool CitacaoDoAlertaRio(const char* chaveUtf8) {
+    const std::string c = chaveUtf8 ? chaveUtf8 : "";
+    return c.size() > 11 && c.compare(0, 11, "Alerta Rio ") == 0 && IsCp1252Representable(c) &&
+           Utf8ToCp1252(c).size() <= 30;
+}
+
+const TCitacao* FonteDaCitacao(const char* chaveUtf8) {
+    if (CitacaoDaRedeNacional(chaveUtf8)) return &FonteRedeNacional;
+    if (CitacaoDoAlertaRio(chaveUtf8)) return &FonteAlertaRio;
+    return nullptr;
+}

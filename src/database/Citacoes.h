@@ -23,8 +23,15 @@ bool CitacaoDeAjuste(const char* chaveUtf8);
 bool CitacaoDaRedeNacional(const char* chaveUtf8);
 // The source of those stations, as the source dialog and the outputs name it.
 extern const TCitacao FonteRedeNacional;
-// Either kind: a fitted equation whose description and 90% intervals live in
+// A 15-minute gauge of the city of Rio de Janeiro's warning system, fitted by
+// the data builder: "Alerta Rio " and the gauge's name, 30 bytes at most.
+bool CitacaoDoAlertaRio(const char* chaveUtf8);
+extern const TCitacao FonteAlertaRio;
+// The source of a fitted data set's citation (the network's or the city
+// gauges'), nullptr for any other.
+const TCitacao* FonteDaCitacao(const char* chaveUtf8);
+// Any fitted equation whose description and 90% intervals live in
 // ajustes.csv and intervalos.csv beside the stations.
 inline bool CitacaoComDescricao(const char* chaveUtf8) {
-    return CitacaoDeAjuste(chaveUtf8) || CitacaoDaRedeNacional(chaveUtf8);
+    return CitacaoDeAjuste(chaveUtf8) || FonteDaCitacao(chaveUtf8) != nullptr;
 }

@@ -115,11 +115,11 @@ AnsiString GeraRelatorio(const TDadosRelatorio& dados, const QString& pastaDoMap
     d += "</TABLE>";
     d += "<P>";
     d += "<P>";
-    // A station of the national network: where its numbers come from.
-    if (CitacaoDaRedeNacional(Cp1252ToUtf8(dados.Fonte).c_str())) {
+    // A station fitted by the data builder: where its numbers come from.
+    if (const TCitacao* fonte = FonteDaCitacao(Cp1252ToUtf8(dados.Fonte).c_str())) {
         d += Ansi("<FONT SIZE=3><B>FONTE:</B></FONT>");
-        d += "<TABLE CELLPADDING=3><TR><TD>" + EscapaHtml(dados.Fonte) + ". " + Ansi(FonteRedeNacional.Autores) + ". " +
-             Ansi(FonteRedeNacional.Publicacao) + "</TD></TR></TABLE>";
+        d += "<TABLE CELLPADDING=3><TR><TD>" + EscapaHtml(dados.Fonte) + ". " + Ansi(fonte->Autores) + ". " +
+             Ansi(fonte->Publicacao) + "</TD></TR></TABLE>";
         d += "<P>";
     }
     if (dados.MapaVisivel) {

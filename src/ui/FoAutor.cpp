@@ -117,10 +117,10 @@ bool TfrmFoAutor::MostraAjuste(const QString& chave, const std::string& pastaDad
     if (!CitacaoComDescricao(citacao.c_str())) return false;
     const std::string descricao = DescricaoDoAjuste(pastaDados, citacao);
     if (descricao.empty()) return false;
-    const bool rede = CitacaoDaRedeNacional(citacao.c_str());
-    Autor->setText(rede ? chave + QString::fromUtf8(". ") + QString::fromUtf8(FonteRedeNacional.Autores) : chave);
+    const TCitacao* fonte = FonteDaCitacao(citacao.c_str());
+    Autor->setText(fonte ? chave + QString::fromUtf8(". ") + QString::fromUtf8(fonte->Autores) : chave);
     Autor->adjustSize();
-    Livro->setText(QString::fromUtf8(rede ? FonteRedeNacional.Titulo : "Equação ajustada pelo usuário a um registro de chuva"));
+    Livro->setText(QString::fromUtf8(fonte ? fonte->Titulo : "Equação ajustada pelo usuário a um registro de chuva"));
     Pagina->setText(QString::fromStdString(descricao));
     AjustaAoTexto();
     return true;

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "ajuste/Ajuste.h"
+#include "platform/Numeros.h"
 #include "ajusteui/FoAjusteEquacao.h"
 #include "suporte/ArquivosDeTeste.h"
 #include "suporte/ExecutaTestes.h"
@@ -64,6 +65,48 @@ private slots:
         QCOMPARE(Caixas().Erros().size(), 1);
         QVERIFY2(Caixas().Erros()[0].contains(QStringLiteral("(1995, 1996, 1997)")), qPrintable(Caixas().Erros()[0]));
         QCOMPARE(j.Resultado()->Equacao.K, k);
+    }
+
+    // An hourly gauge: its durations one at a time on the distribution page,
+    // chosen with the keyboard, and the ratios it measured beside CETESB's.
+    void SerieSubdiariaUmaDuracaoDeCadaVez() {
+        TPastaTemporaria pasta;
+        std::string texto = "data;chuva\n";
+        char linha[64];
+        const int inicio = DiaCivil(2001, 1, 1), fim = DiaCivil(2013, 1, 1);
+        for (int dia = inicio; dia < fim; ++dia)
+            for (int h = 1; h <= 24; ++h) {
+                int a, m, d;
+                DataCivil(h == 24 ? dia + 1 : dia, a, m, d);
+                // One storm a year, in March, larger each year: 3 hours of 20, 10, 5 mm times f.
+                int ano, mes, dd;
+                DataCivil(dia, ano, mes, dd);
+                const double f = 1 + 0.15 * (ano - 2001) + 0.05 * ((ano * 7) % 5);
+                const double v = mes == 3 && dd == 10 && h >= 14 && h <= 16 ? (h == 14 ? 20 : h == 15 ? 10 : 5) * f : 0;
+                std::snprintf(linha, sizeof linha, "%02d/%02d/%04d %02d:00;%.1f\n", d, m, a, h % 24, v);
+                texto += linha;
+            }
+        for (std::size_t p; (p = texto.find('.')) != std::string::npos;) texto[p] = ',';
+        const std::string arquivo = pasta.Grava("horaria.csv", texto);
+        TfrmAjusteEquacao j;
+        j.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&j));
+        j.SbReplicas->setValue(20);
+        QTest::mouseClick(j.EdRegistro, Qt::LeftButton);
+        QTest::keyClicks(j.EdRegistro, QString::fromStdString(arquivo));
+        QTest::keyClick(j.EdRegistro, Qt::Key_Return);
+        QVERIFY2(Caixas().Erros().isEmpty(), qPrintable(Caixas().Erros().join('\n')));
+        QCOMPARE(j.CbSerie->count(), 8);   // 60 to 1440 min: the shorter ones need a finer gauge
+        QVERIFY(!j.TbRazoes->isHidden() && j.TbRazoes->rowCount() > 3);
+        j.Paginas->setCurrentIndex(2);
+        j.CbSerie->setFocus();
+        QTest::keyClick(j.CbSerie, Qt::Key_Down);
+        QTest::keyClick(j.CbSerie, Qt::Key_Down);
+        QCOMPARE(j.CbSerie->currentIndex(), 2);
+        QVERIFY2(j.GrProbabilidade->chart()->title().contains(QStringLiteral("180 min")),
+                 qPrintable(j.GrProbabilidade->chart()->title()));
+        QCOMPARE(j.TbQuantis->item(0, 1)->text().replace(QLatin1Char(','), QLatin1Char('.')),
+                 QString::fromStdString(FormatFloat("0.0", j.Resultado()->Series[2].Quantis[0], '.')));
     }
 
     void HidrowebComVariasEstacoesOfereceALista() {

@@ -34,12 +34,12 @@ void PoeResposta(TJson& o, const AnsiString& latitude, const AnsiString& longitu
                              .Poe("c", "adimensional"))
         .Poe("fonte", fonte);
     const int i = IndiceCitacao(fonte.c_str());
-    const bool rede = CitacaoDaRedeNacional(fonte.c_str());
-    if (i < 0 && !rede) {
+    const TCitacao* ajustada = FonteDaCitacao(fonte.c_str());
+    if (i < 0 && !ajustada) {
         o.Poe("citacao", TJson());
         return;
     }
-    const TCitacao& c = rede ? FonteRedeNacional : Citacoes[static_cast<std::size_t>(i)];
+    const TCitacao& c = ajustada ? *ajustada : Citacoes[static_cast<std::size_t>(i)];
     o.Poe("citacao",
           TJson::Objeto().Poe("autores", c.Autores).Poe("titulo", c.Titulo).Poe("publicacao", c.Publicacao));
 }

@@ -59,6 +59,9 @@ const char* const kAjuda =
     "  --grade ARQ          GradeNacional_Tor21.bin: compara i(10, 60) de cada\n"
     "              estação com a grade nacional nas notas.\n"
     "  --tarefas N          linhas de execução (padrão: uma por núcleo).\n"
+    "  --pluviografos LISTA pluviógrafos subdiários (arquivo,nome,latitude,longitude;\n"
+    "              os arquivos ao lado da lista), cada um ajustado aos seus máximos\n"
+    "              de cada duração, sem desagregação (pede --contornos).\n"
     "  -h, --help  esta ajuda.\n"
     "\n"
     "Estado de saída: 0 arquivos gravados; 1 dados ruins ou erro de gravação;\n"
@@ -80,18 +83,24 @@ std::string Nome(const std::string& caminho) {
 }
 
 int MontaRede(const std::string& maximos, const std::string& inventario, const std::string& pasta,
-              TOpcoesRede o, const std::string& contornos, const std::string& grade) {
+              TOpcoesRede o, const std::string& contornos, const std::string& grade, const std::string& pluviografos) {
     o.NomeMaximos = Nome(maximos);
     o.NomeInventario = Nome(inventario);
-    const TRedeAjustada rede = AjustaRedeDoTexto(LeArquivo(maximos), LeArquivo(inventario), o, Nome(maximos), Nome(inventario));
+    TRedeAjustada rede = AjustaRedeDoTexto(LeArquivo(maximos), LeArquivo(inventario), o, Nome(maximos), Nome(inventario));
+    std::unique_ptr<TContornosEstados> c;
+    if (!contornos.empty()) c = std::make_unique<TContornosEstados>(LeArquivo(contornos));
+    std::vector<TPluviografoRede> gauges;
+    if (!pluviografos.empty()) {
+        if (!c) {
+            std::fprintf(stderr, "tormel21-dados: --pluviografos pede --contornos (o estado de cada um).\n");
+            return 2;
+        }
+        gauges = AcrescentaPluviografos(rede, pluviografos, *c, o);
+    }
     const TCsvsRede csvs = CsvsDaRede(rede);
     // The rows as the builder will take them: their warnings go to the notes.
     TImportador imp;
-    std::unique_ptr<TContornosEstados> c;
-    if (!contornos.empty()) {
-        c = std::make_unique<TContornosEstados>(LeArquivo(contornos));
-        imp.Contornos(c.get());
-    }
+    if (c) imp.Contornos(c.get());
     imp.LeEstacoes(csvs.Estacoes, "estacoes.csv");
     for (const auto& e : imp.Erros()) std::fprintf(stderr, "%s\n", e.Texto().c_str());
     if (!imp.Erros().empty()) return 1;
@@ -103,7 +112,7 @@ int MontaRede(const std::string& maximos, const std::string& inventario, const s
     TArquivosDados::Grava(pasta + "estacoes.csv", csvs.Estacoes);
     TArquivosDados::Grava(pasta + "ajustes.csv", csvs.Ajustes);
     TArquivosDados::Grava(pasta + "intervalos.csv", csvs.Intervalos);
-    TArquivosDados::Grava(pasta + "notas-dos-dados.md", NotasDaRede(rede, o, imp.Avisos(), g.get()));
+    TArquivosDados::Grava(pasta + "notas-dos-dados.md", NotasDaRede(rede, o, imp.Avisos(), g.get(), gauges));
     std::printf("tormel21-dados: %s ajustadas, %s deixadas de fora, %s removidos\n",
                 Plural(rede.Estacoes.size(), "estação", "estações").c_str(), std::to_string(rede.Deixadas.size()).c_str(),
                 Plural(rede.Removidos.size(), "valor", "valores").c_str());
@@ -115,7 +124,7 @@ int MontaRede(const std::string& maximos, const std::string& inventario, const s
 int main(int argc, char** argv) {
     std::vector<std::string> posicionais;
     bool estrito = false;
-    std::string contornos, maximos, inventario, grade;
+    std::string contornos, maximos, inventario, grade, pluviografos;
     TOpcoesRede rede;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -137,6 +146,7 @@ int main(int argc, char** argv) {
         else if (a == "--maximos-anuais" && temValor) maximos = argv[++i];
         else if (a == "--inventario" && temValor) inventario = argv[++i];
         else if (a == "--grade" && temValor) grade = argv[++i];
+        else if (a == "--pluviografos" && temValor) pluviografos = argv[++i];
         else if (a == "--anos-minimos") rede.MinimoDeAnos = static_cast<std::size_t>(numero(10, 1000));
         else if (a == "--maximo-fisico") rede.MaximoFisico = static_cast<double>(numero(100, 5000));
         else if (a == "--razao-mediana") rede.RazaoDaMediana = static_cast<double>(numero(0, 100));
@@ -159,7 +169,7 @@ int main(int argc, char** argv) {
     try {
         std::string pasta = posicionais.back();
         if (!pasta.empty() && pasta.back() != '/') pasta += '/';
-        if (daRede) return MontaRede(maximos, inventario, pasta, rede, contornos, grade);
+        if (daRede) return MontaRede(maximos, inventario, pasta, rede, contornos, grade, pluviografos);
         const TMontagemDados m = MontaDados(posicionais[0], posicionais[1], pasta, contornos, estrito);
         for (const auto& a : m.Avisos) std::fprintf(stderr, "%s\n", a.Texto().c_str());
         if (!m.Erros.empty()) {

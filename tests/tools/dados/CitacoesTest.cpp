@@ -67,3 +67,23 @@ TEST(Citacoes, SaoReferenciasDeDemonstracao) {
         EXPECT_NE(tudo.find("demonstração"), std::string::npos) << c.Chave;
     }
 }
+
+// The data builder's own citations: which texts name a fitted data set.
+TEST(Citacoes, DosConjuntosAjustados) {
+    const struct { const char* chave; const TCitacao* fonte; } casos[] = {
+        {"ANA 02345006, 41 anos", &FonteRedeNacional},
+        {"ANA 00047002, 125 anos", &FonteRedeNacional},
+        {"ANA 2345006, 41 anos", nullptr},       // seven digits
+        {"ANA 02345006, 041 anos", nullptr},
+        {"ANA 02345006 41 anos", nullptr},
+        {"Alerta Rio Copacabana", &FonteAlertaRio},
+        {"Alerta Rio Jacarepaguá/Cidade", &FonteAlertaRio},
+        {"Alerta Rio Recreio dos Bandeirantes", nullptr},   // beyond 30 bytes
+        {"Alerta Rio ", nullptr},
+        {"Ajuste ANA 01943011 (2026)", nullptr},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(FonteDaCitacao(c.chave), c.fonte) << c.chave;
+        EXPECT_EQ(CitacaoComDescricao(c.chave), c.fonte != nullptr || CitacaoDeAjuste(c.chave)) << c.chave;
+    }
+}
