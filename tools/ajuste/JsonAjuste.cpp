@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "ajuste/SerieSubdiaria.h"
 #include "platform/Cp1252.h"
 
 namespace {
@@ -67,6 +68,14 @@ void EscreveJson(const TResultadoAjuste& r, int ano, std::ostream& s) {
         return t + "]}";
     });
     s << ",\"desagregacao\":" << (r.FonteDesagregacao.empty() ? "null" : Texto(r.FonteDesagregacao));
+    // A sub-daily series: its interval and the ratios it measured.
+    s << ",\"intervalo_min\":" << (r.Maximos.Intervalo > 0 ? std::to_string(r.Maximos.Intervalo) : std::string("null"));
+    s << ",\"razoes_medidas\":"
+      << (r.Maximos.Intervalo > 0 ? Lista(RazoesMedidas(r.Maximos, {}).Razoes, [](const TRazao& z) {
+             return "{\"duracao_min\":" + Num(z.Duracao) + ",\"base_min\":" + (z.Base == 0 ? std::string("\"dia\"") : Num(z.Base)) +
+                    ",\"razao\":" + Num(z.Razao) + "}";
+         })
+                                  : std::string("null"));
     s << ",\"tabela\":" << Lista(r.Tabela, [&](const TLinhaTabela& l) {
         return "{\"tr\":" + Num(l.Ponto.Tr) + ",\"t_min\":" + Num(l.Ponto.T) + ",\"i\":" + Num(l.Ponto.I) +
                ",\"i_ajustada\":" + Num(l.Ajustada) + ",\"ic90_i\":" + Ic(l.IcTabela, ic) +

@@ -122,7 +122,8 @@ por duração em minutos, sem desagregação).
 
   --distribuicao gumbel|gev|auto  distribuição (auto: o melhor p do Anderson-Darling)
   --metodo momentos|lmomentos|mv  método de ajuste (GEV: lmomentos ou mv)
-  --desagregacao cetesb|ARQUIVO   razões de desagregação (padrão: CETESB)
+  --desagregacao cetesb|ARQUIVO   razões de desagregação (padrão: CETESB); um arquivo de
+                   pluviógrafo (série subdiária) dá as razões medidas nele
   --ano-hidrologico MES           ano hidrológico a partir do mês (1 a 12)
   --faltas-max PCT                máximo de dias faltando num ano (padrão 10)
   --bootstrap N                   réplicas do bootstrap (padrão 1000; 0: nenhuma)

@@ -2,10 +2,13 @@
 // the station row, and nothing written when there is no fit.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
 #include "ProgramaAjuste.h"
+#include "ajuste/Registro.h"
 #include "suporte/ArquivosDeTeste.h"
 
 namespace {
@@ -90,3 +93,31 @@ TEST(ProgramaAjuste, OutputsAndStationRowWrittenOnlyWithAFit) {
 }
 
 }  // namespace
+
+// A gzip sub-daily series: its interval found and its ratios in the JSON;
+// the same file as the disaggregation of a daily record.
+TEST(ProgramaAjuste, SubDailyGzipAndItsRatiosForADailyRecord) {
+    TPastaTemporaria pasta;
+    std::string texto = "datetime_local,p15_mm\n";
+    char linha[64];
+    for (int dia = DiaCivil(2001, 1, 1); dia < DiaCivil(2013, 1, 1); ++dia)
+        for (int q = 1; q <= 96; ++q) {
+            int a, m, d, ano, mes, dd;
+            DataCivil(q == 96 ? dia + 1 : dia, a, m, d);
+            DataCivil(dia, ano, mes, dd);
+            const double f = 1 + 0.1 * (ano - 2001) + 0.07 * ((ano * 3) % 4);
+            const double v = mes == 2 && dd == 3 && q >= 60 && q < 64 ? (q == 60 ? 12 : q == 61 ? 20 : 6) * f : 0;
+            std::snprintf(linha, sizeof linha, "%04d-%02d-%02d %02d:%02d,%.1f\n", a, m, d, (q % 96) / 4, (q % 4) * 15, v);
+            texto += linha;
+        }
+    const std::string simples = pasta.Grava("g.csv", texto);
+    const std::string gz = simples + ".gz";
+    ASSERT_EQ(std::system(("gzip -c '" + simples + "' > '" + gz + "'").c_str()), 0);
+    const TSaida s = Roda({gz, "--bootstrap", "20", "--json"});
+    ASSERT_EQ(s.Estado, 0) << s.Erros;
+    EXPECT_TRUE(Tem(s.Saida, "\"intervalo_min\":15,\"razoes_medidas\":[{\"duracao_min\":1440,\"base_min\":\"dia\""))
+        << s.Saida.substr(0, 300);
+    const TSaida d = Roda({kBom, "--bootstrap", "0", "--desagregacao", gz, "--json"});
+    ASSERT_EQ(d.Estado, 0) << d.Erros;
+    EXPECT_TRUE(Tem(d.Saida, "\"desagregacao\":\"razões medidas no pluviógrafo g.csv.gz (12 anos)\"")) << d.Saida.substr(0, 300);
+}
